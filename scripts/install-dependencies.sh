@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Zelo builds and tests with, when any is missing.
+# Runs apt-get directly as root, through sudo otherwise.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ clang pkg-config
+  libgtest-dev libgmock-dev libbenchmark-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -q
+$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"

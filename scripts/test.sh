@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# The whole test suite: builds and runs every test in the optimised build and
+# again under AddressSanitizer + UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-dependencies.sh
+
+for preset in release asan; do
+  echo "== $preset =="
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+  ctest --preset "$preset"
+done

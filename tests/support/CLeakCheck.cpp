@@ -1,0 +1,95 @@
+#include "tests/support/CLeakCheck.h"
+
+#include "foundation/basics/CClassManager.h"
+#include "foundation/io/CTextStream.h"
+
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <unistd.h>
+
+namespace Orvalite::Testing
+{
+namespace
+{
+bool startsWith(const std::string &text, const char *prefix)
+{
+    return text.rfind(prefix, 0) == 0;
+}
+
+// "TCountedObjectDeleter<CString>" -> "CString"
+std::string parameterOf(const std::string &name)
+{
+    const auto open = name.find('<');
+    return open == std::string::npos ? std::string() : name.substr(open + 1, name.size() - open - 2);
+}
+} // namespace
+
+std::vector<std::string> CLeakCheck::findLeaks()
+{
+    using Basics::CClassManager;
+    std::map<std::string, long> live;
+    for (long index = 0; index < CClassManager::getNumberOfClasses(); ++index)
+    {
+        if (const Basics::CClass *record = CClassManager::getClassAtIndex(index))
+        {
+            live[record->getClassName()] = record->getNumberOfInstances();
+        }
+    }
+    // Program-lifetime objects: the registry's collection and nuller, and one
+    // shared policy object of each kind per element type.
+    std::map<std::string, long> allowed;
+    allowed["TPointerCollection<CClass>"] = 1;
+    std::map<std::string, long> policiesPerType;
+    long policies = 0;
+    for (const auto &[name, count] : live)
+    {
+        if (startsWith(name, "TCountedObjectDeleter<") || startsWith(name, "TObjectNuller<"))
+        {
+            allowed[name] = name == "TObjectNuller<CClass>" ? 2 : 1;
+            policiesPerType[parameterOf(name)] += count;
+            policies += count;
+        }
+    }
+    for (const auto &[type, count] : policiesPerType)
+    {
+        allowed["TPointerDeleter<" + type + ">"] = count;
+    }
+    allowed["CCountedObject"] = policies + live["TPointerCollection<CClass>"];
+
+    std::vector<std::string> leaks;
+    for (const auto &[name, count] : live)
+    {
+        const bool isPolicy = startsWith(name, "TCountedObjectDeleter<") || startsWith(name, "TObjectNuller<");
+        const long expected = allowed.count(name) ? allowed[name] : 0;
+        if (isPolicy ? count < 0 || count > expected : count != expected)
+        {
+            std::ostringstream line;
+            line << name << ": " << count << " live, expected " << expected;
+            leaks.push_back(line.str());
+        }
+    }
+    return leaks;
+}
+
+std::string CLeakCheck::classReport()
+{
+    char path[] = "/tmp/zelo-class-report-XXXXXX";
+    const int descriptor = mkstemp(path);
+    if (descriptor < 0)
+    {
+        return std::string();
+    }
+    close(descriptor);
+    {
+        IO::CTextStream stream(Basics::CSystemString(path), IO::CTextStream::MODE_WRITE);
+        Basics::CClassManager::writeClassReport(stream);
+    }
+    std::ifstream input(path);
+    std::ostringstream text;
+    text << input.rdbuf();
+    std::remove(path);
+    return text.str();
+}
+} // namespace Orvalite::Testing

@@ -1,0 +1,19 @@
+// The class registry as a leak detector: after the tests, no framework object
+// may be alive except those that live for the whole program (the registry's
+// own collection and the shared ownership policies).
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Orvalite::Testing
+{
+class CLeakCheck
+{
+public:
+    // One line per class whose live count is not explained by program-lifetime objects.
+    static std::vector<std::string> findLeaks();
+    // The registry's class report, as the framework writes it.
+    static std::string classReport();
+};
+} // namespace Orvalite::Testing

@@ -1,0 +1,27 @@
+// Runs the tests, then asks the class registry whether any framework object
+// outlived them.
+#include "tests/support/CLeakCheck.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+class CLeakCheckEnvironment : public testing::Environment
+{
+public:
+    void TearDown() override
+    {
+        const auto leaks = Orvalite::Testing::CLeakCheck::findLeaks();
+        EXPECT_TRUE(leaks.empty()) << "Framework objects outlived the tests:\n"
+                                   << testing::PrintToString(leaks) << "\n"
+                                   << Orvalite::Testing::CLeakCheck::classReport();
+    }
+};
+} // namespace
+
+int main(int argc, char **argv)
+{
+    testing::InitGoogleTest(&argc, argv);
+    testing::AddGlobalTestEnvironment(new CLeakCheckEnvironment);
+    return RUN_ALL_TESTS();
+}

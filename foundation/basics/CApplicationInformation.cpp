@@ -3,34 +3,41 @@
 #include "foundation/host/CModuleFile.h"
 #include "foundation/host/CProcessorFeatures.h"
 
-#include <memory>
 
 namespace Orvalite::Basics
 {
 namespace
 {
+// Plain pointers on purpose: the store has no destructor of its own, because the
+// module's unload hook releases it after static destructors may already have run.
 struct SStore
 {
-    std::unique_ptr<CString> productName;
-    std::unique_ptr<CString> companyName;
-    std::unique_ptr<CString> productType;
-    std::unique_ptr<CString> versionText;
-    std::unique_ptr<CString> registryPath;
-    std::unique_ptr<CString> notice;
-    std::unique_ptr<CSystemString> moduleFolder;
-    void *instance = nullptr;
+    CString *productName;
+    CString *companyName;
+    CString *productType;
+    CString *versionText;
+    CString *registryPath;
+    CString *notice;
+    CSystemString *moduleFolder;
+    void *instance;
 };
 
-SStore s_store;
+SStore s_store = {};
 
 // Creates the item with one blank on first use.
-template <class TText> TText &item(std::unique_ptr<TText> &slot)
+template <class TText> TText &item(TText *&slot)
 {
     if (!slot)
     {
-        slot = std::make_unique<TText>();
+        slot = new TText();
     }
     return *slot;
+}
+
+template <class TText> void release(TText *&slot)
+{
+    delete slot;
+    slot = nullptr;
 }
 } // namespace
 
@@ -51,7 +58,14 @@ void CApplicationInformation::setApplicationInformation(const char *company, con
 
 void CApplicationInformation::releaseApplicationInformation()
 {
-    s_store = SStore();
+    release(s_store.productName);
+    release(s_store.companyName);
+    release(s_store.productType);
+    release(s_store.versionText);
+    release(s_store.registryPath);
+    release(s_store.notice);
+    release(s_store.moduleFolder);
+    s_store.instance = nullptr;
 }
 
 CString &CApplicationInformation::getProductName()

@@ -1,0 +1,75 @@
+// The grain pitch shifter of one voice: two taps of a delay line sweep through a
+// window at the shift rate, half a window apart, and are crossfaded so that each
+// tap's jump back across the window is faded out. The effect owns one per voice.
+#pragma once
+
+#include <stk/DelayL.h>
+#include <stk/Stk.h>
+
+#include <atomic>
+#include <memory>
+
+namespace Orvalite::Veltrix
+{
+class PitShift : public stk::Stk
+{
+public:
+    // Samples of delay each tap line holds.
+    static constexpr double MAXIMUM_DELAY = 16384.0;
+    // Samples kept clear at the near end of the window: the tap delays sweep 12 … L + 12.
+    static constexpr double TAP_MARGIN = 12.0;
+    // The longest window whose far end, L + TAP_MARGIN, the tap lines still hold.
+    static constexpr double MAXIMUM_WINDOW = MAXIMUM_DELAY - TAP_MARGIN;
+    // The shortest window: keeps the envelopes' division by L/2 finite.
+    static constexpr double MINIMUM_WINDOW = 1.0;
+    // Where the taps start, in samples.
+    static constexpr double INITIAL_DELAY_0 = 1012.0;
+    static constexpr double INITIAL_DELAY_1 = 2512.0;
+
+    // Window MAXIMUM_WINDOW, rate 1 (a shift of 0, the taps sweeping at one sample
+    // per sample), silent tap lines.
+    PitShift();
+    ~PitShift() override;
+    PitShift(const PitShift &) = delete;
+    PitShift &operator=(const PitShift &) = delete;
+
+    // Window length L in samples, clamped to MINIMUM_WINDOW … MAXIMUM_WINDOW;
+    // non-finite values are ignored. The tap delays follow at the next tick.
+    void setWindow(double window);
+    double getWindow() const { return m_window.load(std::memory_order_relaxed); }
+
+    // Change of the tap delays per sample; 0 freezes the taps. Non-finite values
+    // are ignored.
+    void setRate(double rate);
+    double getRate() const { return m_rate.load(std::memory_order_relaxed); }
+    // Pitch ratio: the rate becomes 1 − shift, exactly 0 for a shift of 1, so that
+    // an unshifted voice is a steady two-tap echo. Audio thread, once per sample.
+    void setShift(double shift);
+
+    // Silences the tap lines and the last output; delays, envelopes, rate and window stay.
+    // Not for the audio thread while it ticks.
+    void clear();
+
+    // Audio thread: one sample in, one shifted sample out (no dry share).
+    double tick(double x);
+
+    double lastOut() const { return m_lastOutput; }
+    // Samples, TAP_MARGIN … L + TAP_MARGIN after a tick; tap is 0 or 1.
+    double getTapDelay(int tap) const { return m_delay[tap]; }
+    // Crossfade weight of a tap as of the last tick.
+    double getEnvelope(int tap) const { return m_envelope[tap]; }
+
+private:
+    // A delay in samples brought into TAP_MARGIN … window + TAP_MARGIN.
+    static double wrapIntoWindow(double delay, double window);
+
+    std::unique_ptr<stk::DelayL> m_tapLines[2];
+    double m_lastOutput = 0.0;
+    double m_delay[2] = {INITIAL_DELAY_0, INITIAL_DELAY_1};
+    double m_envelope[2] = {0.0, 0.0};
+    // Written by setters that may run on another thread than tick(), read whole.
+    std::atomic<double> m_rate{1.0};
+    std::atomic<double> m_window{MAXIMUM_WINDOW};
+    static_assert(std::atomic<double>::is_always_lock_free);
+};
+} // namespace Orvalite::Veltrix

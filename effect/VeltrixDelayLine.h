@@ -1,0 +1,50 @@
+// A feedback delay line with a cubic (Catmull-Rom) read: the delay of one voice,
+// and the optional half-grain delay of the dry path. The effect owns four, by value.
+#pragma once
+
+#include <array>
+#include <atomic>
+
+namespace Orvalite::Veltrix
+{
+class VeltrixDelayLine
+{
+public:
+    // Samples held: 100 ms at 192 kHz, the longest delay of any voice.
+    static constexpr int CAPACITY = 19200;
+    // The shortest length: the read's left neighbour, trunc(length) − 1, must be a sample.
+    static constexpr float MINIMUM_LENGTH = 1.0f;
+
+    // Silent, length CAPACITY, no feedback.
+    VeltrixDelayLine();
+
+    // Samples, clamped to MINIMUM_LENGTH … CAPACITY; non-finite values are ignored.
+    // The buffer wraps at the length, so a fractional length delays by its
+    // ceiling once the write position has wrapped.
+    void setLength(float length);
+    float getLength() const { return m_length.load(std::memory_order_relaxed); }
+
+    // Share of the output fed back into the line, clamped to 0 … 1; non-finite
+    // values are ignored. At 1 the line is a lossless comb.
+    void setFeedback(float feedback);
+    float getFeedback() const { return m_feedback.load(std::memory_order_relaxed); }
+
+    // Silences the line and starts writing at sample 0; length and feedback stay.
+    // Not for the audio thread while it processes.
+    void clear();
+
+    // Audio thread: writes x plus the fed-back output, returns the delayed sample.
+    float process(float x);
+
+private:
+    // Setters may run on the user-interface thread while process() runs on the audio
+    // thread, so length and feedback are written and read whole.
+    static_assert(std::atomic<float>::is_always_lock_free);
+
+    std::array<float, CAPACITY> m_samples{};
+    // 0 … ceil(length) − 1 after each process(); below CAPACITY always.
+    int m_writePosition = 0;
+    std::atomic<float> m_length{static_cast<float>(CAPACITY)};
+    std::atomic<float> m_feedback{0.0f};
+};
+} // namespace Orvalite::Veltrix

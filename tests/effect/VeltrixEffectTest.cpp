@@ -1,0 +1,314 @@
+#include "effect/VeltrixParameterTable.h"
+#include "tests/effect/VeltrixTestSupport.h"
+#include "vst/CVstWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+using namespace Orvalite::Veltrix;
+using Orvalite::Testing::CVeltrixFixture;
+
+namespace
+{
+std::vector<uint8_t> chunkOf(CVeltrix &effect, bool isPreset)
+{
+    void *data = nullptr;
+    const VstInt32 size = effect.getChunk(&data, isPreset);
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+float floatAt(const std::vector<uint8_t> &bytes, size_t offset)
+{
+    float value;
+    std::memcpy(&value, bytes.data() + offset, sizeof(value));
+    return value;
+}
+
+int32_t intAt(const std::vector<uint8_t> &bytes, size_t offset)
+{
+    int32_t value;
+    std::memcpy(&value, bytes.data() + offset, sizeof(value));
+    return value;
+}
+
+const size_t HALF_A = 56;
+const size_t HALF_B = 1080;
+const size_t SELECTOR = 7224;
+
+std::string programName(CVeltrix &effect)
+{
+    char name[64] = {};
+    effect.getProgramName(name);
+    return name;
+}
+
+// Records what the effect tells its editor.
+class CEditorProbe : public Orvalite::Vst::CVstWindow
+{
+public:
+    using CVstWindow::CVstWindow;
+    void updateParameter(long index, double value) override { updates.push_back({index, value}); }
+    std::vector<std::pair<long, double>> updates;
+};
+} // namespace
+
+TEST(Effect, StartsOnTheFirstFactoryProgram)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    const AEffect *record = effect.getAeffect();
+    EXPECT_EQ(0, effect.getProgram());
+    EXPECT_EQ("Basic Doubler", programName(effect));
+    EXPECT_EQ(0, effect.getSelector());
+    EXPECT_EQ(0, record->initialDelay);
+    EXPECT_EQ(('O' << 24) | ('v' << 16) | ('a' << 8) | '5', record->uniqueID);
+    EXPECT_EQ(2, record->numInputs);
+    EXPECT_EQ(2, record->numOutputs);
+    EXPECT_EQ(23, record->numParams);
+    EXPECT_EQ(13, record->numPrograms);
+    EXPECT_EQ(effFlagsCanReplacing | effFlagsProgramChunks, record->flags) << "no editor yet";
+    EXPECT_EQ(551, effect.getGrainLength());
+    EXPECT_FLOAT_EQ(0.53f, effect.getParameter(PARAMETER_PITCH_ONE));
+}
+
+TEST(Effect, AnswersCanDoAndPins)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    for (const char *yes : {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"})
+    {
+        EXPECT_EQ(1, effect.canDo(const_cast<char *>(yes))) << yes;
+    }
+    EXPECT_EQ(-1, effect.canDo(const_cast<char *>("receiveVstTimeInfo")));
+    EXPECT_EQ(-1, effect.canDo(const_cast<char *>("2In2Out")));
+    EXPECT_EQ(-1, effect.canDo(nullptr));
+
+    VstPinProperties pin{};
+    ASSERT_TRUE(effect.getInputProperties(1, &pin));
+    EXPECT_STREQ("Right input", pin.label);
+    EXPECT_STREQ("R in", pin.shortLabel);
+    EXPECT_EQ(kVstPinIsActive | kVstPinIsStereo, pin.flags);
+    ASSERT_TRUE(effect.getOutputProperties(0, &pin));
+    EXPECT_STREQ("Left output", pin.label);
+    VstPinProperties untouched;
+    std::memset(&untouched, 0x5A, sizeof(untouched));
+    VstPinProperties copy = untouched;
+    EXPECT_FALSE(effect.getOutputProperties(2, &copy));
+    EXPECT_EQ(0, std::memcmp(&untouched, &copy, sizeof(copy)));
+}
+
+TEST(Effect, ParameterTextsThroughTheEffect)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    char text[32];
+    effect.setParameter(PARAMETER_MASTER, 1.0f);
+    effect.getParameterDisplay(PARAMETER_MASTER, text);
+    EXPECT_STREQ("20.00", text);
+    effect.getParameterLabel(PARAMETER_MASTER, text);
+    EXPECT_STREQ("dB", text);
+    effect.getParameterLabel(PARAMETER_PAN_TWO, text);
+    EXPECT_STREQ(" ", text);
+    effect.getParameterName(PARAMETER_RIGHT_GAIN, text);
+    EXPECT_STREQ("Right Gain", text);
+    effect.getParameterName(23, text);
+    EXPECT_STREQ("", text);
+    effect.getParameterDisplay(-1, text);
+    EXPECT_STREQ("", text);
+    EXPECT_EQ(0.0f, effect.getParameter(99));
+}
+
+TEST(Programs, HalvesKeepTheirOwnEdits)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    effect.setParameter(AB_SELECTOR_INDEX, 1.0f);
+    EXPECT_EQ(1.0f, effect.getParameter(PARAMETER_GRAIN_SIZE)) << "program 0's B half has the large grain";
+    effect.setParameter(PARAMETER_DELAY_ONE, 0.75f);
+    effect.setParameter(AB_SELECTOR_INDEX, 0.0f);
+    EXPECT_EQ(0.0f, effect.getParameter(PARAMETER_DELAY_ONE)) << "the A value comes back";
+    const auto bank = chunkOf(effect, false);
+    EXPECT_EQ(0.75f, floatAt(bank, HALF_B + PARAMETER_DELAY_ONE * 4));
+    EXPECT_EQ(0.0f, floatAt(bank, HALF_A + PARAMETER_DELAY_ONE * 4));
+}
+
+TEST(Programs, SwitchingKeepsEachProgramsOwnSync)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    effect.setParameter(PARAMETER_SYNC_AUDIO, 1.0f);
+    effect.setProgram(1);
+    EXPECT_EQ(0.0f, effect.getParameter(PARAMETER_SYNC_AUDIO));
+    EXPECT_EQ(0, effect.getAeffect()->initialDelay);
+    const auto bank = chunkOf(effect, false);
+    EXPECT_EQ(0.0f, floatAt(bank, 7228 + HALF_A + PARAMETER_SYNC_AUDIO * 4))
+        << "loading the grain size must not write the previous program's sync into this one";
+    effect.setProgram(0);
+    EXPECT_EQ(275, effect.getAeffect()->initialDelay);
+}
+
+TEST(Programs, NamesAndIndexedNames)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    char name[64];
+    EXPECT_TRUE(effect.getProgramNameIndexed(0, 10, name));
+    EXPECT_STREQ("Orlen", name);
+    EXPECT_FALSE(effect.getProgramNameIndexed(0, 13, name));
+    EXPECT_FALSE(effect.getProgramNameIndexed(0, -1, name));
+    char longName[] = "A program name that is much too long";
+    effect.setProgramName(longName);
+    EXPECT_EQ("A program name that is ", programName(effect));
+}
+
+TEST(Chunks, BankImageAfterConstruction)
+{
+    CVeltrixFixture fixture;
+    const auto bank = chunkOf(fixture.effect(), false);
+    ASSERT_EQ(93964u, bank.size());
+    EXPECT_EQ(0, std::memcmp(bank.data(), "OVA5\x01\0\0\0", 8));
+    EXPECT_STREQ("Basic Doubler", reinterpret_cast<const char *>(bank.data() + 8));
+    EXPECT_EQ(0, intAt(bank, SELECTOR));
+    EXPECT_EQ(0.0f, floatAt(bank, HALF_A + 18 * 4)) << "blank parameters keep the record's initial A value";
+    EXPECT_EQ(1.0f, floatAt(bank, HALF_B + 22 * 4));
+    EXPECT_FLOAT_EQ(0.9291339f, floatAt(bank, 9 * 7228 + HALF_B + PARAMETER_GRAIN_SIZE * 4));
+    EXPECT_EQ(1.0f, floatAt(bank, 2104));
+    void *data = nullptr;
+    EXPECT_EQ(7228, fixture.effect().getChunk(&data, true));
+    EXPECT_EQ(0, fixture.effect().getChunk(nullptr, true));
+}
+
+TEST(Chunks, RefusesWrongSizeMagicOrVersion)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    const auto before = chunkOf(effect, false);
+    std::vector<uint8_t> program(before.begin(), before.begin() + 7228);
+    auto badVersion = program;
+    badVersion[4] = 2;
+    auto badMagic = program;
+    badMagic[3] = '6';
+    EXPECT_EQ(0, effect.setChunk(badVersion.data(), 7228, true));
+    EXPECT_EQ(0, effect.setChunk(badMagic.data(), 7228, true));
+    EXPECT_EQ(0, effect.setChunk(program.data(), 7227, true));
+    EXPECT_EQ(0, effect.setChunk(program.data(), 7228, false)) << "a program is not a bank";
+    EXPECT_EQ(0, effect.setChunk(nullptr, 93964, false));
+    EXPECT_EQ(0, effect.setChunk(program.data(), -7228, true));
+    EXPECT_EQ(before, chunkOf(effect, false));
+}
+
+TEST(Chunks, ProgramChunkReplacesOnlyTheCurrentRecord)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    effect.setParameter(AB_SELECTOR_INDEX, 1.0f);
+    effect.setProgram(3);
+    auto program = chunkOf(effect, true);
+    std::memcpy(program.data() + 8, "Loaded", 7);
+    const float delay = 0.5f;
+    std::memcpy(program.data() + HALF_B + PARAMETER_DELAY_ONE * 4, &delay, 4);
+    const int32_t selectorWord = 0;
+    std::memcpy(program.data() + SELECTOR, &selectorWord, 4);
+    const auto before = chunkOf(effect, false);
+    EXPECT_EQ(1, effect.setChunk(program.data(), 7228, true));
+    const auto after = chunkOf(effect, false);
+    EXPECT_EQ(0, std::memcmp(before.data(), after.data(), 3 * 7228)) << "earlier records untouched";
+    EXPECT_EQ(0, std::memcmp(before.data() + 4 * 7228, after.data() + 4 * 7228, 9 * 7228)) << "later records untouched";
+    EXPECT_EQ(1, effect.getSelector()) << "the selector lives in record 0";
+    EXPECT_EQ("Loaded", programName(effect));
+    EXPECT_EQ(0.5f, effect.getParameter(PARAMETER_DELAY_ONE)) << "the live B half is loaded";
+}
+
+TEST(Chunks, BankChunkRestoresStateAndSelector)
+{
+    CVeltrixFixture source;
+    source.effect().setProgram(4);
+    source.effect().setParameter(AB_SELECTOR_INDEX, 1.0f);
+    source.effect().setParameter(PARAMETER_FEEDBACK_TWO, 0.33f);
+    const auto bank = chunkOf(source.effect(), false);
+
+    CVeltrixFixture target;
+    target.effect().setProgram(4);
+    auto copy = bank;
+    EXPECT_EQ(1, target.effect().setChunk(copy.data(), static_cast<VstInt32>(copy.size()), false));
+    EXPECT_EQ(1, target.effect().getSelector());
+    EXPECT_EQ(0.33f, target.effect().getParameter(PARAMETER_FEEDBACK_TWO));
+    EXPECT_EQ(bank, chunkOf(target.effect(), false)) << "a chunk read back after being set is identical";
+    void *own = nullptr;
+    const VstInt32 size = target.effect().getChunk(&own, false);
+    EXPECT_EQ(1, target.effect().setChunk(own, size, false)) << "the host may hand back our own chunk";
+    EXPECT_EQ(bank, chunkOf(target.effect(), false));
+}
+
+TEST(Chunks, AnyBytesBehindAValidHeaderAreSafe)
+{
+    CVeltrixFixture fixture;
+    std::vector<uint8_t> bank(93964);
+    uint32_t noise = 99;
+    for (uint8_t &byte : bank)
+    {
+        noise = noise * 1103515245u + 12345u;
+        byte = static_cast<uint8_t>(noise >> 16);
+    }
+    std::memcpy(bank.data(), "OVA5\x01", 5);
+    ASSERT_EQ(1, fixture.effect().setChunk(bank.data(), 93964, false));
+    const auto output = fixture.render(CVeltrixFixture::signal(4096));
+    for (size_t n = 0; n < output.left.size(); ++n)
+    {
+        ASSERT_TRUE(std::isfinite(output.left[n]) && std::isfinite(output.right[n])) << n;
+    }
+}
+
+TEST(Midi, ControllersSelectProgramsAndMoveParameters)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    VstMidiEvent events[4] = {};
+    const unsigned char messages[4][3] = {{0xB0, 5, 99}, {0xB0, 16, 127}, {0xB0, 28, 64}, {0x90, 13, 0}};
+    VstEvent *pointers[4];
+    for (int index = 0; index < 4; ++index)
+    {
+        events[index].type = kVstMidiType;
+        events[index].byteSize = sizeof(VstMidiEvent);
+        std::memcpy(events[index].midiData, messages[index], 3);
+        pointers[index] = reinterpret_cast<VstEvent *>(&events[index]);
+    }
+    std::vector<uint8_t> storage(sizeof(VstEvents) + 4 * sizeof(VstEvent *));
+    auto *list = reinterpret_cast<VstEvents *>(storage.data());
+    list->numEvents = 4;
+    std::memcpy(list->events, pointers, sizeof(pointers));
+    EXPECT_EQ(1, effect.processEvents(list));
+    EXPECT_EQ(5, effect.getProgram());
+    EXPECT_EQ(1.0f, effect.getParameter(PARAMETER_PAN_ONE));
+    EXPECT_EQ(0.5f, effect.getParameter(PARAMETER_MASTER)) << "controller 28 and note messages are ignored";
+}
+
+TEST(Latency, HostIsToldOnlyWhenItAcceptsChanges)
+{
+    for (bool accepts : {false, true})
+    {
+        CVeltrixFixture fixture(accepts);
+        const long before = fixture.host().count(audioMasterIOChanged);
+        fixture.effect().setParameter(PARAMETER_SYNC_AUDIO, 0.7f);
+        EXPECT_EQ(275, fixture.effect().getAeffect()->initialDelay);
+        EXPECT_EQ(before + (accepts ? 1 : 0), fixture.host().count(audioMasterIOChanged)) << accepts;
+    }
+}
+
+TEST(Editor, FollowsChangesExceptItsOwn)
+{
+    CVeltrixFixture fixture;
+    CVeltrix &effect = fixture.effect();
+    auto *editor = new CEditorProbe(&effect);
+    effect.setParameter(PARAMETER_MASTER, 0.25f);
+    effect.setParameter(40, 0.5f);
+    editor->setUpdatingEffect(true);
+    effect.setParameter(PARAMETER_MASTER, 0.75f);
+    ASSERT_EQ(2u, editor->updates.size());
+    EXPECT_EQ(PARAMETER_MASTER, editor->updates[0].first);
+    EXPECT_DOUBLE_EQ(0.25, editor->updates[0].second);
+    EXPECT_EQ(40, editor->updates[1].first) << "indices outside the parameters are passed on too";
+}

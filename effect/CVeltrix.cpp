@@ -218,7 +218,18 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
         m_lfos[index - PARAMETER_LFO_RATE_ONE].setFrequency(real);
         break;
     case PARAMETER_SYNC_AUDIO:
+        m_syncAudio = parameter(PARAMETER_SYNC_AUDIO)->getIntValue() != 0;
         updateLatency();
+        break;
+    case PARAMETER_PAN_ONE:
+        setPan(0, value);
+        break;
+    case PARAMETER_PAN_TWO:
+        setPan(1, value);
+        break;
+    case PARAMETER_LFO_DEPTH_ONE:
+    case PARAMETER_LFO_DEPTH_TWO:
+        m_depths[index - PARAMETER_LFO_DEPTH_ONE] = value;
         break;
     case AB_SELECTOR_INDEX:
         setSelector(value);
@@ -266,6 +277,15 @@ void CVeltrix::updateEditor(VstInt32 index, float value)
     {
         window->updateParameter(index, value);
     }
+}
+
+// Equal-power law: the shares are the square roots of 1 - position and position.
+// Positions outside 0 … 1 are held at its ends, where the roots are defined.
+void CVeltrix::setPan(int voice, float position)
+{
+    const float clamped = std::clamp(position, 0.0f, 1.0f);
+    m_leftShares[voice] = std::sqrt(1.0f - clamped);
+    m_rightShares[voice] = std::sqrt(clamped);
 }
 
 void CVeltrix::setSelector(float value)

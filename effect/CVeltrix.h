@@ -61,7 +61,6 @@ public:
 
 private:
     CVstParam *parameter(VstInt32 index) const;
-    float normalised(int index) const { return parameter(index)->getValue(); }
     void applyDerivedState(VstInt32 index, float value);
     void setGrainLength(long grainLength);
     void setVoiceDelay(VeltrixDelayLine &line, double milliseconds);
@@ -69,6 +68,7 @@ private:
     void updateLatency();
     void updateEditor(VstInt32 index, float value);
     void setSelector(float value);
+    void setPan(int voice, float position);
     void deriveFromSampleRate();
     void loadCurrentProgram();
 
@@ -84,6 +84,13 @@ private:
     VeltrixDelayLine m_dryDelays[2];
     VeltrixLfo m_lfos[2];
     std::atomic<float> m_pitchRatios[2] = {1.0f, 1.0f};
+    // What the signal path reads every sample: each voice's equal-power share of
+    // the left and right outputs (from "Pan One"/"Pan Two"), the normalised
+    // "Lfo Depth One"/"Two", and whether "Sync Audio" is on.
+    std::atomic<float> m_leftShares[2] = {0.0f, 1.0f};
+    std::atomic<float> m_rightShares[2] = {1.0f, 0.0f};
+    std::atomic<float> m_depths[2] = {0.5f, 0.5f};
+    std::atomic<bool> m_syncAudio{false};
     std::atomic<long> m_grainLength{0};
 };
 } // namespace Orvalite::Veltrix

@@ -63,7 +63,12 @@ private:
     // A delay in samples brought into TAP_MARGIN … window + TAP_MARGIN.
     static double wrapIntoWindow(double delay, double window);
 
+    // Sets tap `tap` to the whole-sample part of `delay`, when that has moved.
+    void moveTap(int tap, double delay);
+
     std::unique_ptr<stk::DelayL> m_tapLines[2];
+    // The whole-sample delay each tap line was last set to; -1 before the first tick.
+    long m_tapPositions[2] = {-1, -1};
     double m_lastOutput = 0.0;
     double m_delay[2] = {INITIAL_DELAY_0, INITIAL_DELAY_1};
     double m_envelope[2] = {0.0, 0.0};

@@ -1,8 +1,6 @@
 // Audio thread: runs once per sample; no allocation, locks, I/O or exceptions.
 #include "effect/VeltrixDelayLine.h"
 
-#include <cmath>
-
 namespace Orvalite::Veltrix
 {
 float VeltrixDelayLine::process(float x)
@@ -23,18 +21,25 @@ float VeltrixDelayLine::process(float x)
         r += length;
     }
     // r lies in 0 … CAPACITY − 1 and length in 1 … CAPACITY, so every index below
-    // stays inside the buffer.
-    const int i0 = static_cast<int>(std::floor(r));
+    // stays inside the buffer; for such values the conversion is the floor.
+    const int i0 = static_cast<int>(r);
     const float t = r - static_cast<float>(i0);
-    const int whole = static_cast<int>(length);
-    const int im1 = i0 - 1 < 0 ? whole - 1 : i0 - 1;
-    const int i1 = i0 + 1 < whole ? i0 + 1 : 0;
-    const int i2 = i0 + 2 < whole ? i0 + 2 : 0;
+    // In steady running the read falls on a sample (t is 0) and the cubic gives
+    // that sample back exactly; only a zero sample needs the full sum, whose sign
+    // of zero can differ.
+    float y = b[i0];
+    if (t != 0.0f || y == 0.0f)
+    {
+        const int whole = static_cast<int>(length);
+        const int im1 = i0 - 1 < 0 ? whole - 1 : i0 - 1;
+        const int i1 = i0 + 1 < whole ? i0 + 1 : 0;
+        const int i2 = i0 + 2 < whole ? i0 + 2 : 0;
 
-    const float c1 = 0.5f * (b[i1] - b[im1]);
-    const float c2 = b[im1] - 2.5f * b[i0] + 2.0f * b[i1] - 0.5f * b[i2];
-    const float c3 = 1.5f * (b[i0] - b[i1]) + 0.5f * (b[i2] - b[im1]);
-    const float y = ((c3 * t + c2) * t + c1) * t + b[i0];
+        const float c1 = 0.5f * (b[i1] - b[im1]);
+        const float c2 = b[im1] - 2.5f * b[i0] + 2.0f * b[i1] - 0.5f * b[i2];
+        const float c3 = 1.5f * (b[i0] - b[i1]) + 0.5f * (b[i2] - b[im1]);
+        y = ((c3 * t + c2) * t + c1) * t + b[i0];
+    }
 
     m_samples[m_writePosition] = x + feedback * y;
     ++m_writePosition;

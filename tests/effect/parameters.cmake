@@ -1,7 +1,5 @@
 zelo_add_test_program(effect_parameter_tests
   ${CMAKE_CURRENT_LIST_DIR}/CVstParamTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CVstParamFloatTest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/CVstParamSelectTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VeltrixProgramTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VeltrixParameterTableTest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/VeltrixFactoryPresetsTest.cpp

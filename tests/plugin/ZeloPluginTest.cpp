@@ -158,6 +158,8 @@ TEST(Plugin, ShowsEveryParameter)
     EXPECT_EQ("Large", zelo->parameterDisplay(8));
     zelo->setParameter(17, 0.7f);
     EXPECT_EQ("On", zelo->parameterDisplay(17));
+    EXPECT_EQ("", zelo->parameterName(23)) << "no parameter behind the last index";
+    EXPECT_EQ("", zelo->parameterDisplay(-1));
 }
 
 TEST(Plugin, ProgramsAndHalves)
@@ -177,8 +179,9 @@ TEST(Plugin, ProgramsAndHalves)
     EXPECT_EQ("Large", zelo->parameterDisplay(8)) << "the B half is live";
     zelo->setParameter(26, 0.0f);
     EXPECT_EQ("Small", zelo->parameterDisplay(8));
-    zelo->setProgramName("Mine");
-    EXPECT_EQ("Mine", zelo->programNameIndexed(5));
+    zelo->setProgramName("A program name that is much too long");
+    EXPECT_EQ("A program name that is ", zelo->programNameIndexed(5)) << "cut to 23 characters";
+    EXPECT_EQ("", zelo->programNameIndexed(13));
 }
 
 TEST(Plugin, StateTravelsThroughChunks)

@@ -1,6 +1,7 @@
 // Counts the heap allocations the current thread makes between start() and stop(),
 // including those of plug-in modules it calls into. Works by replacing malloc and
-// operator new in the test executable, which a sanitizer's own allocator forbids.
+// the other C allocation functions (where every operator new ends) in the test
+// executable, which a sanitizer's own allocator forbids.
 #pragma once
 
 namespace Zelo::Testing

@@ -251,25 +251,6 @@ TEST(VstLayerWithoutHost, RequestsAnswerTheirNoHostValues)
     EXPECT_EQ(1, record->dispatcher(record, effClose, 0, 0, nullptr, 0.0f));
 }
 
-TEST_F(VstLayer, FlagSettersWriteTheRecord)
-{
-    probe().programsAreChunks(true);
-    probe().canDoubleReplacing(true);
-    probe().isSynth(true);
-    EXPECT_EQ(effFlagsCanReplacing | effFlagsProgramChunks | effFlagsCanDoubleReplacing | effFlagsIsSynth,
-              m_effect->flags);
-    EXPECT_EQ(2, dispatch(m_effect, effGetPlugCategory));
-    probe().canProcessReplacing(false);
-    probe().isSynth(false);
-    EXPECT_EQ(effFlagsProgramChunks | effFlagsCanDoubleReplacing, m_effect->flags);
-    probe().setUniqueID(42);
-    probe().setNumInputs(2);
-    probe().setInitialDelay(275);
-    EXPECT_EQ(42, m_effect->uniqueID);
-    EXPECT_EQ(2, m_effect->numInputs);
-    EXPECT_EQ(275, m_effect->initialDelay);
-}
-
 TEST_F(VstLayer, EditorAttachesThroughTheEditorBase)
 {
     auto *window = new CVstWindow(&probe());

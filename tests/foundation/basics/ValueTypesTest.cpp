@@ -1,117 +1,85 @@
 #include "foundation/basics/CBool.h"
+#include "foundation/basics/CClassManager.h"
 #include "foundation/basics/CDouble.h"
 #include "foundation/basics/CFloat.h"
 #include "foundation/basics/CLong.h"
+#include "foundation/mathtools/CParameter.h"
+#include "foundation/mathtools/CPolygon.h"
+#include "foundation/mathtools/CRect.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cstdint>
 #include <string>
+#include <utility>
 
 using namespace Orvalite::Basics;
 
 namespace
 {
-std::string description(const CCountedObject &object, long size = 64)
+// All eight comparison operators, against a plain value and a wrapper, true and false.
+template <class TValue, class TPlain> void expectComparisons(TPlain value, TPlain other)
 {
-    char buffer[64] = {};
-    object.getObjectDescription(buffer, size);
-    return buffer;
+    const TValue wrapped(value);
+    EXPECT_TRUE(wrapped == value && wrapped == TValue(value)) << wrapped.getClass().getClassName();
+    EXPECT_FALSE(wrapped == other || wrapped == TValue(other)) << wrapped.getClass().getClassName();
+    EXPECT_TRUE(wrapped != other && wrapped != TValue(other)) << wrapped.getClass().getClassName();
+    EXPECT_FALSE(wrapped != value || wrapped != TValue(value)) << wrapped.getClass().getClassName();
 }
 } // namespace
 
-TEST(Bool, ComparesWithPlainValuesAndWrappers)
+// Reports name classes by their records, and type tests follow the parent names.
+TEST(ValueTypes, ValueAndGeometryClassesRegisterUnderTheirOwnNames)
 {
-    CBool value(true);
-    EXPECT_TRUE(value == true);
-    EXPECT_TRUE(value != false);
-    EXPECT_TRUE(value == CBool(true));
-    EXPECT_TRUE(value != CBool(false));
-    value = false;
-    EXPECT_FALSE(value.getValue());
-    value = CBool(true);
-    EXPECT_TRUE(value.getValue());
+    using namespace Orvalite::MathTools;
+    const std::pair<const char *, const CClass *> classes[] = {
+        {"CBool", &CBool::getClassRecord()},          {"CLong", &CLong::getClassRecord()},
+        {"CFloat", &CFloat::getClassRecord()},        {"CDouble", &CDouble::getClassRecord()},
+        {"CPoint", &CPoint::getClassRecord()},        {"CDimension", &CDimension::getClassRecord()},
+        {"CRect", &CRect::getClassRecord()},          {"CPolygon", &CPolygon::getClassRecord()},
+        {"CParameter", &CParameter::getClassRecord()}};
+    for (const auto &[name, record] : classes)
+    {
+        EXPECT_EQ(record, CClassManager::findClass(name)) << name;
+        EXPECT_STREQ("CCountedObject", record->getParentClassName()) << name;
+    }
 }
 
-TEST(Bool, TextIsTrueOrFalse)
+TEST(ValueTypes, BoolAndLongCompareAndWriteTheirText)
 {
+    expectComparisons<CBool>(true, false);
+    expectComparisons<CLong>(6L, 7L);
     EXPECT_STREQ("True", CBool(true).toString().getString());
-    EXPECT_STREQ("False", CBool(false).toString().getString());
     CString text("old");
     CBool(false).toString(text);
     EXPECT_STREQ("False", text.getString());
-    EXPECT_EQ("True", description(CBool(true)));
-    EXPECT_EQ("Fal", description(CBool(false), 4));
+    // Zero-padded to the digits, which are clamped to 0 … 32.
+    EXPECT_STREQ("005", CLong(5).toString(3).getString());
+    EXPECT_STREQ("5", CLong(5).toString(-4).getString());
+    EXPECT_EQ(std::string(31, '0') + "5", CLong(5).toString(LONG_MAX).getString());
+    char description[8];
+    CLong(3).getObjectDescription(description, sizeof(description));
+    EXPECT_STREQ("03", description);
 }
 
-TEST(Long, ArithmeticWithPlainValuesAndWrappers)
+TEST(Long, ArithmeticTruncatesTowardsZeroWrapsAtThirtyTwoBitsAndDividesByZeroToZero)
 {
-    CLong value(7);
-    value += 5;
-    value -= CLong(2);
-    EXPECT_EQ(10, value.getValue());
-    value *= CLong(-3);
-    EXPECT_EQ(-30, value.getValue());
-    value /= 4;
-    EXPECT_EQ(-7, value.getValue()) << "division truncates towards zero";
-    value = CLong(9);
-    value *= 2;
-    value /= CLong(3);
-    EXPECT_TRUE(value == 6);
-    EXPECT_TRUE(value != CLong(7));
-    EXPECT_TRUE(value == CLong(6));
-    EXPECT_FALSE(value.isZero());
-}
-
-TEST(Long, DivisionByZeroGivesZero)
-{
-    CLong value(7);
-    value /= 0;
-    EXPECT_TRUE(value.isZero());
-    value = 7;
-    value /= CLong(0);
-    EXPECT_TRUE(value.isZero());
-}
-
-TEST(Long, ArithmeticWrapsAtThirtyTwoBitsInsteadOfOverflowing)
-{
-    CLong value(INT32_MAX);
-    value += 1;
+    CLong value(-30);
+    value /= 8;
+    value *= CLong(-5);
+    value -= 1;
+    EXPECT_EQ(14, value.getValue()) << "-30 / 8 is -3";
+    value += INT32_MAX;
+    value -= CLong(13);
     EXPECT_EQ(INT32_MIN, value.getValue());
-    value /= -1;
+    value /= CLong(-1);
     EXPECT_EQ(INT32_MIN, value.getValue()) << "the one quotient that does not fit";
     value *= 2;
     EXPECT_TRUE(value.isZero());
-    value -= CLong(INT32_MIN);
-    EXPECT_EQ(INT32_MIN, value.getValue());
-}
-
-struct DigitsCase
-{
-    double value;
-    long digits;
-    const char *expected;
-};
-
-class LongText : public testing::TestWithParam<DigitsCase>
-{
-};
-
-TEST_P(LongText, IsZeroPaddedToTheDigits)
-{
-    const auto &example = GetParam();
-    EXPECT_STREQ(example.expected, CLong(static_cast<long>(example.value)).toString(example.digits).getString())
-        << example.value << " with " << example.digits << " digits";
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, LongText,
-                         testing::Values(DigitsCase{5, 3, "005"}, DigitsCase{7, 2, "07"}, DigitsCase{-7, 3, "-07"},
-                                         DigitsCase{1234, 2, "1234"}, DigitsCase{5, 0, "5"}, DigitsCase{5, -4, "5"},
-                                         DigitsCase{5, LONG_MAX, "00000000000000000000000000000005"}));
-
-TEST(Long, DescriptionUsesTwoDigits)
-{
-    EXPECT_EQ("03", description(CLong(3)));
+    value += CLong(7);
+    value /= 0;
+    EXPECT_TRUE(value.isZero());
 }
 
 // CFloat and CDouble share their behaviour; each is checked against the same examples.
@@ -122,56 +90,31 @@ template <class TValue> class FloatingValue : public testing::Test
 using FloatingTypes = testing::Types<CFloat, CDouble>;
 TYPED_TEST_SUITE(FloatingValue, FloatingTypes);
 
-TYPED_TEST(FloatingValue, ArithmeticWithPlainValuesAndWrappers)
+TYPED_TEST(FloatingValue, ComparisonArithmeticDivisionByExactlyZeroAndText)
 {
+    expectComparisons<TypeParam>(1.5f, -1.5f);
     TypeParam value(1.5f);
     value += 2.5f;
-    value -= TypeParam(1.0f);
-    EXPECT_TRUE(value == 3.0f);
-    value *= TypeParam(-2.0f);
+    value += TypeParam(-1.0f);
+    value -= 0.5f;
+    value -= TypeParam(-0.5f);
+    value *= -2.0f;
+    value *= TypeParam(0.5f);
     value /= 4.0f;
-    EXPECT_TRUE(value == TypeParam(-1.5f));
-    EXPECT_TRUE(value != 1.5f);
-    EXPECT_TRUE(value != TypeParam(1.5f));
-    value = TypeParam(6.0f);
-    value *= 0.5f;
-    value /= TypeParam(2.0f);
-    EXPECT_TRUE(value == 1.5f);
+    value /= TypeParam(-0.25f);
+    EXPECT_EQ(3.0f, value.getValue());
+    value /= 1e-30f;
     EXPECT_FALSE(value.isZero());
-}
-
-TYPED_TEST(FloatingValue, DivisionByExactlyZeroGivesZero)
-{
-    TypeParam value(7.0f);
     value /= 0.0f;
     EXPECT_TRUE(value.isZero());
     value = 7.0f;
     value /= TypeParam(-0.0f);
     EXPECT_TRUE(value.isZero());
-    value = 1.0f;
-    value /= 1e-30f;
-    EXPECT_FALSE(value.isZero()) << "only exactly zero is refused";
-}
-
-TYPED_TEST(FloatingValue, TextHasTheDigitsAsDecimals)
-{
-    EXPECT_STREQ("1.00", TypeParam(1.0f).toString(2).getString());
-    EXPECT_STREQ("0.50", TypeParam(0.5f).toString(2).getString());
+    // The digits are decimals, clamped to 0 … 32.
     EXPECT_STREQ("-2.250", TypeParam(-2.25f).toString(3).getString());
-    EXPECT_STREQ("2", TypeParam(2.25f).toString(0).getString());
     EXPECT_STREQ("2", TypeParam(2.25f).toString(-3).getString());
-    EXPECT_EQ(std::string("0.") + std::string(32, '0'), TypeParam(0.0f).toString(LONG_MAX).getString());
-    EXPECT_EQ("0.25", description(TypeParam(0.25f)));
-}
-
-TEST(ValueTypes, RecordsNameTheClassAndItsParent)
-{
-    const CCountedObject *const objects[] = {new CBool(), new CLong(), new CFloat(), new CDouble()};
-    const char *const names[] = {"CBool", "CLong", "CFloat", "CDouble"};
-    for (int index = 0; index < 4; ++index)
-    {
-        EXPECT_STREQ(names[index], objects[index]->getClass().getClassName());
-        EXPECT_STREQ("CCountedObject", objects[index]->getClass().getParentClassName()) << names[index];
-        delete objects[index];
-    }
+    EXPECT_EQ("0." + std::string(32, '0'), TypeParam(0.0f).toString(LONG_MAX).getString());
+    char description[8];
+    TypeParam(0.25f).getObjectDescription(description, sizeof(description));
+    EXPECT_STREQ("0.25", description);
 }

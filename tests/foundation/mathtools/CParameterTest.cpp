@@ -4,104 +4,57 @@
 
 #include <climits>
 #include <cmath>
+#include <vector>
 
 using namespace Orvalite::MathTools;
-using Orvalite::Basics::CString;
+using Range = std::vector<double>;
 
 namespace
 {
-void expectRange(const CParameter &parameter, double minimum, double maximum)
+// minimum, maximum, range
+Range rangeOf(const CParameter &parameter)
 {
-    EXPECT_DOUBLE_EQ(minimum, parameter.getMinimum());
-    EXPECT_DOUBLE_EQ(maximum, parameter.getMaximum());
-    EXPECT_DOUBLE_EQ(maximum - minimum, parameter.getRange());
+    return {parameter.getMinimum(), parameter.getMaximum(), parameter.getRange()};
 }
 } // namespace
 
-TEST(Parameter, DefaultIsTheMiddleOfTheUnitRange)
+TEST(Parameter, NormalisedPositionMapsLinearlyWithoutClamping)
+{
+    const double cases[][4] = {
+        {20.0, 20000.0, 0.5, 10010.0}, {-1.0, 1.0, 0.25, -0.5}, {0.0, 1.0, 1.5, 1.5}, {0.0, 10.0, -0.5, -5.0}};
+    for (const auto &[minimum, maximum, normalised, expected] : cases)
+        EXPECT_DOUBLE_EQ(expected, CParameter(minimum, maximum, normalised).getValue())
+            << minimum << " .. " << maximum << " at " << normalised;
+}
+
+TEST(Parameter, NewRangeKeepsTheValueAndReversedOrNaNRangesAreRefused)
 {
     CParameter parameter;
-    EXPECT_DOUBLE_EQ(0.5, parameter.getValue());
-    expectRange(parameter, 0.0, 1.0);
+    EXPECT_EQ((Range{0.0, 1.0, 1.0}), rangeOf(parameter));
+    parameter.setRange(20.0, 20000.0);
+    EXPECT_EQ(0.5, parameter.getValue()) << "the value is not recomputed";
+    const double refusals[][2] = {{1.0, 0.0}, {NAN, 5.0}, {0.0, NAN}};
+    for (const auto &[minimum, maximum] : refusals)
+    {
+        parameter.setRange(minimum, maximum);
+        EXPECT_EQ((Range{20.0, 20000.0, 19980.0}), rangeOf(parameter)) << minimum << " .. " << maximum;
+    }
+    const CParameter refused(1.0, 0.0, 0.5);
+    EXPECT_EQ((Range{0.0, 0.0, 0.0}), rangeOf(refused));
+    EXPECT_EQ(0.0, refused.getValue());
 }
 
-struct NormalisedCase
+TEST(Parameter, TextHasTwoDecimalsAndTheHelpersInterpolateAndNormalise)
 {
-    double minimum;
-    double maximum;
-    double normalised;
-    double expected;
-};
-
-class ParameterMapping : public testing::TestWithParam<NormalisedCase>
-{
-};
-
-TEST_P(ParameterMapping, NormalisedPositionMapsLinearlyWithoutClamping)
-{
-    const auto &example = GetParam();
-    CParameter parameter(example.minimum, example.maximum, example.normalised);
-    EXPECT_DOUBLE_EQ(example.expected, parameter.getValue())
-        << example.minimum << " .. " << example.maximum << " at " << example.normalised;
-    CParameter reused;
-    reused.setRange(example.minimum, example.maximum);
-    EXPECT_DOUBLE_EQ(example.expected, reused.setNormalisedValueAndGet(example.normalised));
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, ParameterMapping,
-                         testing::Values(NormalisedCase{20.0, 20000.0, 0.5, 10010.0},
-                                         NormalisedCase{20.0, 20000.0, 0.0, 20.0},
-                                         NormalisedCase{20.0, 20000.0, 1.0, 20000.0},
-                                         NormalisedCase{-1.0, 1.0, 0.25, -0.5}, NormalisedCase{0.0, 1.0, 1.5, 1.5},
-                                         NormalisedCase{0.0, 10.0, -0.5, -5.0}, NormalisedCase{3.0, 3.0, 0.7, 3.0}));
-
-TEST(Parameter, RangeWithMaximumBelowMinimumIsRefused)
-{
-    CParameter parameter(20.0, 20000.0, 0.5);
-    parameter.setRange(1.0, 0.0);
-    expectRange(parameter, 20.0, 20000.0);
-    parameter.setRange(NAN, 5.0);
-    parameter.setRange(0.0, NAN);
-    expectRange(parameter, 20.0, 20000.0);
-    EXPECT_DOUBLE_EQ(10010.0, parameter.getValue()) << "a new range leaves the value as it was";
-
-    CParameter refused(1.0, 0.0, 0.5);
-    expectRange(refused, 0.0, 0.0);
-    EXPECT_DOUBLE_EQ(0.0, refused.getValue());
-}
-
-TEST(Parameter, ValueTextHasTwoDecimals)
-{
-    CString text("old");
+    Orvalite::Basics::CString text("old");
     CParameter(20.0, 20000.0, 0.5).getValueAsString(text);
     EXPECT_STREQ("10010.00", text.getString());
     CParameter(-1.0, 0.0, 0.995).getValueAsString(text);
     EXPECT_STREQ("-0.01", text.getString());
-}
-
-TEST(Parameter, InterpolationIsLinearInThePosition)
-{
     EXPECT_DOUBLE_EQ(2.5, CParameter::interpolate(2.0, 4.0, 0.25));
-    EXPECT_DOUBLE_EQ(4.0, CParameter::interpolate(2.0, 4.0, 1.0));
     EXPECT_DOUBLE_EQ(1.0, CParameter::interpolate(4.0, 2.0, 1.5));
-}
-
-TEST(Parameter, IntegerNormalisationKeepsTheTopJustBelowOne)
-{
-    EXPECT_DOUBLE_EQ(0.0, CParameter::normalise(0, 0, 10));
     EXPECT_DOUBLE_EQ(0.99999, CParameter::normalise(10, 0, 10));
     EXPECT_DOUBLE_EQ(0.99999 / 4.0, CParameter::normalise(-2, -3, 1));
     EXPECT_DOUBLE_EQ(0.99999, CParameter::normalise(LONG_MAX, LONG_MIN, LONG_MAX)) << "no overflow in the span";
-}
-
-TEST(Parameter, IntegerNormalisationOfAnEmptyRangeIsZero)
-{
-    EXPECT_EQ(0.0, CParameter::normalise(5, 5, 5));
-    EXPECT_EQ(0.0, CParameter::normalise(7, 5, 5));
-}
-
-TEST(Parameter, RecordNamesTheClassAndItsParent)
-{
-    EXPECT_STREQ("CParameter", CParameter().getClass().getClassName());
-    EXPECT_STREQ("CCountedObject", CParameter().getClass().getParentClassName());
+    EXPECT_EQ(0.0, CParameter::normalise(7, 5, 5)) << "an empty range";
 }

@@ -1,6 +1,8 @@
 // Audio thread: runs once per sample; no allocation, locks, I/O or exceptions.
 #include "effect/VeltrixDelayLine.h"
 
+#include <cmath>
+
 namespace Orvalite::Veltrix
 {
 float VeltrixDelayLine::process(float x)
@@ -25,10 +27,10 @@ float VeltrixDelayLine::process(float x)
     const int i0 = static_cast<int>(r);
     const float t = r - static_cast<float>(i0);
     // In steady running the read falls on a sample (t is 0) and the cubic gives
-    // that sample back exactly; only a zero sample needs the full sum, whose sign
-    // of zero can differ.
+    // that sample back exactly; only a negative zero needs the full sum, which
+    // can turn it positive.
     float y = b[i0];
-    if (t != 0.0f || y == 0.0f)
+    if (t != 0.0f || (y == 0.0f && std::signbit(y)))
     {
         const int whole = static_cast<int>(length);
         const int im1 = i0 - 1 < 0 ? whole - 1 : i0 - 1;

@@ -101,26 +101,19 @@ TEST_P(DispatcherAnswers, MatchTheTable)
     EXPECT_EQ(row.expected, dispatch(m_effect, row.opcode, 0, row.value)) << "opcode " << row.opcode;
 }
 
+// The answers of the base layers, a sample of the opcodes VST 2.4 retired, and
+// numbers no opcode has.
 INSTANTIATE_TEST_SUITE_P(
     Table, DispatcherAnswers,
     testing::Values(SOpcodeAnswer{effIdentify, 0, 0x4E764566}, SOpcodeAnswer{effGetVstVersion, 0, 2400},
                     SOpcodeAnswer{effGetNumMidiInputChannels, 0, 1}, SOpcodeAnswer{effGetNumMidiOutputChannels, 0, 0},
                     SOpcodeAnswer{effGetCurrentMidiProgram, 0, -1}, SOpcodeAnswer{effSetTotalSampleToProcess, 777, 777},
                     SOpcodeAnswer{effGetPlugCategory, 0, 0}, SOpcodeAnswer{effCanBeAutomated, 0, 1},
-                    SOpcodeAnswer{effGetTailSize, 0, 0}, SOpcodeAnswer{effGetVendorVersion, 0, 0},
-                    SOpcodeAnswer{effGetVu, 0, 0}, SOpcodeAnswer{effEditDraw, 0, 0}, SOpcodeAnswer{effEditMouse, 0, 0},
-                    SOpcodeAnswer{effEditKey, 0, 0}, SOpcodeAnswer{effEditTop, 0, 0}, SOpcodeAnswer{effEditSleep, 0, 0},
-                    SOpcodeAnswer{effGetNumProgramCategories, 0, 0}, SOpcodeAnswer{effCopyProgram, 0, 0},
-                    SOpcodeAnswer{effConnectInput, 0, 0}, SOpcodeAnswer{effConnectOutput, 0, 0},
-                    SOpcodeAnswer{effGetCurrentPosition, 0, 0}, SOpcodeAnswer{effGetDestinationBuffer, 0, 0},
-                    SOpcodeAnswer{effSetBlockSizeAndSampleRate, 0, 0}, SOpcodeAnswer{effGetErrorText, 0, 0},
-                    SOpcodeAnswer{effIdle, 0, 0}, SOpcodeAnswer{effGetIcon, 0, 0},
-                    SOpcodeAnswer{effSetViewPosition, 0, 0}, SOpcodeAnswer{effKeysRequired, 0, 0},
-                    SOpcodeAnswer{effEditGetRect, 0, 0}, SOpcodeAnswer{effEditOpen, 0, 0},
-                    SOpcodeAnswer{effEditKeyDown, 0, 0}, SOpcodeAnswer{effSetEditKnobMode, 0, 0},
-                    SOpcodeAnswer{effCanDo, 0, 0}, SOpcodeAnswer{effSetBypass, 1, 0},
-                    SOpcodeAnswer{effStartProcess, 0, 0}, SOpcodeAnswer{effBeginSetProgram, 0, 0},
-                    SOpcodeAnswer{-1, 0, 0}, SOpcodeAnswer{80, 0, 0}, SOpcodeAnswer{100000, 0, 0}));
+                    SOpcodeAnswer{effGetVu, 0, 0}, SOpcodeAnswer{effEditDraw, 0, 0}, SOpcodeAnswer{effEditSleep, 0, 0},
+                    SOpcodeAnswer{effGetNumProgramCategories, 0, 0}, SOpcodeAnswer{effKeysRequired, 0, 0},
+                    SOpcodeAnswer{effEditGetRect, 0, 0}, SOpcodeAnswer{effEditKeyDown, 0, 0},
+                    SOpcodeAnswer{effCanDo, 0, 0}, SOpcodeAnswer{effSetBypass, 1, 0}, SOpcodeAnswer{-1, 0, 0},
+                    SOpcodeAnswer{80, 0, 0}, SOpcodeAnswer{100000, 0, 0}));
 
 TEST_F(VstLayer, ProgramSelectionIgnoresNumbersOutsideTheBank)
 {
@@ -155,19 +148,6 @@ TEST_F(VstLayer, CloseDestroysTheEffectAndAnswersOne)
     EXPECT_EQ(1, dispatch(m_effect, effClose));
     m_effect = nullptr;
     EXPECT_EQ(before - 1, liveEffects());
-}
-
-TEST_F(VstLayer, AccumulatingProcessLeavesOutputsAlone)
-{
-    float input[4] = {1, 2, 3, 4};
-    float output[4] = {9, 9, 9, 9};
-    float *inputs[2] = {input, input};
-    float *outputs[2] = {output, output};
-    m_effect->process(m_effect, inputs, outputs, 4);
-    for (float sample : output)
-    {
-        EXPECT_EQ(9.0f, sample);
-    }
 }
 
 TEST_F(VstLayer, TextDefaultsOfTheFrameworkBase)

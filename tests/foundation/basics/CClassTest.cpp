@@ -195,14 +195,6 @@ TEST(ClassReport, ListsLiveClassesWithSums)
     EXPECT_EQ(totalSum, std::stol(rows[rows.size() - 2].substr(78, 10)));
 }
 
-TEST(ClassReport, NothingIsWrittenToAClosedStream)
-{
-    Orvalite::IO::CTextStream closed;
-    CClassManager::writeClassReport(closed);
-    EXPECT_FALSE(closed.isOpen());
-}
-
-// Shutting the registry down is final for a process, so it runs in a child.
 TEST(ClassRegistryDeathTest, ShutdownWritesSortedReportAndStartsAfresh)
 {
     char path[] = "/tmp/zelo-shutdown-XXXXXX";

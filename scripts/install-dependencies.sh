@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libstk-dev
+  libstk-dev libclang-rt-14-dev libsndfile1-dev
 )
 
 missing=()

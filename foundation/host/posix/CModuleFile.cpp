@@ -1,5 +1,7 @@
 #include "foundation/host/CModuleFile.h"
 
+#include <climits>
+#include <cstdlib>
 #include <dlfcn.h>
 
 namespace Orvalite::Host
@@ -11,6 +13,10 @@ std::string CModuleFile::getModuleFileName(const void *instance)
     {
         return std::string();
     }
-    return std::string(information.dli_fname).substr(0, MAXIMUM_NAME_LENGTH);
+    // The loader keeps the name it was given, which may be relative to a working
+    // directory that has changed since: resolve it while the file is there.
+    char resolved[PATH_MAX];
+    const char *name = realpath(information.dli_fname, resolved) ? resolved : information.dli_fname;
+    return std::string(name).substr(0, MAXIMUM_NAME_LENGTH);
 }
 } // namespace Orvalite::Host

@@ -1,0 +1,57 @@
+// A fresh folder under the system's temporary folder for one test, removed
+// with everything in it when the test ends.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+namespace Orvalite::Testing
+{
+class CTemporaryFolder
+{
+public:
+    CTemporaryFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "zelo-files-XXXXXX").string();
+        if (!mkdtemp(pattern.data()))
+        {
+            throw std::runtime_error("cannot create a temporary folder");
+        }
+        m_path = pattern;
+    }
+    CTemporaryFolder(const CTemporaryFolder &) = delete;
+    CTemporaryFolder &operator=(const CTemporaryFolder &) = delete;
+    ~CTemporaryFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+
+    // Without a trailing separator.
+    const std::string &path() const { return m_path; }
+    std::string file(const std::string &name) const { return m_path + "/" + name; }
+
+    void write(const std::string &name, const std::string &bytes) const
+    {
+        std::ofstream(file(name), std::ios::binary) << bytes;
+    }
+    std::string read(const std::string &name) const
+    {
+        std::ifstream input(file(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
+    }
+    bool exists(const std::string &name) const { return std::filesystem::exists(file(name)); }
+    long countEntries() const
+    {
+        return static_cast<long>(
+            std::distance(std::filesystem::directory_iterator(m_path), std::filesystem::directory_iterator()));
+    }
+
+private:
+    std::string m_path;
+};
+} // namespace Orvalite::Testing

@@ -1,0 +1,64 @@
+// The `zelo` command line taken apart: which command, its files and its options,
+// with the default plug-in path filled in. Knows nothing of plug-ins or audio.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace Zelo::Tools
+{
+class CCommandLine
+{
+public:
+    enum class Command
+    {
+        help,
+        info,
+        render
+    };
+
+    // Bad usage: the message says what was wrong; the caller adds the usage text.
+    class CUsageError : public std::runtime_error
+    {
+    public:
+        using std::runtime_error::runtime_error;
+    };
+
+    // Throws CUsageError.
+    explicit CCommandLine(const std::vector<std::string> &arguments);
+
+    static std::string usage();
+    // The module built with this tree when it exists, else ~/.vst/Zelo/Zelo.so.
+    static std::string defaultPluginPath();
+
+    Command command() const { return m_command; }
+    const std::string &pluginPath() const { return m_pluginPath; }
+    // Render only. With an output folder every input is rendered into it under
+    // its own name; otherwise there is one input (none with --demo) and an output.
+    const std::vector<std::string> &inputs() const { return m_inputs; }
+    const std::string &output() const { return m_output; }
+    const std::optional<std::string> &outputFolder() const { return m_outputFolder; }
+    bool isDemo() const { return m_isDemo; }
+    const std::optional<std::string> &program() const { return m_program; }
+    const std::optional<char> &half() const { return m_half; }
+    // "NAME=VALUE" texts in the order given.
+    const std::vector<std::string> &assignments() const { return m_assignments; }
+    int blockSize() const { return m_blockSize; }
+
+private:
+    void checkRender(std::vector<std::string> files);
+
+    Command m_command = Command::help;
+    std::string m_pluginPath;
+    std::vector<std::string> m_inputs;
+    std::string m_output;
+    std::optional<std::string> m_outputFolder;
+    bool m_isDemo = false;
+    std::optional<std::string> m_program;
+    std::optional<char> m_half;
+    std::vector<std::string> m_assignments;
+    int m_blockSize = 512;
+};
+} // namespace Zelo::Tools

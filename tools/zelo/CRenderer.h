@@ -1,0 +1,56 @@
+// Runs a stereo signal through a fresh instance of a plug-in module, set up as the
+// command line asks (program, A/B half, parameter values, block size), with the
+// plug-in's reported latency taken out. One renderer per thread; the module is shared.
+#pragma once
+
+#include "tools/host/CPluginInstance.h"
+#include "tools/zelo/CParameterAssignment.h"
+#include "tools/zelo/CStereoSignal.h"
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Zelo::Tools
+{
+class CRenderer
+{
+public:
+    struct Setup
+    {
+        // A program number from 0, or a name (case-insensitive); none keeps the plug-in's own.
+        std::optional<std::string> program;
+        // 'A' or 'B'; none keeps the plug-in's own.
+        std::optional<char> half;
+        // Applied after the program and half, in order.
+        std::vector<CParameterAssignment> assignments;
+        // Frames per process call.
+        int blockSize = 512;
+    };
+
+    // Frames done so far and the total; called from the rendering thread after each block.
+    using Progress = std::function<void(size_t done, size_t total)>;
+
+    CRenderer(std::shared_ptr<const CPluginModule> module, Setup setup);
+
+    // Creates an instance at `sampleRate` and applies the setup, without rendering:
+    // throws the error an unknown program or parameter, or a bad value, would give.
+    void check(int sampleRate) const;
+
+    // The output is aligned with the input: when the plug-in reports a latency L
+    // (AEffect::initialDelay), L + L extra frames are processed, the first L output
+    // frames are dropped and the result is the input's length plus a tail of L frames.
+    CStereoSignal render(const CStereoSignal &input, const Progress &progress = {}) const;
+    // Reads `inputPath`, renders it and writes `outputPath` in the format its
+    // extension names, else the input's. Throws naming the file at fault.
+    void renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress = {}) const;
+
+private:
+    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
+
+    std::shared_ptr<const CPluginModule> m_module;
+    Setup m_setup;
+};
+} // namespace Zelo::Tools

@@ -1,0 +1,24 @@
+// The `zelo` program: runs one command line and turns every failure into a
+// one-line message and an exit status. main() only hands it the arguments.
+#pragma once
+
+#include "tools/zelo/CCommandLine.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace Zelo::Tools
+{
+class CZeloCommand
+{
+public:
+    // Exit status: 0 done, 1 failed, 2 bad usage (the usage text follows the message).
+    int run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const;
+
+private:
+    void info(const CCommandLine &commandLine, std::ostream &out) const;
+    // Returns the exit status: a batch reports its failed files itself.
+    int render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
+};
+} // namespace Zelo::Tools

@@ -16,6 +16,9 @@ fi
 fuzzers=(
   "text_stream_fuzzer:text_stream"
   "xml_reader_fuzzer:xml"
+  "chunk_fuzzer:chunk"
+  "events_fuzzer:events"
+  "dispatcher_fuzzer:dispatcher"
 )
 
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ clang pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libstk-dev libclang-rt-14-dev libsndfile1-dev
+  ladspa-sdk tap-plugins
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole test suite: builds and runs every test in the optimised build and
-# again under AddressSanitizer + UndefinedBehaviorSanitizer, then runs each
-# fuzz target (clang's libFuzzer) for 20 seconds.
+# again under AddressSanitizer + UndefinedBehaviorSanitizer, the validation
+# suite under ThreadSanitizer, then each fuzz target (clang's libFuzzer) for
+# 20 seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -13,6 +14,13 @@ for preset in release asan; do
   cmake --build --preset "$preset"
   ctest --preset "$preset"
 done
+
+# The host-vendor validation suite again under ThreadSanitizer: automation
+# from a second thread while the audio thread processes.
+echo "== tsan =="
+cmake --preset tsan
+cmake --build --preset tsan --target validation_tests
+build/tsan/tests/validation/validation_tests
 
 # Each fuzz target runs for a bounded time from its seed corpus.
 echo "== fuzz =="

@@ -1,0 +1,108 @@
+// Arbitrary bytes handed to the effect as a bank chunk and as a program chunk,
+// as a host restoring a damaged song would; then a block must still come out finite.
+// Input: one mode byte, then the chunk's bytes. On half the inputs (mode bit 0)
+// the chunk starts with the opening bytes of a real chunk of the same kind, so
+// the fuzzer spends its time past the header check; mode bits 1 to 7 choose
+// how many opening bytes are kept.
+// The seed corpus is written from a real instance by
+//   ZELO_FUZZ_WRITE_SEEDS=fuzz/corpus/chunk build/fuzz/fuzz/chunk_fuzzer -runs=0
+#include "fuzz/FuzzedPlugin.h"
+
+#include <fstream>
+#include <string>
+
+using Zelo::Fuzz::CByteReader;
+using Zelo::Fuzz::CFuzzedPlugin;
+
+namespace
+{
+// The real chunks of a fresh instance, bank and program, copied out of the plug-in.
+struct SRealChunks
+{
+    std::vector<uint8_t> bank, program;
+};
+
+std::vector<uint8_t> copyChunk(CFuzzedPlugin &plugin, bool isProgram)
+{
+    void *data = nullptr;
+    const VstIntPtr size = plugin.dispatch(effGetChunk, isProgram ? 1 : 0, 0, &data);
+    if (size <= 0 || !data)
+    {
+        return {};
+    }
+    const auto *bytes = static_cast<const uint8_t *>(data);
+    return std::vector<uint8_t>(bytes, bytes + size);
+}
+
+const SRealChunks &realChunks()
+{
+    static const SRealChunks chunks = [] {
+        CFuzzedPlugin plugin;
+        return SRealChunks{copyChunk(plugin, false), copyChunk(plugin, true)};
+    }();
+    return chunks;
+}
+
+// How many opening bytes of the real chunk a mode with bit 0 set keeps.
+size_t keptBytes(uint8_t mode, size_t realSize)
+{
+    return std::min(realSize, static_cast<size_t>(mode >> 1) * 4 + 8);
+}
+
+// A seed restoring `chunk` whole: as it is, or as the kept header and the bytes after it.
+void writeSeed(const std::string &path, uint8_t mode, const std::vector<uint8_t> &chunk)
+{
+    const size_t skipped = (mode & 1) ? keptBytes(mode, chunk.size()) : 0;
+    std::ofstream file(path, std::ios::binary);
+    file.put(static_cast<char>(mode));
+    file.write(reinterpret_cast<const char *>(chunk.data() + skipped),
+               static_cast<std::streamsize>(chunk.size() - skipped));
+}
+
+// Restores `bytes` as one kind of chunk, reads the chunk back, restores that too
+// (a host's save and reload) and processes a block after each.
+void restore(CFuzzedPlugin &plugin, std::vector<uint8_t> bytes, bool isProgram, uint8_t mode)
+{
+    const std::vector<uint8_t> &real = isProgram ? realChunks().program : realChunks().bank;
+    if (mode & 1)
+    {
+        const size_t kept = keptBytes(mode, real.size());
+        bytes.insert(bytes.begin(), real.begin(), real.begin() + static_cast<std::ptrdiff_t>(kept));
+    }
+    // The host owns the buffer and keeps nothing past its end, so overreads are seen.
+    std::vector<uint8_t> exact(bytes);
+    plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(exact.size()),
+                    exact.empty() ? nullptr : exact.data());
+    plugin.processAndCheck(512);
+    std::vector<uint8_t> saved = copyChunk(plugin, isProgram);
+    if (!saved.empty())
+    {
+        plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(saved.size()), saved.data());
+        plugin.processAndCheck(512);
+    }
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    if (const char *folder = std::getenv("ZELO_FUZZ_WRITE_SEEDS"))
+    {
+        const SRealChunks &chunks = realChunks();
+        writeSeed(std::string(folder) + "/bank", 0, chunks.bank);
+        writeSeed(std::string(folder) + "/bank-header-kept", 1 | (2 << 1), chunks.bank);
+        writeSeed(std::string(folder) + "/program", 0, chunks.program);
+        writeSeed(std::string(folder) + "/program-header-kept", 1 | (2 << 1), chunks.program);
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    CByteReader reader(data, size);
+    const uint8_t mode = reader.byte();
+    const std::vector<uint8_t> bytes = reader.bytes(reader.remaining());
+    CFuzzedPlugin plugin;
+    restore(plugin, bytes, false, mode);
+    restore(plugin, bytes, true, mode);
+    return 0;
+}

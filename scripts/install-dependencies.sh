@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libstk-dev libclang-rt-14-dev libsndfile1-dev
   ladspa-sdk tap-plugins
+  libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
 )
 
 missing=()

@@ -19,6 +19,9 @@ fuzzers=(
   "chunk_fuzzer:chunk"
   "events_fuzzer:events"
   "dispatcher_fuzzer:dispatcher"
+  "tga_reader_fuzzer:tga"
+  "png_reader_fuzzer:png"
+  "skin_definition_fuzzer:skin"
 )
 
 CXX=clang++ cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

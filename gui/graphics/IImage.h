@@ -11,7 +11,7 @@ namespace Orvalite::GUI::Graphics
 {
 class CBitmap;
 
-class IImage : public Basics::ICountedObject
+class IImage : public ::Orvalite::Basics::ICountedObject
 {
 public:
     // What getImageFileFormat answers.
@@ -27,9 +27,9 @@ public:
     // (0, 0, width, height)
     virtual const MathTools::CRect &getImageSizeArea() const = 0;
     virtual long getImageFileFormat() const = 0;
-    virtual const Basics::CSystemString &getFilename() const = 0;
+    virtual const ::Orvalite::Basics::CSystemString &getFilename() const = 0;
     // True when the image loaded; on failure the image keeps a message saying why.
-    virtual bool loadFromFile(const Basics::CSystemString &path) = 0;
+    virtual bool loadFromFile(const ::Orvalite::Basics::CSystemString &path) = 0;
     virtual void unloadImage() = 0;
     virtual bool hasAlpha() const = 0;
     virtual bool imageHasLoaded() const = 0;

@@ -1,6 +1,7 @@
 // The class registry as a leak detector: after the tests, no framework object
 // may be alive except those that live for the whole program (the registry's
-// own collection and the shared ownership policies).
+// own collection, the shared ownership policies and the objects listed in
+// CProgramLifetimeObjects).
 #pragma once
 
 #include <string>

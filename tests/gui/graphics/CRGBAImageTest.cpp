@@ -1,0 +1,63 @@
+#include "gui/graphics/CRGBAImage.h"
+
+#include "foundation/basics/CException.h"
+#include "gui/basics/CAlphaColour.h"
+#include "gui/graphics/CBrush.h"
+#include "gui/graphics/CGraphics.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+using Orvalite::Exceptions::CException;
+using Orvalite::GUI::Basics::CAlphaColour;
+using Orvalite::GUI::Graphics::CBitmap;
+using Orvalite::GUI::Graphics::CRGBAImage;
+using Orvalite::GUI::Graphics::IImage;
+using Orvalite::MathTools::CRect;
+
+TEST(RGBAImage, HoldsWhatWasDrawnOnlyAfterUninitialise)
+{
+    CRGBAImage image;
+    ASSERT_TRUE(image.initialise(4, 3));
+    EXPECT_FALSE(image.imageHasLoaded());
+    ASSERT_NE(image.getGraphics(), nullptr);
+    image.getGraphics()->getBrush()->setColour(CAlphaColour(10, 20, 30, 255));
+    image.getGraphics()->fillRectangle(CRect(1, 1, 2, 1));
+    ASSERT_TRUE(image.uninitialise());
+    EXPECT_EQ(image.getGraphics(), nullptr);
+    EXPECT_TRUE(image.hasAlpha());
+    EXPECT_EQ(image.getImageFileFormat(), IImage::e_rgbaImage);
+    EXPECT_EQ(image.getImageSize().getWidth(), 4);
+    const CBitmap *bitmap = image.getImageHandle();
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(bitmap->getPixel(1, 1), CBitmap::pack(10, 20, 30, 255));
+    EXPECT_EQ(bitmap->getPixel(0, 0), 0u) << "the surface starts transparent";
+}
+
+TEST(RGBAImage, UninitialiseOutOfOrderThrows)
+{
+    CRGBAImage image;
+    try
+    {
+        image.uninitialise();
+        FAIL() << "no exception";
+    }
+    catch (const CException &exception)
+    {
+        EXPECT_STREQ(exception.getErrorReason().getString(), "GDI+ Bitmap or context are NULL");
+        EXPECT_STREQ(exception.getFunctionName().getString(), "CRGBAImage::unintialise()");
+    }
+    ASSERT_TRUE(image.initialise(1, 1));
+    ASSERT_TRUE(image.uninitialise());
+    EXPECT_THROW(image.uninitialise(), CException);
+}
+
+TEST(RGBAImage, RefusesSizesNoBitmapCanHave)
+{
+    CRGBAImage image;
+    EXPECT_FALSE(image.initialise(0, 5));
+    EXPECT_FALSE(image.initialise(CBitmap::MAXIMUM_SIDE + 1, 1));
+    EXPECT_EQ(image.getGraphics(), nullptr);
+}
+} // namespace

@@ -56,6 +56,12 @@ void CBlitter::transfer(const SPixelBox &destination, const CBitmap &source, con
 
 uint32_t CBlitter::blendOver(uint32_t destination, uint32_t source, uint32_t constantAlpha)
 {
+    // Skins are mostly opaque or fully transparent pixels: at full constant alpha the
+    // rule below gives exactly the source, or the destination for a zero source.
+    if (constantAlpha == 255 && (CBitmap::alphaOf(source) == 255 || source == 0))
+    {
+        return source == 0 ? destination : source;
+    }
     const uint32_t alpha = scaled(CBitmap::alphaOf(source), constantAlpha);
     return CBitmap::pack(over(CBitmap::redOf(destination), scaled(CBitmap::redOf(source), constantAlpha), alpha),
                          over(CBitmap::greenOf(destination), scaled(CBitmap::greenOf(source), constantAlpha), alpha),

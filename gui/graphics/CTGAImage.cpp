@@ -74,7 +74,7 @@ bool CTGAImage::loadFromFile(const CSystemString &path)
     }
     // The size is checked against the file before anything is allocated, so a
     // header that lies cannot ask for more memory than the file could fill.
-    if (file.getStreamSize() - HEADER_SIZE < width * height * 4)
+    if (static_cast<int64_t>(file.getStreamSize()) - HEADER_SIZE < int64_t{width} * height * 4)
     {
         return failReading(SHORT_FILE_MESSAGE);
     }

@@ -60,6 +60,14 @@ public:
     ORVALITE_CLASS_RECORD(CVeltrix)
 
 private:
+    // The settings the signal path reads at the start of each block.
+    struct SBlockSettings;
+
+    SBlockSettings readBlockSettings() const;
+    // Audio thread: the signal path over one slice of a block (CVeltrixProcess.cpp
+    // sets the slice length).
+    void processSlice(const SBlockSettings &settings, float *const inputs[2], float *const outputs[2], int frames);
+
     CVstParam *parameter(VstInt32 index) const;
     void applyDerivedState(VstInt32 index, float value);
     void setGrainLength(long grainLength);
@@ -84,9 +92,9 @@ private:
     VeltrixDelayLine m_dryDelays[2];
     VeltrixLfo m_lfos[2];
     std::atomic<float> m_pitchRatios[2] = {1.0f, 1.0f};
-    // What the signal path reads every sample: each voice's equal-power share of
-    // the left and right outputs (from "Pan One"/"Pan Two"), the normalised
-    // "Lfo Depth One"/"Two", and whether "Sync Audio" is on.
+    // What the signal path reads at the start of every block: each voice's
+    // equal-power share of the left and right outputs (from "Pan One"/"Pan Two"),
+    // the normalised "Lfo Depth One"/"Two", and whether "Sync Audio" is on.
     std::atomic<float> m_leftShares[2] = {0.0f, 1.0f};
     std::atomic<float> m_rightShares[2] = {1.0f, 0.0f};
     std::atomic<float> m_depths[2] = {0.5f, 0.5f};

@@ -1,8 +1,10 @@
-// The doubler's per-sample signal path. Audio thread: nothing here allocates,
-// locks, logs or throws.
+// The doubler's signal path. Audio thread: nothing here allocates, locks, logs
+// or throws.
 #include "effect/CVeltrix.h"
 
 #include "foundation/host/CDenormalGuard.h"
+
+#include <algorithm>
 
 namespace Orvalite::Veltrix
 {
@@ -10,7 +12,78 @@ namespace
 {
 // Depth of the LFO's pitch modulation: ±10 % of the pitch ratio at full depth.
 const double MODULATION_DEPTH = 0.1;
+// Frames each stage runs at a time, through buffers on the stack.
+constexpr int SLICE_FRAMES = 256;
 } // namespace
+
+namespace
+{
+// The gains and pan shares of the mix; per voice, the equal-power shares of the
+// left and right outputs.
+struct SMix
+{
+    float voiceGains[2];
+    float leftShares[2];
+    float rightShares[2];
+    float dryGain;
+    float masterGain;
+};
+
+// The shifter rate of each sample: the voice's pitch ratio, wobbled by its LFO.
+// The sine enters as 2 · v − 1, which ranges over −3 … 1: the modulation has an offset.
+void modulateRates(double pitchRatio, double depth, const float *wobbles, double *rates, int frames)
+{
+    for (int n = 0; n < frames; ++n)
+    {
+        const double wobble = 2.0 * static_cast<double>(wobbles[n]) - 1.0;
+        rates[n] = PitShift::rateForShift(pitchRatio + depth * wobble * MODULATION_DEPTH);
+    }
+}
+
+// Pans both voices with equal power, then adds the dry signal and applies the master gain.
+void panAndMix(const SMix &mix, const float *const voices[2], const float *const inputs[2], float *const outputs[2],
+               int frames)
+{
+    const float gainOne = mix.voiceGains[0];
+    const float gainTwo = mix.voiceGains[1];
+    for (int n = 0; n < frames; ++n)
+    {
+        const float left = gainTwo * voices[1][n] * mix.leftShares[1] + voices[0][n] * mix.leftShares[0] * gainOne;
+        const float right = gainTwo * voices[1][n] * mix.rightShares[1] + voices[0][n] * mix.rightShares[0] * gainOne;
+        outputs[0][n] = (inputs[0][n] * mix.dryGain + left) * mix.masterGain;
+        outputs[1][n] = (inputs[1][n] * mix.dryGain + right) * mix.masterGain;
+    }
+}
+} // namespace
+
+// A parameter change, from the user-interface thread or from MIDI between blocks,
+// reaches the signal path at the start of the next block.
+struct CVeltrix::SBlockSettings
+{
+    // Per voice: the pitch ratio and the LFO depth as 2 · "Lfo Depth" − 1.
+    double pitchRatios[2];
+    double depths[2];
+    SMix mix;
+    bool isSyncAudio;
+};
+
+CVeltrix::SBlockSettings CVeltrix::readBlockSettings() const
+{
+    SBlockSettings settings{};
+    for (int voice = 0; voice < 2; ++voice)
+    {
+        settings.pitchRatios[voice] = static_cast<double>(m_pitchRatios[voice].load(std::memory_order_relaxed));
+        settings.depths[voice] = 2.0 * static_cast<double>(m_depths[voice].load(std::memory_order_relaxed)) - 1.0;
+        settings.mix.leftShares[voice] = m_leftShares[voice].load(std::memory_order_relaxed);
+        settings.mix.rightShares[voice] = m_rightShares[voice].load(std::memory_order_relaxed);
+    }
+    settings.mix.voiceGains[0] = m_voiceOneGain.load(std::memory_order_relaxed);
+    settings.mix.voiceGains[1] = m_voiceTwoGain.load(std::memory_order_relaxed);
+    settings.mix.dryGain = m_dryGain.load(std::memory_order_relaxed);
+    settings.mix.masterGain = m_masterGain.load(std::memory_order_relaxed);
+    settings.isSyncAudio = m_syncAudio.load(std::memory_order_relaxed);
+    return settings;
+}
 
 void CVeltrix::processBlock(float **inputs, float **outputs, VstInt32 sampleFrames, bool)
 {
@@ -19,47 +92,42 @@ void CVeltrix::processBlock(float **inputs, float **outputs, VstInt32 sampleFram
         return;
     }
     const Host::CDenormalGuard flushDenormals;
-    float *inLeft = inputs[0];
-    float *inRight = inputs[1];
-    float *outLeft = outputs[0];
-    float *outRight = outputs[1];
-    for (VstInt32 n = 0; n < sampleFrames; ++n)
+    const SBlockSettings settings = readBlockSettings();
+    for (VstInt32 start = 0; start < sampleFrames; start += SLICE_FRAMES)
     {
-        // Pitch ratio of each voice, wobbled by its LFO.
-        float voices[2];
-        const float inputsNow[2] = {inLeft[n], inRight[n]};
-        for (int voice = 0; voice < 2; ++voice)
-        {
-            const double wobble = 2.0 * static_cast<double>(m_lfos[voice].read()) - 1.0;
-            const double depth = 2.0 * static_cast<double>(m_depths[voice].load(std::memory_order_relaxed)) - 1.0;
-            m_shifters[voice].setShift(static_cast<double>(m_pitchRatios[voice].load(std::memory_order_relaxed)) +
-                                       depth * wobble * MODULATION_DEPTH);
-        }
-        // Shift, then delay with feedback.
-        for (int voice = 0; voice < 2; ++voice)
-        {
-            voices[voice] = static_cast<float>(m_shifters[voice].tick(static_cast<double>(inputsNow[voice])));
-            voices[voice] = m_voiceDelays[voice].process(voices[voice]);
-        }
-
-        // Pan with equal power and mix.
-        const float gainOne = m_voiceOneGain.load(std::memory_order_relaxed);
-        const float gainTwo = m_voiceTwoGain.load(std::memory_order_relaxed);
-        const float left = gainTwo * voices[1] * m_leftShares[1].load(std::memory_order_relaxed) +
-                           voices[0] * m_leftShares[0].load(std::memory_order_relaxed) * gainOne;
-        const float right = gainTwo * voices[1] * m_rightShares[1].load(std::memory_order_relaxed) +
-                            voices[0] * m_rightShares[0].load(std::memory_order_relaxed) * gainOne;
-
-        // The dry signal, delayed by half a grain to line up with the voices when asked.
-        if (m_syncAudio.load(std::memory_order_relaxed))
-        {
-            inLeft[n] = m_dryDelays[0].process(inLeft[n]);
-            inRight[n] = m_dryDelays[1].process(inRight[n]);
-        }
-        const float dry = m_dryGain.load(std::memory_order_relaxed);
-        const float master = m_masterGain.load(std::memory_order_relaxed);
-        outLeft[n] = (inLeft[n] * dry + left) * master;
-        outRight[n] = (inRight[n] * dry + right) * master;
+        float *const sliceInputs[2] = {inputs[0] + start, inputs[1] + start};
+        float *const sliceOutputs[2] = {outputs[0] + start, outputs[1] + start};
+        processSlice(settings, sliceInputs, sliceOutputs, std::min<int>(SLICE_FRAMES, sampleFrames - start));
     }
+}
+
+// Each stage runs over the whole slice in the order a sample travels. A sample of
+// the host's input is read by its shifter before the dry line writes it back, and
+// each output sample is written after its inputs are read, so buffers the host
+// shares between inputs and outputs give the same result as separate ones.
+void CVeltrix::processSlice(const SBlockSettings &settings, float *const inputs[2], float *const outputs[2], int frames)
+{
+    // Each input channel feeds one voice: shift, then delay with feedback.
+    float voiceSamples[2][SLICE_FRAMES];
+    for (int voice = 0; voice < 2; ++voice)
+    {
+        float wobbles[SLICE_FRAMES];
+        double rates[SLICE_FRAMES];
+        m_lfos[voice].read(wobbles, frames);
+        modulateRates(settings.pitchRatios[voice], settings.depths[voice], wobbles, rates, frames);
+        m_shifters[voice].tick(inputs[voice], rates, voiceSamples[voice], frames);
+        m_voiceDelays[voice].process(voiceSamples[voice], frames);
+    }
+
+    // The dry signal, delayed by half a grain to line up with the voices when asked;
+    // the delayed samples go back into the host's input buffers.
+    if (settings.isSyncAudio)
+    {
+        m_dryDelays[0].process(inputs[0], frames);
+        m_dryDelays[1].process(inputs[1], frames);
+    }
+
+    const float *const voices[2] = {voiceSamples[0], voiceSamples[1]};
+    panAndMix(settings.mix, voices, inputs, outputs, frames);
 }
 } // namespace Orvalite::Veltrix

@@ -42,9 +42,11 @@ public:
     // are ignored.
     void setRate(double rate);
     double getRate() const { return m_rate.load(std::memory_order_relaxed); }
-    // Pitch ratio: the rate becomes 1 − shift, exactly 0 for a shift of 1, so that
-    // an unshifted voice is a steady two-tap echo. Audio thread, once per sample.
+    // Pitch ratio: the rate becomes rateForShift(shift).
     void setShift(double shift);
+    // 1 − shift. A shift of exactly 1 gives exactly +0 (x − x is +0 when rounding to
+    // nearest), so an unshifted voice is a steady two-tap echo, with no branch.
+    static double rateForShift(double shift) { return 1.0 - shift; }
 
     // Silences the tap lines and the last output; delays, envelopes, rate and window stay.
     // Not for the audio thread while it ticks.
@@ -52,6 +54,9 @@ public:
 
     // Audio thread: one sample in, one shifted sample out (no dry share).
     double tick(double x);
+    // Audio thread: `count` samples, the rate set to rates[n] before each as setRate
+    // would (a non-finite rate keeps the one before); outputs rounded to float.
+    void tick(const float *input, const double *rates, float *output, int count);
 
     double lastOut() const { return m_lastOutput; }
     // Samples, TAP_MARGIN … L + TAP_MARGIN after a tick; tap is 0 or 1.
@@ -63,8 +68,13 @@ private:
     // A delay in samples brought into TAP_MARGIN … window + TAP_MARGIN.
     static double wrapIntoWindow(double delay, double window);
 
-    // Sets tap `tap` to the whole-sample part of `delay`, when that has moved.
-    void moveTap(int tap, double delay);
+    // Sets `line` to the whole-sample part of `delay` when that has moved from
+    // `position`, the whole-sample delay it was last set to.
+    static void moveTap(stk::DelayL &line, long &position, double delay);
+
+    // The loop behind both ticks, on local copies of the tap state, which it stores
+    // back at the end; returns the rate in force after the last sample.
+    template <typename TSample> double run(const TSample *input, const double *rates, TSample *output, int count);
 
     std::unique_ptr<stk::DelayL> m_tapLines[2];
     // The whole-sample delay each tap line was last set to; -1 before the first tick.

@@ -52,49 +52,91 @@ inline double PitShift::wrapIntoWindow(double delay, double window)
     {
         delay += window;
     }
+    else
+    {
+        return delay;
+    }
     return delay > upper || delay < TAP_MARGIN ? wrapRemainingSteps(delay, window) : delay;
 }
 
 void PitShift::setShift(double shift)
 {
-    setRate(shift == 1.0 ? 0.0 : 1.0 - shift);
+    setRate(rateForShift(shift));
 }
 
 // The taps move in whole samples; the delays are positive, where the conversion
 // to an integer truncates. Between moves a tap's read point advances with its
 // write point, just where setting the same delay again would put it, so the
 // line is only told when the whole-sample delay changes.
-inline void PitShift::moveTap(int tap, double delay)
+inline void PitShift::moveTap(stk::DelayL &line, long &position, double delay)
 {
     const long whole = static_cast<long>(delay);
-    if (whole != m_tapPositions[tap])
+    if (whole != position)
     {
-        m_tapLines[tap]->setDelay(static_cast<double>(whole));
-        m_tapPositions[tap] = whole;
+        line.setDelay(static_cast<double>(whole));
+        position = whole;
     }
+}
+
+template <typename TSample> double PitShift::run(const TSample *input, const double *rates, TSample *output, int count)
+{
+    // One read of the window for all samples, so that a concurrent change cannot mix
+    // two windows in one sample. The window is at most MAXIMUM_WINDOW, so both delays
+    // end within TAP_MARGIN … MAXIMUM_DELAY, the range setDelay accepts.
+    const double window = getWindow();
+    const double halfWindow = window * 0.5;
+    stk::DelayL &tapLine0 = *m_tapLines[0];
+    stk::DelayL &tapLine1 = *m_tapLines[1];
+    double rate = getRate();
+    double delay0 = m_delay[0];
+    double delay1 = m_delay[1];
+    long position0 = m_tapPositions[0];
+    long position1 = m_tapPositions[1];
+    double envelope0 = m_envelope[0];
+    double envelope1 = m_envelope[1];
+    double out = m_lastOutput;
+    for (int n = 0; n < count; ++n)
+    {
+        if (std::isfinite(rates[n]))
+        {
+            rate = rates[n];
+        }
+        delay0 = wrapIntoWindow(delay0 + rate, window);
+        delay1 = wrapIntoWindow(delay0 + halfWindow, window);
+
+        moveTap(tapLine0, position0, delay0);
+        moveTap(tapLine1, position1, delay1);
+
+        // Tap 1 is loudest where tap 0 jumps. Adding TAP_MARGIN (rather than taking it
+        // away) puts tap 1's silent point 24 samples below the middle of the sweep, so at
+        // the far end e1 exceeds 1 by 48/L and e0 dips below 0.
+        envelope1 = std::fabs(delay0 - halfWindow + TAP_MARGIN) / halfWindow;
+        envelope0 = 1.0 - envelope1;
+
+        const double x = static_cast<double>(input[n]);
+        out = envelope0 * tapLine0.tick(x) + envelope1 * tapLine1.tick(x);
+        output[n] = static_cast<TSample>(out);
+    }
+    m_delay[0] = delay0;
+    m_delay[1] = delay1;
+    m_tapPositions[0] = position0;
+    m_tapPositions[1] = position1;
+    m_envelope[0] = envelope0;
+    m_envelope[1] = envelope1;
+    m_lastOutput = out;
+    return rate;
 }
 
 double PitShift::tick(double x)
 {
-    // One read of each setting, so that a concurrent change cannot mix two windows in
-    // one sample. The window is at most MAXIMUM_WINDOW, so both delays end within
-    // TAP_MARGIN … MAXIMUM_DELAY, the range setDelay accepts.
-    const double window = getWindow();
-    const double halfWindow = window * 0.5;
+    const double rate = getRate();
+    double out = 0.0;
+    run(&x, &rate, &out, 1);
+    return out;
+}
 
-    m_delay[0] = wrapIntoWindow(m_delay[0] + getRate(), window);
-    m_delay[1] = wrapIntoWindow(m_delay[0] + halfWindow, window);
-
-    moveTap(0, m_delay[0]);
-    moveTap(1, m_delay[1]);
-
-    // Tap 1 is loudest where tap 0 jumps. Adding TAP_MARGIN (rather than taking it
-    // away) puts tap 1's silent point 24 samples below the middle of the sweep, so at
-    // the far end e1 exceeds 1 by 48/L and e0 dips below 0.
-    m_envelope[1] = std::fabs(m_delay[0] - halfWindow + TAP_MARGIN) / halfWindow;
-    m_envelope[0] = 1.0 - m_envelope[1];
-
-    m_lastOutput = m_envelope[0] * m_tapLines[0]->tick(x) + m_envelope[1] * m_tapLines[1]->tick(x);
-    return m_lastOutput;
+void PitShift::tick(const float *input, const double *rates, float *output, int count)
+{
+    m_rate.store(run(input, rates, output, count), std::memory_order_relaxed);
 }
 } // namespace Orvalite::Veltrix

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <cmath>
 
 namespace Orvalite::Veltrix
 {
@@ -35,8 +36,20 @@ public:
 
     // Audio thread: writes x plus the fed-back output, returns the delayed sample.
     float process(float x);
+    // Audio thread: process() of each of `count` samples, in place; length and
+    // feedback are read once for all of them.
+    void process(float *samples, int count);
 
 private:
+    // The write position at which the buffer wraps: ceil(length). Whole numbers
+    // below 2^24 convert to float exactly, so a position is at least the length
+    // (compared as float) exactly when it is at least this.
+    static int wrapPosition(float length) { return static_cast<int>(std::ceil(length)); }
+    // One sample at the given settings, advancing `writePosition`.
+    float processAt(float x, float length, int wrapAt, float feedback, int &writePosition);
+    // The Catmull-Rom read at `t` past sample i0, its neighbours wrapped at trunc(length).
+    float cubicRead(int i0, float t, float length) const;
+
     // Setters may run on the user-interface thread while process() runs on the audio
     // thread, so length and feedback are written and read whole.
     static_assert(std::atomic<float>::is_always_lock_free);

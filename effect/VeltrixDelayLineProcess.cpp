@@ -5,50 +5,88 @@
 
 namespace Orvalite::Veltrix
 {
+namespace
+{
+// The read below gives a sample back through the full cubic only when it is a
+// negative zero, which the sum turns positive.
+bool isNegativeZero(float y)
+{
+    return y == 0.0f && std::signbit(y);
+}
+} // namespace
+
+inline float VeltrixDelayLine::cubicRead(int i0, float t, float length) const
+{
+    const float *const b = m_samples.data();
+    const int whole = static_cast<int>(length);
+    const int im1 = i0 - 1 < 0 ? whole - 1 : i0 - 1;
+    const int i1 = i0 + 1 < whole ? i0 + 1 : 0;
+    const int i2 = i0 + 2 < whole ? i0 + 2 : 0;
+
+    const float c1 = 0.5f * (b[i1] - b[im1]);
+    const float c2 = b[im1] - 2.5f * b[i0] + 2.0f * b[i1] - 0.5f * b[i2];
+    const float c3 = 1.5f * (b[i0] - b[i1]) + 0.5f * (b[i2] - b[im1]);
+    return ((c3 * t + c2) * t + c1) * t + b[i0];
+}
+
+inline float VeltrixDelayLine::processAt(float x, float length, int wrapAt, float feedback, int &writePosition)
+{
+    // The buffer wraps at the length, so the read position r = w − length, plus the
+    // length when negative, meets the write position w. While w is below the length
+    // that sum is exactly w again (all these floats are whole multiples of the
+    // length's last bit), and the cubic gives that sample back exactly (t is 0).
+    float y = 0.0f;
+    if (writePosition < wrapAt)
+    {
+        y = m_samples[writePosition];
+        if (isNegativeZero(y))
+        {
+            y = cubicRead(writePosition, 0.0f, length);
+        }
+    }
+    else
+    {
+        // A length cut below the write position reads between samples, for the one
+        // sample before the write position wraps. r lies in 0 … CAPACITY − 1 and
+        // length in 1 … CAPACITY, so every index stays inside the buffer; for such
+        // values the conversion is the floor.
+        const float r = static_cast<float>(writePosition) - length;
+        const int i0 = static_cast<int>(r);
+        const float t = r - static_cast<float>(i0);
+        y = m_samples[i0];
+        if (t != 0.0f || isNegativeZero(y))
+        {
+            y = cubicRead(i0, t, length);
+        }
+    }
+
+    m_samples[writePosition] = x + feedback * y;
+    ++writePosition;
+    if (writePosition >= wrapAt)
+    {
+        writePosition = 0;
+    }
+    return y;
+}
+
 float VeltrixDelayLine::process(float x)
 {
     // One read of each setting, so that a concurrent change cannot mix two lengths
     // in one sample's index arithmetic.
     const float length = getLength();
+    return processAt(x, length, wrapPosition(length), getFeedback(), m_writePosition);
+}
+
+void VeltrixDelayLine::process(float *samples, int count)
+{
+    const float length = getLength();
+    const int wrapAt = wrapPosition(length);
     const float feedback = getFeedback();
-    const float *const b = m_samples.data();
-
-    // The buffer wraps at the length, so the read position meets the write position:
-    // while the write position is below the length, r comes out as the write
-    // position itself and t as 0. Only a length cut below the write position reads
-    // between samples, for the one sample before the write position wraps.
-    float r = static_cast<float>(m_writePosition) - length;
-    if (r < 0.0f)
+    int writePosition = m_writePosition;
+    for (int n = 0; n < count; ++n)
     {
-        r += length;
+        samples[n] = processAt(samples[n], length, wrapAt, feedback, writePosition);
     }
-    // r lies in 0 … CAPACITY − 1 and length in 1 … CAPACITY, so every index below
-    // stays inside the buffer; for such values the conversion is the floor.
-    const int i0 = static_cast<int>(r);
-    const float t = r - static_cast<float>(i0);
-    // In steady running the read falls on a sample (t is 0) and the cubic gives
-    // that sample back exactly; only a negative zero needs the full sum, which
-    // can turn it positive.
-    float y = b[i0];
-    if (t != 0.0f || (y == 0.0f && std::signbit(y)))
-    {
-        const int whole = static_cast<int>(length);
-        const int im1 = i0 - 1 < 0 ? whole - 1 : i0 - 1;
-        const int i1 = i0 + 1 < whole ? i0 + 1 : 0;
-        const int i2 = i0 + 2 < whole ? i0 + 2 : 0;
-
-        const float c1 = 0.5f * (b[i1] - b[im1]);
-        const float c2 = b[im1] - 2.5f * b[i0] + 2.0f * b[i1] - 0.5f * b[i2];
-        const float c3 = 1.5f * (b[i0] - b[i1]) + 0.5f * (b[i2] - b[im1]);
-        y = ((c3 * t + c2) * t + c1) * t + b[i0];
-    }
-
-    m_samples[m_writePosition] = x + feedback * y;
-    ++m_writePosition;
-    if (static_cast<float>(m_writePosition) >= length)
-    {
-        m_writePosition = 0;
-    }
-    return y;
+    m_writePosition = writePosition;
 }
 } // namespace Orvalite::Veltrix

@@ -53,12 +53,18 @@ public:
     // Audio thread: the interpolated table value at the current phase, -1 … 1 for
     // the built-in shapes; then advances the phase by one sample.
     float read();
+    // Audio thread: `count` successive values of read(), into `values`; the
+    // increment is read once for all of them.
+    void read(float *values, int count);
 
     // 8.24 fixed point over one table cycle.
     std::uint32_t getPhase() const { return m_phase; }
     std::uint32_t getIncrement() const { return m_increment.load(std::memory_order_relaxed); }
 
 private:
+    // The interpolated table value at `phase`.
+    float valueAt(std::uint32_t phase) const;
+
     // Setters may run on the user-interface thread while read() runs on the audio
     // thread (MIDI can also call them there), so these are written and read whole.
     static_assert(std::atomic<float>::is_always_lock_free && std::atomic<std::uint32_t>::is_always_lock_free);

@@ -10,13 +10,30 @@ constexpr std::uint32_t FRACTION_MASK = (1u << VeltrixLfo::FRACTION_BITS) - 1u;
 constexpr float FRACTION_SCALE = 1.0f / static_cast<float>(1u << VeltrixLfo::FRACTION_BITS);
 } // namespace
 
-float VeltrixLfo::read()
+inline float VeltrixLfo::valueAt(std::uint32_t phase) const
 {
     // The top 8 bits are at most 255, so index + 1 reaches the guard entry at most.
-    const std::uint32_t index = m_phase >> FRACTION_BITS;
-    const float fraction = static_cast<float>(m_phase & FRACTION_MASK) * FRACTION_SCALE;
-    const float value = (1.0f - fraction) * m_table[index] + fraction * m_table[index + 1];
+    const std::uint32_t index = phase >> FRACTION_BITS;
+    const float fraction = static_cast<float>(phase & FRACTION_MASK) * FRACTION_SCALE;
+    return (1.0f - fraction) * m_table[index] + fraction * m_table[index + 1];
+}
+
+float VeltrixLfo::read()
+{
+    const float value = valueAt(m_phase);
     m_phase += getIncrement(); // unsigned: wraps modulo 2^32, one cycle
     return value;
+}
+
+void VeltrixLfo::read(float *values, int count)
+{
+    const std::uint32_t increment = getIncrement();
+    std::uint32_t phase = m_phase;
+    for (int n = 0; n < count; ++n)
+    {
+        values[n] = valueAt(phase);
+        phase += increment;
+    }
+    m_phase = phase;
 }
 } // namespace Orvalite::Veltrix

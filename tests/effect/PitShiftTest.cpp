@@ -124,3 +124,32 @@ TEST(PitShift, WindowsAreClampedAndHostileRatesFinishQuicklyWithTheTapsInRange)
     EXPECT_EQ(16384.0, longest);
     EXPECT_EQ("", messages.text.str()) << "STK refused a delay";
 }
+
+// The block tick, as the effect runs it, gives the samples of per-sample ticks
+// with the rate set before each, split anywhere; a non-finite rate keeps the one before.
+TEST(PitShift, BlockTickEqualsSampleTicksAcrossSplitsAndSkipsNonFiniteRates)
+{
+    const auto noisy = noise(3000);
+    std::vector<float> input(noisy.begin(), noisy.end());
+    std::vector<double> rates(input.size());
+    for (size_t n = 0; n < rates.size(); ++n)
+        rates[n] = n % 700 == 5 ? NAN : n % 900 == 7 ? INFINITY : 0.02 - 0.4 * std::sin(0.003 * n);
+    PitShift bySample;
+    PitShift byBlock;
+    bySample.setWindow(551.0);
+    byBlock.setWindow(551.0);
+    std::vector<float> output(input.size());
+    for (size_t start = 0, length = 1; start < input.size(); start += length, length = length * 2 + 1)
+    {
+        length = std::min(length, input.size() - start);
+        byBlock.tick(&input[start], &rates[start], &output[start], static_cast<int>(length));
+    }
+    for (size_t n = 0; n < input.size(); ++n)
+    {
+        bySample.setRate(rates[n]);
+        ASSERT_EQ(static_cast<float>(bySample.tick(input[n])), output[n]) << "sample " << n;
+    }
+    EXPECT_EQ(bySample.getRate(), byBlock.getRate());
+    EXPECT_EQ(bySample.getTapDelay(1), byBlock.getTapDelay(1));
+    EXPECT_EQ(bySample.lastOut(), byBlock.lastOut());
+}

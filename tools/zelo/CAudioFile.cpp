@@ -19,15 +19,9 @@ namespace Zelo::Tools
 {
 namespace
 {
-// Frames read or written per libsndfile call, so a long file never needs a second
+// Frames written per libsndfile call, so a long signal never needs a second
 // interleaved copy of itself in memory.
 constexpr sf_count_t CHUNK_FRAMES = 65536;
-
-struct SoundFileCloser
-{
-    void operator()(SNDFILE *file) const { sf_close(file); }
-};
-using SoundFilePointer = std::unique_ptr<SNDFILE, SoundFileCloser>;
 
 std::string lowerCase(std::string text)
 {
@@ -80,61 +74,28 @@ bool isWritable(int format, int sampleRate)
     return sf_format_check(&info) != 0;
 }
 
-// A temporary file beside the destination that removes itself unless committed.
-class CTemporaryFile
+// Creates a temporary file beside `destination` with the usual permissions and
+// returns its descriptor; `temporaryPath` receives its name.
+int createTemporaryBeside(const std::string &destination, std::string &temporaryPath)
 {
-public:
-    explicit CTemporaryFile(const std::string &destination) : m_destination(destination)
+    const std::filesystem::path target(destination);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string pattern = (folder / ("." + target.filename().string() + ".zelo-XXXXXX")).string();
+    const int descriptor = mkstemp(pattern.data());
+    if (descriptor < 0)
     {
-        const std::filesystem::path target(destination);
-        const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-        std::string pattern = (folder / ("." + target.filename().string() + ".zelo-XXXXXX")).string();
-        m_descriptor = mkstemp(pattern.data());
-        if (m_descriptor < 0)
-        {
-            throw std::runtime_error(destination + ": cannot write (" + std::strerror(errno) + ")");
-        }
-        m_path = pattern;
-        // mkstemp creates the file private to us; the result should get the usual permissions.
-        const mode_t mask = umask(0);
-        umask(mask);
-        fchmod(m_descriptor, 0666 & ~mask);
+        throw std::runtime_error(destination + ": cannot write (" + std::strerror(errno) + ")");
     }
-    ~CTemporaryFile()
-    {
-        if (m_descriptor >= 0)
-        {
-            close(m_descriptor);
-        }
-        if (!m_isCommitted)
-        {
-            std::remove(m_path.c_str());
-        }
-    }
-    CTemporaryFile(const CTemporaryFile &) = delete;
-    CTemporaryFile &operator=(const CTemporaryFile &) = delete;
-
-    // Ownership of the descriptor passes to the caller.
-    int releaseDescriptor() { return std::exchange(m_descriptor, -1); }
-
-    void commit()
-    {
-        if (std::rename(m_path.c_str(), m_destination.c_str()) != 0)
-        {
-            throw std::runtime_error(m_destination + ": cannot write (" + std::strerror(errno) + ")");
-        }
-        m_isCommitted = true;
-    }
-
-private:
-    std::string m_destination;
-    std::string m_path;
-    int m_descriptor = -1;
-    bool m_isCommitted = false;
-};
+    temporaryPath = pattern;
+    // mkstemp creates the file private to us; the result should get the usual permissions.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
+    return descriptor;
+}
 } // namespace
 
-CAudioFile CAudioFile::read(const std::string &path)
+CAudioFile::CReader::CReader(const std::string &path) : m_path(path)
 {
     struct stat status
     {
@@ -152,42 +113,106 @@ CAudioFile CAudioFile::read(const std::string &path)
         throw std::runtime_error(path + ": cannot read (" + std::strerror(errno) + ")");
     }
 
-    SF_INFO info{};
-    const SoundFilePointer file(sf_open(path.c_str(), SFM_READ, &info));
-    if (!file)
+    m_file.reset(sf_open(path.c_str(), SFM_READ, &m_info));
+    if (!m_file)
     {
         throw std::runtime_error(path + ": unsupported or damaged sound file (" + sf_strerror(nullptr) + ")");
     }
-    if (info.channels < 1 || info.channels > 2)
+    if (m_info.channels < 1 || m_info.channels > 2)
     {
-        throw std::runtime_error(path + ": unsupported channel count " + std::to_string(info.channels) +
+        throw std::runtime_error(path + ": unsupported channel count " + std::to_string(m_info.channels) +
                                  " (Zelo takes mono or stereo)");
     }
+}
 
-    CStereoSignal signal;
-    signal.sampleRate = info.samplerate;
-    std::vector<float> chunk(static_cast<size_t>(CHUNK_FRAMES * info.channels));
-    for (;;)
+size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
+{
+    const size_t channels = static_cast<size_t>(m_info.channels);
+    m_interleaved.resize(std::max(m_interleaved.size(), frames * channels));
+    size_t done = 0;
+    while (done < frames)
     {
-        const sf_count_t got = sf_readf_float(file.get(), chunk.data(), CHUNK_FRAMES);
+        const sf_count_t got = sf_readf_float(m_file.get(), m_interleaved.data() + done * channels,
+                                              static_cast<sf_count_t>(frames - done));
         if (got <= 0)
         {
             break;
         }
-        for (sf_count_t frame = 0; frame < got; ++frame)
+        done += static_cast<size_t>(got);
+    }
+    if (sf_error(m_file.get()) != SF_ERR_NO_ERROR)
+    {
+        throw std::runtime_error(m_path + ": unreadable (" + sf_strerror(m_file.get()) + ")");
+    }
+    const float *samples = m_interleaved.data();
+    for (size_t frame = 0; frame < done; ++frame, samples += channels)
+    {
+        left[frame] = samples[0];
+        right[frame] = samples[channels - 1];
+    }
+    return done;
+}
+
+CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format) : m_path(path)
+{
+    const int descriptor = createTemporaryBeside(path, m_temporaryPath);
+    SF_INFO info{};
+    info.samplerate = sampleRate;
+    info.channels = 2;
+    info.format = format;
+    m_file.reset(sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE));
+    if (!m_file)
+    {
+        const std::string reason = sf_strerror(nullptr);
+        std::remove(m_temporaryPath.c_str());
+        throw std::runtime_error(path + ": cannot write (" + reason + ")");
+    }
+    // Overs clip instead of wrapping round in integer formats; no PEAK chunk, whose
+    // time stamp would make two renders of the same input differ.
+    sf_command(m_file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    sf_command(m_file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
+}
+
+CAudioFile::CWriter::~CWriter()
+{
+    if (!m_isCommitted)
+    {
+        m_file.reset();
+        std::remove(m_temporaryPath.c_str());
+    }
+}
+
+void CAudioFile::CWriter::write(const float *left, const float *right, size_t frames)
+{
+    m_interleaved.resize(std::max(m_interleaved.size(), 2 * std::min(frames, static_cast<size_t>(CHUNK_FRAMES))));
+    for (size_t start = 0; start < frames; start += CHUNK_FRAMES)
+    {
+        const size_t count = std::min(frames - start, static_cast<size_t>(CHUNK_FRAMES));
+        for (size_t frame = 0; frame < count; ++frame)
         {
-            const float *samples = &chunk[static_cast<size_t>(frame * info.channels)];
-            signal.left.push_back(samples[0]);
-            signal.right.push_back(samples[info.channels - 1]);
+            m_interleaved[2 * frame] = left[start + frame];
+            m_interleaved[2 * frame + 1] = right[start + frame];
+        }
+        if (sf_writef_float(m_file.get(), m_interleaved.data(), static_cast<sf_count_t>(count)) !=
+            static_cast<sf_count_t>(count))
+        {
+            throw std::runtime_error(m_path + ": cannot write (" + sf_strerror(m_file.get()) + ")");
         }
     }
-    if (sf_error(file.get()) != SF_ERR_NO_ERROR)
+}
+
+void CAudioFile::CWriter::commit()
+{
+    // Closing writes the header; only a clean close makes the file complete.
+    if (sf_close(m_file.release()) != 0)
     {
-        throw std::runtime_error(path + ": unreadable (" + sf_strerror(file.get()) + ")");
+        throw std::runtime_error(m_path + ": cannot write (" + sf_strerror(nullptr) + ")");
     }
-    CAudioFile result(std::move(signal), info.format);
-    result.m_channels = info.channels;
-    return result;
+    if (std::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
+    {
+        throw std::runtime_error(m_path + ": cannot write (" + std::strerror(errno) + ")");
+    }
+    m_isCommitted = true;
 }
 
 int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate)
@@ -224,40 +249,8 @@ int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sa
 
 void CAudioFile::write(const std::string &path, const CStereoSignal &signal, int format)
 {
-    CTemporaryFile temporary(path);
-    SF_INFO info{};
-    info.samplerate = signal.sampleRate;
-    info.channels = 2;
-    info.format = format;
-    SoundFilePointer file(sf_open_fd(temporary.releaseDescriptor(), SFM_WRITE, &info, SF_TRUE));
-    if (!file)
-    {
-        throw std::runtime_error(path + ": cannot write (" + sf_strerror(nullptr) + ")");
-    }
-    // Overs clip instead of wrapping round in integer formats; no PEAK chunk, whose
-    // time stamp would make two renders of the same input differ.
-    sf_command(file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
-    sf_command(file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
-
-    std::vector<float> chunk(static_cast<size_t>(CHUNK_FRAMES * 2));
-    for (size_t start = 0; start < signal.frames(); start += CHUNK_FRAMES)
-    {
-        const size_t count = std::min(signal.frames() - start, static_cast<size_t>(CHUNK_FRAMES));
-        for (size_t frame = 0; frame < count; ++frame)
-        {
-            chunk[2 * frame] = signal.left[start + frame];
-            chunk[2 * frame + 1] = signal.right[start + frame];
-        }
-        if (sf_writef_float(file.get(), chunk.data(), static_cast<sf_count_t>(count)) != static_cast<sf_count_t>(count))
-        {
-            throw std::runtime_error(path + ": cannot write (" + sf_strerror(file.get()) + ")");
-        }
-    }
-    // Closing writes the header; only a clean close makes the file complete.
-    if (sf_close(file.release()) != 0)
-    {
-        throw std::runtime_error(path + ": cannot write (" + sf_strerror(nullptr) + ")");
-    }
-    temporary.commit();
+    CWriter writer(path, signal.sampleRate, format);
+    writer.write(signal.left.data(), signal.right.data(), signal.frames());
+    writer.commit();
 }
 } // namespace Zelo::Tools

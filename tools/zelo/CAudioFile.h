@@ -1,39 +1,84 @@
-// A sound file read whole through libsndfile, with the format it was stored in, and
-// the writing side: format from a file name, and writes that never leave a partial file.
+// Sound files through libsndfile: a reader that delivers a file's frames chunk by
+// chunk in the planar layout the plug-in processes, a writer that never leaves a
+// partial file, and the format to write a file name in.
 #pragma once
 
 #include "tools/zelo/CStereoSignal.h"
 
+#include <sndfile.h>
+
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace Zelo::Tools
 {
 class CAudioFile
 {
+    struct SoundFileCloser
+    {
+        void operator()(SNDFILE *file) const { sf_close(file); }
+    };
+    using SoundFilePointer = std::unique_ptr<SNDFILE, SoundFileCloser>;
+
 public:
-    // Reads any format libsndfile reads; a mono file feeds both channels. Throws
-    // std::runtime_error naming the file and the reason (missing, unreadable,
-    // unsupported format, more than two channels).
-    static CAudioFile read(const std::string &path);
+    // A sound file open for reading, in any format libsndfile reads; a mono file
+    // feeds both channels. Owned by the one thread that reads it.
+    class CReader
+    {
+    public:
+        // Throws std::runtime_error naming the file and the reason (missing,
+        // unreadable, unsupported format, more than two channels).
+        explicit CReader(const std::string &path);
+
+        int sampleRate() const { return m_info.samplerate; }
+        // libsndfile's SF_FORMAT_* major | subtype.
+        int format() const { return m_info.format; }
+        // As stored in the file, before a mono file is spread to both channels.
+        int channels() const { return m_info.channels; }
+        // As the file's header states it.
+        size_t frames() const { return static_cast<size_t>(m_info.frames); }
+
+        // Fills up to `frames` frames of both channels; returns how many, fewer only
+        // at the end of the file. Throws naming the file when it turns out damaged.
+        size_t read(float *left, float *right, size_t frames);
+
+    private:
+        std::string m_path;
+        SF_INFO m_info{};
+        SoundFilePointer m_file;
+        std::vector<float> m_interleaved;
+    };
+
+    // Writes stereo frames into a temporary file in the destination's folder and
+    // renames it over the destination only on commit(), so a failure, or a writer
+    // dropped uncommitted, leaves any earlier file as it was.
+    class CWriter
+    {
+    public:
+        // `format` as outputFormat() gives it. Throws naming the file when it cannot write.
+        CWriter(const std::string &path, int sampleRate, int format);
+        ~CWriter();
+        CWriter(const CWriter &) = delete;
+        CWriter &operator=(const CWriter &) = delete;
+
+        void write(const float *left, const float *right, size_t frames);
+        // Completes the file and puts it in place.
+        void commit();
+
+    private:
+        std::string m_path;
+        std::string m_temporaryPath;
+        SoundFilePointer m_file;
+        bool m_isCommitted = false;
+        std::vector<float> m_interleaved;
+    };
 
     // The stereo format for writing `path` at `sampleRate`: the one its extension
     // names (wav, flac, ogg, aiff, au, …), else `fallbackFormat` (libsndfile's
     // SF_FORMAT_* major | subtype), with the subtype kept where the container allows it.
     static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate);
-    // Writes into a temporary file in the destination's folder and renames it over
-    // `path` only once complete, so a failure leaves any earlier file as it was.
+    // Writes a whole signal through a CWriter.
     static void write(const std::string &path, const CStereoSignal &signal, int format);
-
-    CAudioFile(CStereoSignal signal, int format) : m_signal(std::move(signal)), m_format(format) {}
-
-    const CStereoSignal &signal() const { return m_signal; }
-    int format() const { return m_format; }
-    int channels() const { return m_channels; }
-
-private:
-    CStereoSignal m_signal;
-    int m_format = 0;
-    // As stored in the file, before a mono file is spread to both channels.
-    int m_channels = 2;
 };
 } // namespace Zelo::Tools

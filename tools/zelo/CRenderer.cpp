@@ -1,7 +1,5 @@
 #include "tools/zelo/CRenderer.h"
 
-#include "tools/zelo/CAudioFile.h"
-
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -12,6 +10,9 @@ namespace
 {
 // The plug-in's A/B switch: a parameter index past the automatable ones, 0 for A and 1 for B.
 constexpr VstInt32 HALF_PARAMETER = 26;
+// Frames read, processed and written at a time, rounded down to whole blocks: the
+// buffers of a chunk stay in the processor's caches.
+constexpr size_t CHUNK_TARGET_FRAMES = 16384;
 
 bool equalIgnoringCase(const std::string &a, const std::string &b)
 {
@@ -86,74 +87,115 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     return instance;
 }
 
-CStereoSignal CRenderer::render(const CStereoSignal &input, const Progress &progress) const
+void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source, const Sink &sink,
+                       const Progress &progress) const
 {
-    const std::unique_ptr<CPluginInstance> instance = createInstance(input.sampleRate);
+    const std::unique_ptr<CPluginInstance> instance = createInstance(sampleRate);
     instance->resume();
     // Read after resuming: a plug-in may settle its latency only then.
     const size_t latency = static_cast<size_t>(std::max<VstInt32>(instance->effect()->initialDelay, 0));
 
-    CStereoSignal output;
-    output.sampleRate = input.sampleRate;
-    output.left.resize(input.frames() + latency);
-    output.right.resize(input.frames() + latency);
-
+    // Whole blocks per chunk, so the blocks fall where they would over the whole input.
+    const size_t block = static_cast<size_t>(m_setup.blockSize);
+    const size_t chunk = std::max<size_t>(1, CHUNK_TARGET_FRAMES / block) * block;
     // Every pin gets a buffer, so a plug-in with more than two never writes past ours;
     // only the first two carry audio.
-    const size_t block = static_cast<size_t>(m_setup.blockSize);
     const size_t inputPins = static_cast<size_t>(std::max<VstInt32>(instance->effect()->numInputs, 2));
     const size_t outputPins = static_cast<size_t>(std::max<VstInt32>(instance->effect()->numOutputs, 2));
-    std::vector<std::vector<float>> inputBuffers(inputPins, std::vector<float>(block));
-    std::vector<std::vector<float>> outputBuffers(outputPins, std::vector<float>(block));
-    std::vector<float *> inputPointers;
-    std::vector<float *> outputPointers;
-    for (auto &buffer : inputBuffers)
-    {
-        inputPointers.push_back(buffer.data());
-    }
-    for (auto &buffer : outputBuffers)
-    {
-        outputPointers.push_back(buffer.data());
-    }
+    std::vector<std::vector<float>> inputBuffers(inputPins, std::vector<float>(chunk));
+    std::vector<std::vector<float>> outputBuffers(outputPins, std::vector<float>(chunk));
+    std::vector<float *> inputPointers(inputPins);
+    std::vector<float *> outputPointers(outputPins);
 
-    const size_t total = input.frames() + 2 * latency;
-    for (size_t start = 0; start < total; start += block)
+    const size_t total = inputFrames + 2 * latency;
+    size_t done = 0;
+    size_t silenceLeft = 2 * latency;
+    size_t outputToDrop = latency;
+    bool isInputOver = false;
+    for (;;)
     {
-        const size_t count = std::min(block, total - start);
-        const size_t available = start < input.frames() ? std::min(count, input.frames() - start) : 0;
-        std::fill(inputBuffers[0].begin(), inputBuffers[0].end(), 0.0f);
-        std::fill(inputBuffers[1].begin(), inputBuffers[1].end(), 0.0f);
-        std::copy_n(input.left.begin() + static_cast<std::ptrdiff_t>(std::min(start, input.frames())), available,
-                    inputBuffers[0].begin());
-        std::copy_n(input.right.begin() + static_cast<std::ptrdiff_t>(std::min(start, input.frames())), available,
-                    inputBuffers[1].begin());
-
-        if (!instance->processReplacing(inputPointers.data(), outputPointers.data(), static_cast<VstInt32>(count)))
+        size_t count = isInputOver ? 0 : source(inputBuffers[0].data(), inputBuffers[1].data(), chunk);
+        isInputOver = isInputOver || count < chunk;
+        if (isInputOver)
         {
-            throw std::runtime_error(m_module->path() + ": plug-in cannot process (no processReplacing)");
+            // The input is over: the rest of the chunk is silence, as much as the latency asks.
+            const size_t silence = std::min(chunk - count, silenceLeft);
+            std::fill_n(inputBuffers[0].begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
+            std::fill_n(inputBuffers[1].begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
+            silenceLeft -= silence;
+            count += silence;
         }
-        for (size_t frame = 0; frame < count; ++frame)
+        if (count == 0)
         {
-            const size_t position = start + frame;
-            if (position >= latency)
+            break;
+        }
+
+        for (size_t start = 0; start < count; start += block)
+        {
+            for (size_t pin = 0; pin < inputPins; ++pin)
             {
-                output.left[position - latency] = outputBuffers[0][frame];
-                output.right[position - latency] = outputBuffers[1][frame];
+                inputPointers[pin] = inputBuffers[pin].data() + start;
+            }
+            for (size_t pin = 0; pin < outputPins; ++pin)
+            {
+                outputPointers[pin] = outputBuffers[pin].data() + start;
+            }
+            if (!instance->processReplacing(inputPointers.data(), outputPointers.data(),
+                                            static_cast<VstInt32>(std::min(block, count - start))))
+            {
+                throw std::runtime_error(m_module->path() + ": plug-in cannot process (no processReplacing)");
             }
         }
+
+        const size_t dropped = std::min(outputToDrop, count);
+        outputToDrop -= dropped;
+        if (dropped < count)
+        {
+            sink(outputBuffers[0].data() + dropped, outputBuffers[1].data() + dropped, count - dropped);
+        }
+        done += count;
         if (progress)
         {
-            progress(start + count, total);
+            progress(std::min(done, total), total);
         }
     }
+}
+
+CStereoSignal CRenderer::render(const CStereoSignal &input, const Progress &progress) const
+{
+    CStereoSignal output;
+    output.sampleRate = input.sampleRate;
+    size_t position = 0;
+    const auto source = [&](float *left, float *right, size_t frames) {
+        const size_t count = std::min(frames, input.frames() - position);
+        std::copy_n(input.left.begin() + static_cast<std::ptrdiff_t>(position), count, left);
+        std::copy_n(input.right.begin() + static_cast<std::ptrdiff_t>(position), count, right);
+        position += count;
+        return count;
+    };
+    const auto sink = [&](const float *left, const float *right, size_t frames) {
+        output.left.insert(output.left.end(), left, left + frames);
+        output.right.insert(output.right.end(), right, right + frames);
+    };
+    render(input.sampleRate, input.frames(), source, sink, progress);
     return output;
+}
+
+void CRenderer::render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress) const
+{
+    render(
+        input.sampleRate(), input.frames(),
+        [&](float *left, float *right, size_t frames) { return input.read(left, right, frames); },
+        [&](const float *left, const float *right, size_t frames) { output.write(left, right, frames); }, progress);
 }
 
 void CRenderer::renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress) const
 {
-    const CAudioFile input = CAudioFile::read(inputPath);
+    CAudioFile::CReader input(inputPath);
     // Settled before rendering, so an unwritable format fails at once.
-    const int format = CAudioFile::outputFormat(outputPath, input.format(), input.signal().sampleRate);
-    CAudioFile::write(outputPath, render(input.signal(), progress), format);
+    const int format = CAudioFile::outputFormat(outputPath, input.format(), input.sampleRate());
+    CAudioFile::CWriter output(outputPath, input.sampleRate(), format);
+    render(input, output, progress);
+    output.commit();
 }
 } // namespace Zelo::Tools

@@ -1,9 +1,11 @@
-// Runs a stereo signal through a fresh instance of a plug-in module, set up as the
+// Runs a stereo stream through a fresh instance of a plug-in module, set up as the
 // command line asks (program, A/B half, parameter values, block size), with the
-// plug-in's reported latency taken out. One renderer per thread; the module is shared.
+// plug-in's reported latency taken out. A renderer may serve several threads at
+// once, each render with its own instance; the module is shared.
 #pragma once
 
 #include "tools/host/CPluginInstance.h"
+#include "tools/zelo/CAudioFile.h"
 #include "tools/zelo/CParameterAssignment.h"
 #include "tools/zelo/CStereoSignal.h"
 
@@ -30,8 +32,13 @@ public:
         int blockSize = 512;
     };
 
-    // Frames done so far and the total; called from the rendering thread after each block.
+    // Frames done so far and the total; called from the rendering thread after each chunk.
     using Progress = std::function<void(size_t done, size_t total)>;
+    // Fills up to `frames` frames of both channels; returns how many, fewer only at
+    // the end of the input.
+    using Source = std::function<size_t(float *left, float *right, size_t frames)>;
+    // Takes the next `frames` rendered frames.
+    using Sink = std::function<void(const float *left, const float *right, size_t frames)>;
 
     CRenderer(std::shared_ptr<const CPluginModule> module, Setup setup);
 
@@ -39,10 +46,16 @@ public:
     // throws the error an unknown program or parameter, or a bad value, would give.
     void check(int sampleRate) const;
 
+    // Streams the source through a new instance into the sink, a chunk at a time.
     // The output is aligned with the input: when the plug-in reports a latency L
     // (AEffect::initialDelay), L + L extra frames are processed, the first L output
     // frames are dropped and the result is the input's length plus a tail of L frames.
+    // `inputFrames`, the input's expected length, only scales the progress.
+    void render(int sampleRate, size_t inputFrames, const Source &source, const Sink &sink,
+                const Progress &progress = {}) const;
     CStereoSignal render(const CStereoSignal &input, const Progress &progress = {}) const;
+    // From an open file into another; the caller commits the output.
+    void render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress = {}) const;
     // Reads `inputPath`, renders it and writes `outputPath` in the format its
     // extension names, else the input's. Throws naming the file at fault.
     void renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress = {}) const;

@@ -107,21 +107,23 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
         return EXIT_DONE;
     }
 
-    const CAudioFile input = CAudioFile::read(commandLine.inputs().front());
-    const CStereoSignal &signal = input.signal();
-    const int format = CAudioFile::outputFormat(commandLine.output(), input.format(), signal.sampleRate);
-    const bool isLong = static_cast<double>(signal.frames()) >= PROGRESS_MIN_SECONDS * signal.sampleRate;
-    CStereoSignal output;
+    CAudioFile::CReader input(commandLine.inputs().front());
+    const int format = CAudioFile::outputFormat(commandLine.output(), input.format(), input.sampleRate());
+    CAudioFile::CWriter output(commandLine.output(), input.sampleRate(), format);
+    const bool isLong = static_cast<double>(input.frames()) >= PROGRESS_MIN_SECONDS * input.sampleRate();
     {
-        CProgressBar bar(signal.frames(), isLong && CProgressBar::isTerminal());
+        CProgressBar bar(input.frames(), isLong && CProgressBar::isTerminal());
         size_t shown = 0;
-        output = renderer.render(signal, [&](size_t done, size_t total) {
-            const size_t scaled = done * signal.frames() / std::max<size_t>(total, 1);
+        renderer.render(input, output, [&](size_t done, size_t total) {
+            // In double: a header may state a frame count near the largest integer.
+            const auto scaled =
+                static_cast<size_t>(static_cast<double>(done) / static_cast<double>(std::max<size_t>(total, 1)) *
+                                    static_cast<double>(input.frames()));
             bar.advance(scaled - shown);
             shown = scaled;
         });
     }
-    CAudioFile::write(commandLine.output(), output, format);
+    output.commit();
     return EXIT_DONE;
 }
 } // namespace Zelo::Tools

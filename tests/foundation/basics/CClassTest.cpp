@@ -1,10 +1,17 @@
 #include "foundation/basics/CClass.h"
+#include "foundation/basics/CBool.h"
 #include "foundation/basics/CClassManager.h"
+#include "foundation/basics/CDouble.h"
 #include "foundation/basics/CException.h"
+#include "foundation/basics/CFloat.h"
+#include "foundation/basics/CLong.h"
 #include "foundation/basics/CString.h"
 #include "foundation/basics/CSystemString.h"
 #include "foundation/collections/TCountedPointerArray.h"
 #include "foundation/io/CTextStream.h"
+#include "foundation/mathtools/CParameter.h"
+#include "foundation/mathtools/CPolygon.h"
+#include "foundation/mathtools/CRect.h"
 #include "tests/support/CLeakCheck.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +45,7 @@ std::string readFile(const std::string &path)
 }
 } // namespace
 
-TEST(ClassRegistry, HoldsEachNameOnceAndIgnoresNull)
+TEST(ClassRegistry, HoldsEachNameOnceAndFrameworkClassesRegisterAtStartUp)
 {
     static CClass first("RegistryTestClass", "CCountedObject");
     static CClass second("RegistryTestClass", "CString");
@@ -47,44 +54,34 @@ TEST(ClassRegistry, HoldsEachNameOnceAndIgnoresNull)
     EXPECT_EQ(&first, CClassManager::findClass("RegistryTestClass"));
     EXPECT_EQ(nullptr, CClassManager::findClass("registrytestclass")) << "lookups are case-sensitive";
     EXPECT_EQ(nullptr, CClassManager::findClass(nullptr));
-}
-
-TEST(ClassRegistry, FrameworkClassesRegisterAtStartUp)
-{
-    for (const char *name : {"CCountedObject", "CString", "CSystemString", "CException"})
+    for (const char *name : {"CCountedObject", "CString", "CSystemString", "CException", "CBool", "CLong", "CFloat",
+                             "CDouble", "CPoint", "CDimension", "CRect", "CPolygon", "CParameter"})
     {
         ASSERT_NE(nullptr, CClassManager::findClass(name)) << name;
+        EXPECT_STREQ(std::string(name) == "CCountedObject" ? "UndefinedParent" : "CCountedObject",
+                     CClassManager::findClass(name)->getParentClassName())
+            << name;
     }
-    EXPECT_STREQ("UndefinedParent", CClassManager::findClass("CCountedObject")->getParentClassName());
 }
 
-TEST(ClassRecord, TypeTestsFollowDeclaredParents)
+TEST(ClassRecord, TypeTestsFollowDeclaredParentsAndEndOnCycles)
 {
     static CClass base("TypeTestBase", "CCountedObject");
     static CClass middle("TypeTestMiddle", "TypeTestBase");
     static CClass leaf("TypeTestLeaf", "TypeTestMiddle");
     static CClass orphan("TypeTestOrphan");
+    static CClass cycleFirst("CycleFirst", "CycleSecond");
+    static CClass cycleSecond("CycleSecond", "CycleFirst");
     const CClass &counted = CCountedObject::getClassRecord();
-
-    EXPECT_TRUE(leaf.isTypeOf(leaf));
-    EXPECT_TRUE(leaf.isTypeOf(middle));
-    EXPECT_TRUE(leaf.isTypeOf(base)) << "grandparent";
-    EXPECT_TRUE(leaf.isTypeOf(counted));
+    EXPECT_TRUE(leaf.isTypeOf(leaf) && leaf.isTypeOf(middle) && leaf.isTypeOf(base) && leaf.isTypeOf(counted));
     EXPECT_FALSE(base.isTypeOf(leaf)) << "a parent is not of its child's type";
     EXPECT_TRUE(orphan.isTypeOf(orphan));
     EXPECT_FALSE(orphan.isTypeOf(counted)) << "UndefinedParent ends the chain";
     EXPECT_TRUE(CString().getClass().isTypeOf(counted));
     EXPECT_FALSE(CSystemString().getClass().isTypeOf(CString::getClassRecord()))
         << "path strings declare CCountedObject as their parent";
-}
-
-TEST(ClassRecord, TypeTestEndsOnCyclicParentNames)
-{
-    static CClass first("CycleFirst", "CycleSecond");
-    static CClass second("CycleSecond", "CycleFirst");
-    static CClass other("CycleOther");
-    EXPECT_FALSE(first.isTypeOf(other));
-    EXPECT_TRUE(first.isTypeOf(second));
+    EXPECT_FALSE(cycleFirst.isTypeOf(orphan)) << "a cycle of parent names ends";
+    EXPECT_TRUE(cycleFirst.isTypeOf(cycleSecond));
 }
 
 TEST(ClassRecord, NamesAreBoundedAndCompareExactly)
@@ -101,8 +98,6 @@ TEST(ClassRecord, NamesAreBoundedAndCompareExactly)
     named.setClassName("Alpha");
     EXPECT_TRUE(named == "Alpha");
     EXPECT_FALSE(named == "alpha");
-    record = named;
-    EXPECT_TRUE(record == named) << "assignment copies the name";
 }
 
 TEST(ClassRecord, CountsLiveAndTotalInstancesInEveryAncestor)
@@ -143,12 +138,13 @@ TEST_P(TemplateNaming, UsesShortTypeName)
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, TemplateNaming,
-    testing::Values(
-        TemplateNameCase{"TCountedPointerArray<TypeName>", "class Orvalite::IO::CXMLNode", "TCountedPointerArray<CXMLNode>"},
-        TemplateNameCase{"TPointerCollection<TypeName>", "Orvalite::Basics::CString", "TPointerCollection<CString>"},
-        TemplateNameCase{"TObjectDeleter<TypeName>", "class CClass", "TObjectDeleter<CClass>"},
-        TemplateNameCase{"TPlain", "Orvalite::Basics::CString", "TPlain"},
-        TemplateNameCase{"TPointerCollection<TypeName>", "int", "TPointerCollection<int>"}));
+    testing::Values(TemplateNameCase{"TCountedPointerArray<TypeName>", "class Orvalite::IO::CXMLNode",
+                                     "TCountedPointerArray<CXMLNode>"},
+                    TemplateNameCase{"TPointerCollection<TypeName>", "Orvalite::Basics::CString",
+                                     "TPointerCollection<CString>"},
+                    TemplateNameCase{"TObjectDeleter<TypeName>", "class CClass", "TObjectDeleter<CClass>"},
+                    TemplateNameCase{"TPlain", "Orvalite::Basics::CString", "TPlain"},
+                    TemplateNameCase{"TPointerCollection<TypeName>", "int", "TPointerCollection<int>"}));
 
 TEST(ClassRecord, TemplateInstancesNameTheirParentTemplate)
 {
@@ -160,10 +156,8 @@ TEST(ClassRecord, TemplateInstancesNameTheirParentTemplate)
 
 TEST(ClassReport, ListsLiveClassesWithSums)
 {
-    CString one("1");
-    CString two("2");
+    CString one("1"), two("2");
     const std::string report = Orvalite::Testing::CLeakCheck::classReport();
-    const std::string border = "+" + std::string(65, '-') + "+" + std::string(10, '-') + "+" + std::string(10, '-') + "+";
     std::istringstream lines(report);
     std::vector<std::string> rows;
     for (std::string line; std::getline(lines, line);)
@@ -171,20 +165,17 @@ TEST(ClassReport, ListsLiveClassesWithSums)
         rows.push_back(line);
     }
     ASSERT_GE(rows.size(), 8u) << report;
+    const std::string border =
+        "+" + std::string(65, '-') + "+" + std::string(10, '-') + "+" + std::string(10, '-') + "+";
     EXPECT_EQ(border, rows[0]);
-    EXPECT_EQ("| Orvalite class information" + std::string(38, ' ') + "|" + std::string(10, ' ') + "|" +
-                  std::string(10, ' ') + "|",
-              rows[1]);
     EXPECT_EQ("| Class Name" + std::string(54, ' ') + "| Instance |   Total  |", rows[3]);
     EXPECT_EQ(border, rows.back());
-
     const auto stringRow = std::find_if(rows.begin(), rows.end(), [](const std::string &row) {
         return row.compare(0, 66, "| " + std::string(56, ' ') + "CString ") == 0;
     });
     ASSERT_NE(rows.end(), stringRow) << report;
     EXPECT_GE(std::stol(stringRow->substr(67, 10)), 2) << *stringRow;
     EXPECT_EQ(std::string::npos, report.find("RegistryTestClass")) << "classes without live instances are left out";
-
     long liveSum = 0, totalSum = 0;
     for (size_t row = 5; row + 3 < rows.size(); ++row)
     {

@@ -14,12 +14,9 @@ using namespace Orvalite::Basics;
 
 TEST(HtmlString, RecognisesAndAddsPrefixes)
 {
-    CHtmlString web("http://example.org");
-    CHtmlString file("file:///tmp/a.html");
     CHtmlString bare("index.html");
-    EXPECT_TRUE(web.isWebLink());
-    EXPECT_FALSE(web.isFileLink());
-    EXPECT_TRUE(file.isFileLink());
+    EXPECT_TRUE(CHtmlString("http://example.org").isWebLink() && !CHtmlString("http://example.org").isFileLink());
+    EXPECT_TRUE(CHtmlString("file:///tmp/a.html").isFileLink());
     EXPECT_FALSE(bare.isWebLink() || bare.isFileLink());
     bare.addLinkPrefix(false);
     EXPECT_STREQ("file://index.html", bare.getString());
@@ -72,19 +69,15 @@ protected:
     std::string m_folder, m_record, m_oldPath;
 };
 
-TEST_F(HtmlStringOpening, BareTextOpensAsWebLink)
+TEST_F(HtmlStringOpening, LinksOpenAsOneArgumentAndBareTextAsWebLink)
 {
-    CHtmlString page("index.html");
-    page.openInBrowser();
-    EXPECT_EQ("http://index.html", opened());
-}
-
-TEST_F(HtmlStringOpening, LinksOpenUnchangedAndSafely)
-{
-    CHtmlString file("file:///tmp/a b;$(touch x).html");
-    file.openInBrowser();
-    EXPECT_EQ("file:///tmp/a b;$(touch x).html", opened()) << "the link is passed as one argument, never as shell text";
-    CHtmlString web("http://example.org/?q=1&r=2");
-    web.openInBrowser();
-    EXPECT_EQ("http://example.org/?q=1&r=2", opened());
+    const std::pair<const char *, const char *> cases[] = {
+        {"index.html", "http://index.html"},
+        {"file:///tmp/a b;$(touch x).html", "file:///tmp/a b;$(touch x).html"},
+        {"http://example.org/?q=1&r=2", "http://example.org/?q=1&r=2"}};
+    for (const auto &[link, expected] : cases)
+    {
+        CHtmlString(link).openInBrowser();
+        EXPECT_EQ(expected, opened()) << link << ": passed as one argument, never as shell text";
+    }
 }

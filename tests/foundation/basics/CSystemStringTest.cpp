@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -46,9 +47,6 @@ TEST(SystemString, PartsOfAFullPath)
     EXPECT_EQ(nullptr, file.getPathComponent(3));
     EXPECT_EQ(nullptr, file.getPathComponent(-1));
     EXPECT_EQ("file.txt", text(file.getLastPathComponent()));
-    CSystemString stem = file;
-    stem.removeExtension();
-    EXPECT_EQ(native("C:\\dir\\file"), text(stem));
 }
 
 TEST(SystemString, PathsWithoutSeparatorOrExtension)
@@ -76,73 +74,42 @@ TEST(SystemString, ExtensionSuffixTest)
     EXPECT_TRUE(file.hasExtension(CString(".txt")));
 }
 
-TEST(SystemString, AppendingExtensions)
+TEST(SystemString, EditsFollowThePathRules)
 {
-    CSystemString replaced("a.txt");
-    replaced.appendExtension("bak", true);
-    EXPECT_EQ("a.bak", text(replaced));
-    CSystemString kept("a.txt");
-    kept.appendExtension(CString("bak"), false);
-    EXPECT_EQ("a.txt.bak", text(kept));
-    CSystemString none("a");
-    none.appendExtension("png", true);
-    EXPECT_EQ("a.png", text(none));
-}
-
-TEST(SystemString, AppendingInsertsOneSeparator)
-{
-    CSystemString plain = path("dir");
-    plain += "x";
-    EXPECT_EQ(native("dir\\x"), text(plain));
-    CSystemString trailing = path("dir\\");
-    trailing += CString("x");
-    EXPECT_EQ(native("dir\\\\x"), text(trailing)) << "+= always inserts a separator";
-    CSystemString joined = path("dir\\");
-    joined.appendPath(CString("x"));
-    EXPECT_EQ(native("dir\\x"), text(joined));
-    CSystemString folder = path("dir");
-    folder.appendPath(CString("x"));
-    EXPECT_EQ(native("dir\\x"), text(folder));
-}
-
-TEST(SystemString, RemovingComponents)
-{
-    CSystemString file = path("C:\\dir\\file.txt");
-    file.removeFileName();
-    EXPECT_EQ(native("C:\\dir\\"), text(file));
-    CSystemString last = path("C:\\dir\\file.txt");
-    last.removeLastPathComponent();
-    EXPECT_EQ(native("C:\\dir"), text(last));
-    CSystemString drive = path("D:\\Veltrix.dll");
-    drive.removeLastPathComponent();
-    EXPECT_EQ("D:", text(drive));
-    CSystemString shortName = path("X\\Veltrix.dll");
-    shortName.removeLastPathComponent();
-    EXPECT_EQ(native("X\\Veltrix.dll"), text(shortName)) << "a separator before index 2 is kept";
-    CSystemString first = path("C:\\dir\\file.txt");
-    first.removeFirstPathComponent();
-    EXPECT_EQ(native("dir\\file.txt"), text(first));
-}
-
-TEST(SystemString, ConvertsForeignSeparators)
-{
+    using TEdit = void (*)(CSystemString &);
     const char foreign = PATH_SEPARATOR == '/' ? '\\' : '/';
-    std::string mixed = "a_b/c";
-    mixed[1] = foreign;
-    CSystemString value(mixed.c_str());
-    value.convertSlashes();
-    EXPECT_EQ(native("a\\b\\c"), text(value));
-}
-
-TEST(SystemString, AssignmentKeepsOtherOperators)
-{
-    CSystemString value;
-    value = "x";
-    EXPECT_EQ("x", text(value));
-    value = 12L;
-    EXPECT_EQ("012", text(value));
-    CSystemString other("y");
-    value = other;
-    EXPECT_EQ("y", text(value));
-    EXPECT_STREQ("CCountedObject", value.getClass().getParentClassName());
+    const struct
+    {
+        const char *edit;
+        std::string path;
+        TEdit change;
+        const char *expected;
+    } cases[] = {
+        {"replace extension", "a.txt", [](CSystemString &p) { p.appendExtension("bak", true); }, "a.bak"},
+        {"keep extension", "a.txt", [](CSystemString &p) { p.appendExtension(CString("bak"), false); }, "a.txt.bak"},
+        {"add extension", "a", [](CSystemString &p) { p.appendExtension("png", true); }, "a.png"},
+        {"+=", "dir", [](CSystemString &p) { p += "x"; }, "dir\\x"},
+        {"+= always inserts a separator", "dir\\", [](CSystemString &p) { p += CString("x"); }, "dir\\\\x"},
+        {"appendPath", "dir\\", [](CSystemString &p) { p.appendPath(CString("x")); }, "dir\\x"},
+        {"appendPath", "dir", [](CSystemString &p) { p.appendPath(CString("x")); }, "dir\\x"},
+        {"removeFileName", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeFileName(); }, "C:\\dir\\"},
+        {"removeLastPathComponent", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeLastPathComponent(); },
+         "C:\\dir"},
+        {"removeLastPathComponent", "D:\\Veltrix.dll", [](CSystemString &p) { p.removeLastPathComponent(); }, "D:"},
+        {"a separator before index 2 is kept", "X\\Veltrix.dll", [](CSystemString &p) { p.removeLastPathComponent(); },
+         "X\\Veltrix.dll"},
+        {"removeFirstPathComponent", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeFirstPathComponent(); },
+         "dir\\file.txt"},
+        {"removeExtension", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeExtension(); }, "C:\\dir\\file"},
+        {"convertSlashes ('|' is the foreign separator)", "a|b/c", [](CSystemString &p) { p.convertSlashes(); },
+         "a\\b\\c"},
+    };
+    for (const auto &testCase : cases)
+    {
+        std::string input = native(testCase.path);
+        std::replace(input.begin(), input.end(), '|', foreign);
+        CSystemString value(input.c_str());
+        testCase.change(value);
+        EXPECT_EQ(native(testCase.expected), text(value)) << testCase.edit << " on " << testCase.path;
+    }
 }

@@ -1,18 +1,13 @@
 #include "foundation/basics/CBool.h"
-#include "foundation/basics/CClassManager.h"
 #include "foundation/basics/CDouble.h"
 #include "foundation/basics/CFloat.h"
 #include "foundation/basics/CLong.h"
-#include "foundation/mathtools/CParameter.h"
-#include "foundation/mathtools/CPolygon.h"
-#include "foundation/mathtools/CRect.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
 #include <string>
-#include <utility>
 
 using namespace Orvalite::Basics;
 
@@ -28,23 +23,6 @@ template <class TValue, class TPlain> void expectComparisons(TPlain value, TPlai
     EXPECT_FALSE(wrapped != value || wrapped != TValue(value)) << wrapped.getClass().getClassName();
 }
 } // namespace
-
-// Reports name classes by their records, and type tests follow the parent names.
-TEST(ValueTypes, ValueAndGeometryClassesRegisterUnderTheirOwnNames)
-{
-    using namespace Orvalite::MathTools;
-    const std::pair<const char *, const CClass *> classes[] = {
-        {"CBool", &CBool::getClassRecord()},          {"CLong", &CLong::getClassRecord()},
-        {"CFloat", &CFloat::getClassRecord()},        {"CDouble", &CDouble::getClassRecord()},
-        {"CPoint", &CPoint::getClassRecord()},        {"CDimension", &CDimension::getClassRecord()},
-        {"CRect", &CRect::getClassRecord()},          {"CPolygon", &CPolygon::getClassRecord()},
-        {"CParameter", &CParameter::getClassRecord()}};
-    for (const auto &[name, record] : classes)
-    {
-        EXPECT_EQ(record, CClassManager::findClass(name)) << name;
-        EXPECT_STREQ("CCountedObject", record->getParentClassName()) << name;
-    }
-}
 
 TEST(ValueTypes, BoolAndLongCompareAndWriteTheirText)
 {

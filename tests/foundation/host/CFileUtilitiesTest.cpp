@@ -47,7 +47,7 @@ CFileInformation *entry(const char *name, uint32_t attributes)
 }
 } // namespace
 
-TEST(FileUtilities, ListsAFolderWithFoldersFirstThenByName)
+TEST(FileUtilities, ListsAFolderWithFoldersFirstThenByNameAndExistenceIsForFilesOnly)
 {
     CTemporaryFolder folder;
     folder.write("b.txt", "bb");
@@ -61,14 +61,20 @@ TEST(FileUtilities, ListsAFolderWithFoldersFirstThenByName)
     CFileUtilities::sortFolderContents(contents);
     EXPECT_EQ(namesOf(contents), (std::vector<std::string>{"Bdir", "zdir", "A.txt", "a.txt", "b.txt"}));
 
-    const CFileInformation *folderEntry = contents.getElementAtIndex(0);
-    EXPECT_EQ(folderEntry->getFileType(), CFileInformation::FILE_TYPE_FOLDER);
+    EXPECT_EQ(contents.getElementAtIndex(0)->getFileType(), CFileInformation::FILE_TYPE_FOLDER);
     const CFileInformation *file = contents.getElementAtIndex(4);
     EXPECT_EQ(file->getFileType(), CFileInformation::FILE_TYPE_FILE);
     EXPECT_EQ(file->getFileSize(), 2.0);
     EXPECT_STREQ(file->getFullPath().getString(), folder.file("b.txt").c_str());
     EXPECT_STREQ(file->getFolderName().getString(), (folder.path() + "/").c_str());
     EXPECT_GE(file->getLastWriteTime().getYear(), 2024);
+
+    const CSystemString folderPath(folder.path().c_str());
+    EXPECT_TRUE(CFileUtilities::doesFileExist(pathOf(folder, "b.txt")));
+    EXPECT_FALSE(CFileUtilities::doesFileExist(folderPath)) << "a folder is no file";
+    EXPECT_FALSE(CFileUtilities::doesFileExist(pathOf(folder, "missing")));
+    EXPECT_TRUE(CFileUtilities::doesFileExistInFolder(folderPath, "b.txt"));
+    EXPECT_TRUE(CFileUtilities::isFolder(folderPath) && !CFileUtilities::isFolder(pathOf(folder, "b.txt")));
 }
 
 TEST(FileUtilities, SortComparisonPutsNullLastAndFoldersFirst)
@@ -175,27 +181,17 @@ TEST(FileUtilities, CreateFolderRefusesAPathWithAnExtension)
     EXPECT_FALSE(CFileUtilities::createFolder(CSystemString("/x/file.txt")));
 }
 
-TEST(FileUtilities, ExistenceIsForFilesOnly)
-{
-    CTemporaryFolder folder;
-    folder.write("file.bin", "x");
-    const CSystemString folderPath(folder.path().c_str());
-    EXPECT_TRUE(CFileUtilities::doesFileExist(pathOf(folder, "file.bin")));
-    EXPECT_FALSE(CFileUtilities::doesFileExist(folderPath)) << "a folder is no file";
-    EXPECT_FALSE(CFileUtilities::doesFileExist(pathOf(folder, "missing")));
-    EXPECT_TRUE(CFileUtilities::doesFileExistInFolder(folderPath, "file.bin"));
-    EXPECT_TRUE(CFileUtilities::isFolder(folderPath));
-    EXPECT_FALSE(CFileUtilities::isFolder(pathOf(folder, "file.bin")));
-}
-
-TEST(FileUtilities, CopyFileHonoursOverwrite)
+TEST(FileUtilities, CopyFileHonoursOverwriteAndKeepsPermissions)
 {
     CTemporaryFolder folder;
     const std::string content(200000, 'c');
     folder.write("source.bin", content);
     folder.write("existing.bin", "keep me");
+    std::filesystem::permissions(folder.file("source.bin"), std::filesystem::perms::owner_all);
     EXPECT_TRUE(CFileUtilities::copyFile(pathOf(folder, "source.bin"), pathOf(folder, "new.bin"), false));
     EXPECT_EQ(folder.read("new.bin"), content);
+    EXPECT_EQ(std::filesystem::status(folder.file("new.bin")).permissions(), std::filesystem::perms::owner_all)
+        << "the copy keeps the permissions of the source";
     EXPECT_FALSE(CFileUtilities::copyFile(pathOf(folder, "source.bin"), pathOf(folder, "existing.bin"), false));
     EXPECT_EQ(folder.read("existing.bin"), "keep me");
     EXPECT_TRUE(CFileUtilities::copyFile(pathOf(folder, "source.bin"), pathOf(folder, "existing.bin"), true));
@@ -217,15 +213,6 @@ TEST(FileUtilities, FailedCopyLeavesTheDestinationAsItWas)
     EXPECT_EQ(folder.countEntries(), 2) << "no temporary file is left behind";
 }
 
-TEST(FileUtilities, CopyKeepsThePermissionsOfTheSource)
-{
-    CTemporaryFolder folder;
-    folder.write("script.sh", "#!/bin/sh\n");
-    std::filesystem::permissions(folder.file("script.sh"), std::filesystem::perms::owner_all);
-    ASSERT_TRUE(CFileUtilities::copyFile(pathOf(folder, "script.sh"), pathOf(folder, "copy.sh"), false));
-    EXPECT_EQ(std::filesystem::status(folder.file("copy.sh")).permissions(), std::filesystem::perms::owner_all);
-}
-
 TEST(FileUtilities, FoldersOfTheSystem)
 {
     CString windowsFolder;
@@ -234,44 +221,25 @@ TEST(FileUtilities, FoldersOfTheSystem)
 
     const char *previous = std::getenv("TMPDIR");
     const std::string saved = previous ? previous : "";
-    const struct
+    const std::pair<const char *, const char *> cases[] = {{"/var/tmp", "/var/tmp/"},
+                                                           {"/scratch/", "/scratch/"},
+                                                           {"", "/tmp/"},
+                                                           {"relative", "/tmp/"},
+                                                           {nullptr, "/tmp/"}};
+    for (const auto &[value, expected] : cases)
     {
-        const char *value;
-        const char *folder;
-    } cases[] = {{"/var/tmp", "/var/tmp/"},
-                 {"/scratch/", "/scratch/"},
-                 {"", "/tmp/"},
-                 {"relative", "/tmp/"},
-                 {nullptr, "/tmp/"}};
-    for (const auto &testCase : cases)
-    {
-        if (testCase.value)
-        {
-            setenv("TMPDIR", testCase.value, 1);
-        }
-        else
-        {
-            unsetenv("TMPDIR");
-        }
+        value ? setenv("TMPDIR", value, 1) : unsetenv("TMPDIR");
         CString temp;
         CFileUtilities::getTempFolder(temp);
-        EXPECT_STREQ(temp.getString(), testCase.folder) << (testCase.value ? testCase.value : "unset");
+        EXPECT_STREQ(temp.getString(), expected) << "TMPDIR " << (value ? value : "unset");
     }
-    if (previous)
-    {
-        setenv("TMPDIR", saved.c_str(), 1);
-    }
-    else
-    {
-        unsetenv("TMPDIR");
-    }
+    previous ? setenv("TMPDIR", saved.c_str(), 1) : unsetenv("TMPDIR");
 
-    CString application;
+    CString application, withoutSeparator;
     CFileUtilities::getApplicationPath(application, true);
+    CFileUtilities::getApplicationPath(withoutSeparator, false);
     EXPECT_TRUE(CFileUtilities::doesFileExistInFolder(CSystemString(application), "foundation_tests"))
         << application.getString();
-    CString withoutSeparator;
-    CFileUtilities::getApplicationPath(withoutSeparator, false);
     EXPECT_EQ(std::string(withoutSeparator.getString()) + "/", application.getString());
 }
 
@@ -287,8 +255,7 @@ TEST(FileUtilities, DrivesAreTheMountPoints)
         hasRoot = hasRoot || root == "/";
     }
     EXPECT_TRUE(hasRoot);
-    CString volumeName("unchanged");
-    CString fileSystem("unchanged");
+    CString volumeName("unchanged"), fileSystem("unchanged");
     long serial = 0;
     EXPECT_TRUE(CFileUtilities::getVolumeInformation(CSystemString("/"), volumeName, fileSystem, serial));
     EXPECT_STRNE(fileSystem.getString(), "unchanged");
@@ -297,35 +264,27 @@ TEST(FileUtilities, DrivesAreTheMountPoints)
     EXPECT_STREQ(CFileUtilities::getDriveTypeName(CSystemString("/no/such/root")).getString(), "Unmounted Drive");
 }
 
-TEST(FileUtilities, DriveTypeNamesFollowTheTable)
+TEST(FileUtilities, DriveTypeNamesFollowTheTableAndUnknownOutsideIt)
 {
-    const char *const names[] = {"Unknown Drive Type", "Unmounted Drive", "Removable Drive", "Fixed Drive",
-                                 "Network Drive",      "CD ROM Drive",    "RAM Drive"};
-    for (long type = 0; type < 7; ++type)
+    const char *const names[] = {"Unknown Drive Type", "Unknown Drive Type", "Unmounted Drive",
+                                 "Removable Drive",    "Fixed Drive",        "Network Drive",
+                                 "CD ROM Drive",       "RAM Drive",          "Unknown Drive Type"};
+    for (long type = -1; type <= 7; ++type)
     {
-        EXPECT_STREQ(CFileUtilities::getDriveTypeNameOf(type), names[type]) << type;
+        EXPECT_STREQ(CFileUtilities::getDriveTypeNameOf(type), names[type + 1]) << type;
     }
-    EXPECT_STREQ(CFileUtilities::getDriveTypeNameOf(7), "Unknown Drive Type");
-    EXPECT_STREQ(CFileUtilities::getDriveTypeNameOf(-1), "Unknown Drive Type");
 }
 
-TEST(FileUtilities, FullPathJoinsFolderAndNameWithOneSeparator)
-{
-    std::unique_ptr<CFileInformation> information(entry("name.txt", 128));
-    information->setFolderName("/data/");
-    EXPECT_STREQ(information->getFullPath().getString(), "/data/name.txt");
-    information->setFolderName("/data");
-    EXPECT_STREQ(information->getFullPath().getString(), "/data/name.txt");
-    EXPECT_STREQ(information->getFolderName().getString(), "/data");
-    CFileInformation copy(*information);
-    copy.setFileSize(5e9);
-    EXPECT_EQ(copy.getFileSize(), 5e9);
-    EXPECT_STREQ(copy.getFileName().getString(), "name.txt");
-}
-
-TEST(FileUtilities, SizeOfFourGigabytesAndMoreIsKept)
+TEST(FileUtilities, FullPathJoinsFolderAndNameWithOneSeparatorAndSizesBeyondFourGigabytesAreKept)
 {
     Orvalite::Host::SFindData data;
+    data.fileName = "name.txt";
     data.size = 5000000000ULL;
-    EXPECT_EQ(CFileInformation(data).getFileSize(), 5e9);
+    CFileInformation information(data);
+    EXPECT_EQ(information.getFileSize(), 5e9);
+    for (const char *folder : {"/data/", "/data"})
+    {
+        information.setFolderName(folder);
+        EXPECT_STREQ(information.getFullPath().getString(), "/data/name.txt") << folder;
+    }
 }

@@ -33,45 +33,53 @@ SDisplayMetrics twoMonitors()
 
 TEST(HostInformation, FeaturesReportShowsTheDecodedBits)
 {
-    CTemporaryFolder folder;
-    CProcessorFeatures::decodeFeatures(1u << 23 | 1u << 26, 1u);
-    ASSERT_TRUE(CHostInformation::writeProcessorFeaturesReport(CSystemString(folder.path().c_str())));
+    const struct
+    {
+        uint32_t edx, ecx;
+        const char *flags; // MMX, SSE, SSE2, SSE3, HT
+    } cases[] = {{1u << 23 | 1u << 26, 0, "tftff"},
+                 {1u << 23 | 1u << 26, 1, "tfttf"},
+                 {1u << 25 | 1u << 28, 1u << 28, "ftftt"},
+                 {0, 0, "fffff"}};
+    const auto word = [](char flag) { return flag == 't' ? "true" : "false"; };
+    for (const auto &testCase : cases)
+    {
+        CTemporaryFolder folder;
+        CProcessorFeatures::decodeFeatures(testCase.edx, testCase.ecx);
+        ASSERT_TRUE(CHostInformation::writeProcessorFeaturesReport(CSystemString(folder.path().c_str())));
+        const char *flags = testCase.flags;
+        EXPECT_EQ(folder.read("FPUStats.txt"), std::string("Orvalite FPU info extraction tool \n"
+                                                           "----------------------------------\n") +
+                                                   "Has MMX : " + word(flags[0]) + "\nHas SSE : " + word(flags[1]) +
+                                                   "\nHas SSE2: " + word(flags[2]) + "\nHas SSE3: " + word(flags[3]) +
+                                                   "\nHas HT  : " + word(flags[4]) +
+                                                   "\n----------------------------------\n")
+            << "EDX " << testCase.edx << ", ECX " << testCase.ecx << " (bit 28 of ECX also reports SSE3)";
+    }
     CProcessorFeatures::detectFeatures();
-    EXPECT_EQ(folder.read("FPUStats.txt"), "Orvalite FPU info extraction tool \n"
-                                           "----------------------------------\n"
-                                           "Has MMX : true\n"
-                                           "Has SSE : false\n"
-                                           "Has SSE2: true\n"
-                                           "Has SSE3: true\n"
-                                           "Has HT  : false\n"
-                                           "----------------------------------\n");
+#if defined(__x86_64__)
+    EXPECT_TRUE(CProcessorFeatures::hasMMX() && CProcessorFeatures::hasSSE() && CProcessorFeatures::hasSSE2())
+        << "every x86-64 processor has them";
+#endif
 }
 
-TEST(HostInformation, DisplayReportWithoutADisplayShowsNoMonitors)
+TEST(HostInformation, DisplayReportShowsWhatTheWindowingLayerProvidesOrNoMonitors)
 {
-    CTemporaryFolder folder;
-    ASSERT_TRUE(CHostInformation::writeDisplayReport(CSystemString((folder.path() + "/").c_str())));
-    EXPECT_EQ(folder.read("CPUStats.txt"), "Orvalite Host display info extraction tool\n"
-                                           "------------------------------------------\n\n"
-                                           "Number of monitors\t:\t\t0\n"
-                                           "Screen width\t\t:\t\t0\n"
-                                           "Screen height\t\t:\t\t0\n"
-                                           "------------------------------------------\n\n");
-}
-
-TEST(HostInformation, DisplayReportShowsWhatTheWindowingLayerProvides)
-{
-    CTemporaryFolder folder;
-    CDisplayMetrics::setProvider(&twoMonitors);
-    const bool written = CHostInformation::writeDisplayReport(CSystemString(folder.file("display.txt").c_str()));
-    CDisplayMetrics::setProvider(nullptr);
-    ASSERT_TRUE(written);
-    EXPECT_EQ(folder.read("display.txt"), "Orvalite Host display info extraction tool\n"
-                                          "------------------------------------------\n\n"
-                                          "Number of monitors\t:\t\t2\n"
-                                          "Screen width\t\t:\t\t1920\n"
-                                          "Screen height\t\t:\t\t1080\n"
-                                          "------------------------------------------\n\n");
+    for (const bool provided : {false, true})
+    {
+        CTemporaryFolder folder;
+        CDisplayMetrics::setProvider(provided ? &twoMonitors : nullptr);
+        const bool written = CHostInformation::writeDisplayReport(CSystemString((folder.path() + "/").c_str()));
+        CDisplayMetrics::setProvider(nullptr);
+        ASSERT_TRUE(written);
+        EXPECT_EQ(folder.read("CPUStats.txt"), std::string("Orvalite Host display info extraction tool\n"
+                                                           "------------------------------------------\n\n") +
+                                                   "Number of monitors\t:\t\t" + (provided ? "2" : "0") +
+                                                   "\nScreen width\t\t:\t\t" + (provided ? "1920" : "0") +
+                                                   "\nScreen height\t\t:\t\t" + (provided ? "1080" : "0") +
+                                                   "\n------------------------------------------\n\n")
+            << (provided ? "two monitors" : "no display");
+    }
     EXPECT_EQ(CDisplayMetrics::getMetrics().numberOfMonitors, 0);
 }
 
@@ -79,16 +87,14 @@ TEST(HostInformation, DriveReportLaysOutEachDrive)
 {
     CTemporaryFolder folder;
     std::vector<CHostInformation::SDriveDescription> drives(2);
-    drives[0].root = "/";
-    drives[0].volumeName = "/dev/sda1";
-    drives[0].fileSystem = "ext4";
-    drives[0].serial = 1234;
-    drives[0].typeName = "Fixed Drive";
-    drives[1].root = "/tmp/";
-    drives[1].volumeName = "tmpfs";
-    drives[1].fileSystem = "tmpfs";
-    drives[1].serial = -5;
-    drives[1].typeName = "RAM Drive";
+    for (size_t index = 0; index < 2; ++index)
+    {
+        drives[index].root = index ? "/tmp/" : "/";
+        drives[index].volumeName = index ? "tmpfs" : "/dev/sda1";
+        drives[index].fileSystem = index ? "tmpfs" : "ext4";
+        drives[index].serial = index ? -5 : 1234;
+        drives[index].typeName = index ? "RAM Drive" : "Fixed Drive";
+    }
     {
         CTextStream stream(CSystemString(folder.file("drives.txt").c_str()), CTextStream::MODE_WRITE);
         CHostInformation::writeDriveReport(stream, "/", "/tmp/", drives);

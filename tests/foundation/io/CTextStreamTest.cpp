@@ -109,14 +109,14 @@ TEST(TextStream, ReadingUntilTheEndAlwaysEndsAndDeliversNoMoreThanTheFile)
 
 TEST(TextStream, MegabyteLineArrivesWholeAcrossPieces)
 {
-    const std::string content = std::string(1 << 20, 'q') + "\nend";
-    const std::vector<std::string> lines = linesOf(content);
+    std::vector<std::string> lines = linesOf(std::string(1 << 20, 'q') + "\nend");
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.back(), "end");
+    lines.pop_back();
     std::string joined;
-    for (size_t index = 0; index + 1 < lines.size(); ++index)
+    for (const std::string &line : lines)
     {
-        joined += lines[index];
+        joined += line;
     }
     EXPECT_EQ(joined, std::string(1 << 20, 'q'));
 }
@@ -136,10 +136,11 @@ TEST(TextStream, ReadLineCutsToTheCallerBufferAndConsumesTheWholeLine)
     EXPECT_TRUE(stream.isEndOfStream());
 }
 
-TEST(TextStream, ReadsLeaveTheTargetUnchangedWhenNothingCanBeRead)
+TEST(TextStream, ClosedWrongModeOrExhaustedStreamsReadNothingAndEndAccordingToTheirMode)
 {
     CTemporaryFolder folder;
     folder.write("one.txt", "only\n");
+    folder.write("empty.txt", "");
     CTextStream reader(CSystemString(folder.file("one.txt").c_str()), CTextStream::MODE_READ);
     CString line("before");
     reader >> line >> line;
@@ -159,33 +160,25 @@ TEST(TextStream, ReadsLeaveTheTargetUnchangedWhenNothingCanBeRead)
     EXPECT_TRUE(flag);
     EXPECT_STREQ(line.getString(), "only");
     EXPECT_STREQ(buffer, "keep");
-}
 
-TEST(TextStream, EndOfStreamFollowsTheMode)
-{
-    CTemporaryFolder folder;
-    folder.write("empty.txt", "");
-    CTextStream closed;
     EXPECT_TRUE(closed.isEndOfStream());
-    CTextStream empty(CSystemString(folder.file("empty.txt").c_str()), CTextStream::MODE_READ);
-    EXPECT_TRUE(empty.isOpen());
-    EXPECT_TRUE(empty.isEndOfStream());
-    CTextStream writer(CSystemString(folder.file("out.txt").c_str()), CTextStream::MODE_WRITE);
     EXPECT_FALSE(writer.isEndOfStream());
-    CTextStream otherMode(CSystemString(folder.file("empty.txt").c_str()), 2);
-    EXPECT_FALSE(otherMode.isOpen());
-    CTextStream missing(CSystemString(folder.file("missing.txt").c_str()), CTextStream::MODE_READ);
-    EXPECT_FALSE(missing.isOpen());
+    CTextStream empty(CSystemString(folder.file("empty.txt").c_str()), CTextStream::MODE_READ);
+    EXPECT_TRUE(empty.isOpen() && empty.isEndOfStream());
+    EXPECT_FALSE(CTextStream(CSystemString(folder.file("empty.txt").c_str()), 2).isOpen());
+    EXPECT_FALSE(CTextStream(CSystemString(folder.file("missing.txt").c_str()), CTextStream::MODE_READ).isOpen());
 }
 
-TEST(TextStream, WritesValuesInTheirTextForms)
+TEST(TextStream, WritingTruncatesAndWritesValuesInTheirTextFormsUntilClosed)
 {
     CTemporaryFolder folder;
-    {
-        CTextStream stream(CSystemString(folder.file("values.txt").c_str()), CTextStream::MODE_WRITE);
-        stream << true << "\n" << false << "\n" << -42 << "\n" << LONG_MIN << "\n" << 1.5 << "\n" << 0.25f << "\n";
-        stream << CString("described") << "\n";
-    }
+    folder.write("values.txt", "old content that is longer than what replaces it, and more, and more, and more\n");
+    CTextStream stream;
+    ASSERT_TRUE(stream.openStream(CSystemString(folder.file("values.txt").c_str()), CTextStream::MODE_WRITE));
+    stream << true << "\n" << false << "\n" << -42 << "\n" << LONG_MIN << "\n" << 1.5 << "\n" << 0.25f << "\n";
+    stream << CString("described") << "\n";
+    stream.closeStream();
+    stream << "ignored once closed";
     EXPECT_EQ(folder.read("values.txt"), "true\nfalse\n-42\n" + std::to_string(LONG_MIN) +
                                              "\n1.50000000000000000000\n0.25000000000000000000\ndescribed\n");
 }
@@ -208,7 +201,7 @@ TEST(TextStream, ValuesRoundTripThroughText)
     const float floats[] = {0.0f, -1.25f, 3.14159274f, 1.0e10f};
     {
         CTextStream stream(CSystemString(folder.file("round.txt").c_str()), CTextStream::MODE_WRITE);
-        stream << true << "\n" << false << "\n" << INT_MIN << "\n" << INT_MAX << "\n" << LONG_MAX << "\n";
+        stream << INT_MIN << "\n" << INT_MAX << "\n" << LONG_MAX << "\n";
         for (double value : doubles)
         {
             stream << value << "\n";
@@ -219,17 +212,10 @@ TEST(TextStream, ValuesRoundTripThroughText)
         }
     }
     CTextStream stream(CSystemString(folder.file("round.txt").c_str()), CTextStream::MODE_READ);
-    bool first = false;
-    bool second = true;
-    int smallest = 0;
-    int largest = 0;
+    int smallest = 0, largest = 0;
     long longest = 0;
-    stream >> first >> second >> smallest >> largest >> longest;
-    EXPECT_TRUE(first);
-    EXPECT_FALSE(second);
-    EXPECT_EQ(smallest, INT_MIN);
-    EXPECT_EQ(largest, INT_MAX);
-    EXPECT_EQ(longest, LONG_MAX);
+    stream >> smallest >> largest >> longest;
+    EXPECT_EQ((std::vector<long>{INT_MIN, INT_MAX, LONG_MAX}), (std::vector<long>{smallest, largest, longest}));
     for (double expected : doubles)
     {
         double value = -1;
@@ -250,33 +236,16 @@ TEST(TextStream, ReadsTextAsValuesLikeTheRuntimeButClamped)
     CTemporaryFolder folder;
     folder.write("in.txt", "True\ntrue \ntrue\n99999999999999999999\n-99999999999\n1e300\n-1e300\n  17xyz\n");
     CTextStream stream(CSystemString(folder.file("in.txt").c_str()), CTextStream::MODE_READ);
-    bool capitalised = true;
-    bool spaced = true;
-    bool exact = false;
+    bool capitalised = true, spaced = true, exact = false;
     long huge = 0;
-    int tiny = 0;
-    float infinite = 0;
-    float negative = 0;
-    int leading = 0;
+    int tiny = 0, leading = 0;
+    float infinite = 0, negative = 0;
     stream >> capitalised >> spaced >> exact >> huge >> tiny >> infinite >> negative >> leading;
-    EXPECT_FALSE(capitalised);
-    EXPECT_FALSE(spaced);
+    EXPECT_FALSE(capitalised || spaced) << "only exactly \"true\" reads as true";
     EXPECT_TRUE(exact);
     EXPECT_EQ(huge, LONG_MAX);
     EXPECT_EQ(tiny, INT_MIN);
     EXPECT_TRUE(std::isinf(infinite) && infinite > 0);
     EXPECT_TRUE(std::isinf(negative) && negative < 0);
     EXPECT_EQ(leading, 17);
-}
-
-TEST(TextStream, ReopeningForWritingTruncates)
-{
-    CTemporaryFolder folder;
-    folder.write("file.txt", "old content\n");
-    CTextStream stream;
-    EXPECT_TRUE(stream.openStream(CSystemString(folder.file("file.txt").c_str()), CTextStream::MODE_WRITE));
-    stream << "new";
-    stream.closeStream();
-    stream << "ignored once closed";
-    EXPECT_EQ(folder.read("file.txt"), "new");
 }

@@ -1,17 +1,12 @@
-// Helpers shared by the XML tests: a one-line picture of a tree, temporary
-// files, and a thread with a small stack to prove that deep trees need none.
+// Helpers shared by the XML tests: a one-line picture of a tree and a thread
+// with a small stack to prove that deep trees need none.
 #pragma once
 
 #include "foundation/io/CXMLNode.h"
 
-#include <cstdio>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <pthread.h>
-#include <sstream>
 #include <string>
-#include <unistd.h>
 
 namespace Orvalite::Testing
 {
@@ -45,38 +40,6 @@ inline std::string describe(const IO::CXMLNode *node)
     }
     return text;
 }
-
-// A unique file name under /tmp, removed (with whatever was written there) at the end of the scope.
-class CTemporaryFile
-{
-public:
-    CTemporaryFile()
-    {
-        char pattern[] = "/tmp/zelo-xml-XXXXXX";
-        const int descriptor = mkstemp(pattern);
-        if (descriptor >= 0)
-        {
-            close(descriptor);
-        }
-        m_path = pattern;
-    }
-    ~CTemporaryFile() { std::remove(m_path.c_str()); }
-    CTemporaryFile(const CTemporaryFile &) = delete;
-    CTemporaryFile &operator=(const CTemporaryFile &) = delete;
-
-    const char *path() const { return m_path.c_str(); }
-
-    void write(const std::string &bytes) const { std::ofstream(m_path, std::ios::binary | std::ios::trunc) << bytes; }
-
-    std::string read() const
-    {
-        std::ifstream input(m_path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
-    }
-
-private:
-    std::string m_path;
-};
 
 // Runs `work` on a thread whose stack is far too small for one frame per tree
 // level, so recursion over a deep tree crashes instead of passing unnoticed.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 using namespace Orvalite::MathTools;
@@ -27,6 +28,13 @@ template <class TChange> Fields changed(TChange change)
 Fields parsed(const char *text)
 {
     return fields(CRect::fromString(Orvalite::Basics::CString(text)));
+}
+// "[x,y]" or "[width,height]": both values in one comparison.
+template <class TObject> std::string description(const TObject &object)
+{
+    char buffer[32] = {};
+    object.getObjectDescription(buffer, sizeof(buffer));
+    return buffer;
 }
 } // namespace
 
@@ -85,4 +93,40 @@ TEST(Rect, TextHoldsOriginAndSizeAndOnlyFourFieldsAreRead)
     EXPECT_EQ((Fields{7, 0, 9, 10, 16, 10}), parsed("7,x,9,10")) << "a field that is no number reads as 0";
     for (const char *text : {"1,2,3", "1,2,3,4,5", ""})
         EXPECT_EQ(Fields(6, 0), parsed(text)) << "'" << text << "'";
+}
+
+TEST(Point, MovesWrapsAtThirtyTwoBitsCopiesAndComparesEachCoordinateApart)
+{
+    CPoint point(1, 2);
+    point += CPoint(3, 4);
+    point -= CPoint(10, 20);
+    point.offset(CPoint(1, 2));
+    point.offset(2, -3);
+    EXPECT_EQ("[-3,-15]", description(point));
+    point.setPoint(INT32_MAX, INT32_MIN);
+    point.offset(1, -1);
+    EXPECT_EQ("[-2147483648,2147483647]", description(point));
+    point -= CPoint(INT32_MIN, INT32_MIN);
+    EXPECT_EQ("[0,-1]", description(point));
+    // Through the hand-written copy constructor and assignment.
+    CPoint assigned;
+    assigned = CPoint(point);
+    EXPECT_EQ("[0,-1]", description(assigned));
+    EXPECT_TRUE(point == CPoint(0, -1));
+    EXPECT_FALSE(point == CPoint(0, 1));
+    EXPECT_FALSE(point == CPoint(1, -1));
+}
+
+TEST(Dimension, SidesAreSetCopiedAndComparedApart)
+{
+    CDimension size(3, 4);
+    size.setWidth(10);
+    EXPECT_EQ("[10,4]", description(size));
+    size.setHeight(-2);
+    CDimension assigned;
+    assigned = CDimension(size);
+    EXPECT_EQ("[10,-2]", description(assigned));
+    EXPECT_TRUE(size == CDimension(10, -2));
+    EXPECT_FALSE(size == CDimension(10, 2));
+    EXPECT_FALSE(size == CDimension(1, -2));
 }

@@ -18,7 +18,7 @@ TEST(AlphaColour, LightenOfBlackIsHalfGreyAndDarkenOfWhiteJustBelow)
     EXPECT_EQ(white, CAlphaColour(127, 127, 127, 255));
 }
 
-// The shift form is the exact quotient by 255, rounded half up, for every input.
+// The shift form is the exact quotient by 255, rounded half up, for every input (ends included).
 TEST(AlphaColour, BlendRoundsTheWeightedMeanExactly)
 {
     for (uint32_t alpha = 0; alpha <= 255; alpha += 3)
@@ -35,18 +35,7 @@ TEST(AlphaColour, BlendRoundsTheWeightedMeanExactly)
     }
 }
 
-TEST(AlphaColour, BlendEndsGiveOldAndNew)
-{
-    EXPECT_EQ(CAlphaColour::blend(17, 200, 0), 17u);
-    EXPECT_EQ(CAlphaColour::blend(17, 200, 255), 200u);
-}
-
-TEST(AlphaColour, TextFormListsFourChannels)
-{
-    EXPECT_STREQ(CAlphaColour::toString(CAlphaColour(10, 20, 30, 40)).getString(), "10,20,30,40");
-}
-
-TEST(AlphaColour, TextFormNeedsExactlyFourFields)
+TEST(AlphaColour, TextFormHasExactlyFourFieldsAndRoundTrips)
 {
     const struct
     {
@@ -63,16 +52,9 @@ TEST(AlphaColour, TextFormNeedsExactlyFourFields)
     {
         EXPECT_EQ(CAlphaColour::fromString(CString(entry.text)), entry.expected) << '"' << entry.text << '"';
     }
-}
-
-TEST(AlphaColour, TextFormRoundTrips)
-{
-    const CAlphaColour colour(1, 128, 254, 3);
-    EXPECT_EQ(CAlphaColour::fromString(CAlphaColour::toString(colour)), colour);
-}
-
-TEST(AlphaColour, ArgbIsStraightWithAlphaOnTop)
-{
-    EXPECT_EQ(CAlphaColour(0x11, 0x22, 0x33, 0x44).toARGB(), 0x44112233u);
+    EXPECT_STREQ(CAlphaColour::toString(CAlphaColour(10, 20, 30, 40)).getString(), "10,20,30,40");
+    EXPECT_EQ(CAlphaColour::fromString(CAlphaColour::toString(CAlphaColour(1, 128, 254, 3))),
+              CAlphaColour(1, 128, 254, 3));
+    EXPECT_EQ(CAlphaColour(0x11, 0x22, 0x33, 0x44).toARGB(), 0x44112233u) << "ARGB is straight, alpha on top";
 }
 } // namespace

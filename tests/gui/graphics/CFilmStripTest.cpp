@@ -12,14 +12,10 @@
 
 namespace
 {
-using Orvalite::Basics::CSystemString;
-using Orvalite::GUI::Graphics::CBitmap;
-using Orvalite::GUI::Graphics::CFilmStrip;
-using Orvalite::GUI::Graphics::CRGBAImage;
-using Orvalite::GUI::Graphics::CTGAImage;
-using Orvalite::MathTools::CRect;
-using Orvalite::Testing::CImageFixtures;
-using Orvalite::Testing::CTemporaryFolder;
+using namespace Orvalite::Basics;
+using namespace Orvalite::GUI::Graphics;
+using namespace Orvalite::MathTools;
+using namespace Orvalite::Testing;
 
 struct SFrameCase
 {
@@ -58,35 +54,9 @@ TEST(FilmStrip, HugeValuesStillSelectAFrameOfTheStrip)
     }
 }
 
-TEST(FilmStrip, SelectsTheSourceRectangleAndKeepsItForNegativeValues)
+// Three 1 × 2 frames, opaque red, green and blue from the top; the file holds rows bottom-up.
+TEST(FilmStrip, SelectsAndDrawsTheFrameOfTheValueAndKeepsItForNegativeValues)
 {
-    CTemporaryFolder folder;
-    folder.write("strip.tga", CImageFixtures::targaFile(4, 40, std::vector<CImageFixtures::STargaPixel>(160)));
-    auto *image = new CTGAImage(CSystemString(folder.file("strip.tga").c_str()));
-    ASSERT_TRUE(image->imageHasLoaded());
-    CFilmStrip strip;
-    strip.setStrip(image, 4, 10, false);
-    EXPECT_EQ(image->getReferenceCount(), 1);
-    EXPECT_EQ(strip.getSourceRect().getWidth(), 4);
-    EXPECT_EQ(strip.getSourceRect().getTop(), 0);
-
-    strip.setValue(1.0);
-    EXPECT_EQ(strip.getCurrentFrame(), 9);
-    EXPECT_EQ(strip.getSourceRect().getTop(), 36);
-    EXPECT_EQ(strip.getSourceRect().getHeight(), 4);
-    for (double kept : {-0.25, -1.0, std::numeric_limits<double>::quiet_NaN()})
-    {
-        strip.setValue(kept);
-        EXPECT_EQ(strip.getCurrentFrame(), 9) << "value " << kept;
-    }
-    strip.setInverted(true);
-    strip.setValue(1.0);
-    EXPECT_EQ(strip.getCurrentFrame(), 0);
-}
-
-TEST(FilmStrip, DrawsTheSelectedFrameOverTheArea)
-{
-    // Three 1 × 2 frames, opaque red, green and blue from the top; the file holds rows bottom-up.
     CTemporaryFolder folder;
     folder.write("strip.tga", CImageFixtures::targaFile(1, 6,
                                                         {{255, 0, 0, 255},
@@ -95,23 +65,30 @@ TEST(FilmStrip, DrawsTheSelectedFrameOverTheArea)
                                                          {0, 255, 0, 255},
                                                          {0, 0, 255, 255},
                                                          {0, 0, 255, 255}}));
+    auto *image = new CTGAImage(CSystemString(folder.file("strip.tga").c_str()));
     CFilmStrip strip;
-    strip.setStrip(new CTGAImage(CSystemString(folder.file("strip.tga").c_str())), 2, 3, false);
-    struct SCase
-    {
-        double value;
-        uint32_t colour;
-    };
-    for (const SCase &c : {SCase{0.0, CBitmap::pack(255, 0, 0, 255)}, SCase{0.5, CBitmap::pack(0, 255, 0, 255)},
-                           SCase{1.0, CBitmap::pack(0, 0, 255, 255)}})
-    {
-        strip.setValue(c.value);
+    strip.setStrip(image, 2, 3, false);
+    EXPECT_EQ(image->getReferenceCount(), 1);
+    const auto drawn = [&strip](double value) {
+        strip.setValue(value);
         CRGBAImage target;
-        ASSERT_TRUE(target.initialise(2, 4));
+        target.initialise(2, 4);
         strip.draw(*target.getGraphics(), CRect(0, 0, 2, 4));
-        ASSERT_TRUE(target.uninitialise());
-        EXPECT_EQ(target.getImageHandle()->getPixel(0, 0), c.colour) << "value " << c.value;
-        EXPECT_EQ(target.getImageHandle()->getPixel(1, 3), c.colour) << "value " << c.value;
+        target.uninitialise();
+        const uint32_t corner = target.getImageHandle()->getPixel(0, 0);
+        return corner == target.getImageHandle()->getPixel(1, 3) ? corner : 0;
+    };
+    EXPECT_EQ(drawn(0.0), CBitmap::pack(255, 0, 0, 255)) << "the frame covers the whole area";
+    EXPECT_EQ(drawn(0.5), CBitmap::pack(0, 255, 0, 255));
+    EXPECT_EQ(drawn(1.0), CBitmap::pack(0, 0, 255, 255));
+    EXPECT_TRUE(strip.getSourceRect().getTop() == 4 && strip.getSourceRect().getHeight() == 2 &&
+                strip.getSourceRect().getWidth() == 1);
+    for (double kept : {-0.25, -1.0, std::numeric_limits<double>::quiet_NaN()})
+    {
+        EXPECT_EQ(drawn(kept), CBitmap::pack(0, 0, 255, 255)) << "value " << kept;
+        EXPECT_EQ(strip.getCurrentFrame(), 2) << "value " << kept;
     }
+    strip.setInverted(true);
+    EXPECT_EQ(drawn(1.0), CBitmap::pack(255, 0, 0, 255)) << "inverted";
 }
 } // namespace

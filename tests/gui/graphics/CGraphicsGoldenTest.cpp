@@ -13,17 +13,10 @@
 
 namespace
 {
-using Orvalite::Basics::CString;
-using Orvalite::Basics::CSystemString;
-using Orvalite::GUI::Basics::CAlphaColour;
-using Orvalite::GUI::Graphics::CBitmap;
-using Orvalite::GUI::Graphics::CGraphics;
-using Orvalite::GUI::Graphics::CPNGImage;
-using Orvalite::GUI::Graphics::CPNGWriter;
-using Orvalite::MathTools::CDimension;
-using Orvalite::MathTools::CPoint;
-using Orvalite::MathTools::CPolygon;
-using Orvalite::MathTools::CRect;
+using namespace Orvalite::Basics;
+using namespace Orvalite::GUI::Basics;
+using namespace Orvalite::GUI::Graphics;
+using namespace Orvalite::MathTools;
 
 const long SIZE = 32;
 

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include <jpeglib.h>
+#include <zlib.h>
 
 namespace Orvalite::Testing
 {
@@ -29,37 +30,15 @@ void putBigEndian32(std::string &bytes, size_t offset, uint32_t value)
         bytes[offset + static_cast<size_t>(index)] = static_cast<char>((value >> shift) & 0xFF);
     }
 }
-
-uint32_t crc32Of(const std::string &bytes, size_t offset, size_t length)
-{
-    uint32_t crc = 0xFFFFFFFFu;
-    for (size_t index = offset; index < offset + length; ++index)
-    {
-        crc ^= static_cast<unsigned char>(bytes[index]);
-        for (int bit = 0; bit < 8; ++bit)
-        {
-            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-        }
-    }
-    return crc ^ 0xFFFFFFFFu;
-}
 } // namespace
 
-std::string CImageFixtures::targaHeader(long width, long height)
+std::string CImageFixtures::targaFile(long width, long height, const std::vector<STargaPixel> &pixels)
 {
-    std::string bytes(3, '\0');
-    bytes[2] = 2;
-    bytes.append(9, '\0');
+    std::string bytes{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     appendWord(bytes, width);
     appendWord(bytes, height);
     bytes.push_back(32);
     bytes.push_back(8);
-    return bytes;
-}
-
-std::string CImageFixtures::targaFile(long width, long height, const std::vector<STargaPixel> &pixels)
-{
-    std::string bytes = targaHeader(width, height);
     for (const STargaPixel &pixel : pixels)
     {
         bytes.push_back(static_cast<char>(pixel.blue));
@@ -142,7 +121,7 @@ std::string CImageFixtures::withPngSize(std::string png, uint32_t width, uint32_
     // Signature (8), IHDR length (4), "IHDR" (4), width, height, ...; CRC after 13 data bytes.
     putBigEndian32(png, 16, width);
     putBigEndian32(png, 20, height);
-    putBigEndian32(png, 29, crc32Of(png, 12, 17));
+    putBigEndian32(png, 29, crc32(0, reinterpret_cast<const Bytef *>(png.data() + 12), 17));
     return png;
 }
 

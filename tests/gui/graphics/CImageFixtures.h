@@ -19,10 +19,9 @@ public:
         unsigned char blue, green, red, alpha;
     };
 
-    // The 18-byte header of the accepted form (type 2, 32 bits, descriptor 8).
-    static std::string targaHeader(long width, long height);
-    // Header and pixels; `pixels` are in file order (bottom row first).
-    static std::string targaFile(long width, long height, const std::vector<STargaPixel> &pixels);
+    // The 18-byte header of the accepted form (type 2, 32 bits, descriptor 8), then
+    // `pixels` in file order (bottom row first).
+    static std::string targaFile(long width, long height, const std::vector<STargaPixel> &pixels = {});
     // A width × height bitmap of distinct, valid premultiplied pixels.
     static GUI::Graphics::CBitmap patternBitmap(long width, long height);
     // PNG bytes of the bitmap, written through CPNGWriter into `folder`.

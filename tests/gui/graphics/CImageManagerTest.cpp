@@ -12,15 +12,10 @@
 
 namespace
 {
-using Orvalite::Basics::CString;
-using Orvalite::Basics::CSystemString;
-using Orvalite::Collections::TCountedObjectDeleter;
-using Orvalite::Collections::TPointerCollection;
-using Orvalite::GUI::Graphics::CImageManager;
-using Orvalite::GUI::Graphics::CTGAImage;
-using Orvalite::GUI::Graphics::IImage;
-using Orvalite::Testing::CImageFixtures;
-using Orvalite::Testing::CTemporaryFolder;
+using namespace Orvalite::Basics;
+using namespace Orvalite::Collections;
+using namespace Orvalite::GUI::Graphics;
+using namespace Orvalite::Testing;
 
 // A fresh manager rooted in a temporary folder holding a few Targa files:
 // "knob.tga" 40 × 400, "button.tga" 2 × 2, "wide.tga" 8 × 4 and "skins/back.tga" 3 × 3.
@@ -74,6 +69,7 @@ TEST_F(ImageManager, LooksImagesUpByExactNameAndResolvesRelativePaths)
 {
     ASSERT_TRUE(CImageManager::addImage(CString("{}"), CString("button.tga"), CString("button")));
     ASSERT_TRUE(CImageManager::addImage(CString("skins"), CString("back.tga"), CString("back")));
+    ASSERT_TRUE(CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("knob"), -1, -1));
     IImage *button = CImageManager::getImage(CString("button"));
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->imageHasLoaded());
@@ -82,6 +78,16 @@ TEST_F(ImageManager, LooksImagesUpByExactNameAndResolvesRelativePaths)
     EXPECT_EQ(CImageManager::getImage(CString("back"))->getImageSize().getWidth(), 3);
     EXPECT_EQ(CImageManager::getImage(CString("Button")), nullptr);
     EXPECT_STREQ(CImageManager::getImageReference(CString("back"))->getRelativePath().getString(), "skins");
+    // The reverse lookup: the name of an image or animation held, empty for any other.
+    long frameHeight = 0;
+    long frames = 0;
+    EXPECT_STREQ(CImageManager::getReferenceName(button).getString(), "button");
+    EXPECT_STREQ(
+        CImageManager::getReferenceName(CImageManager::getAnimation(CString("knob"), frameHeight, frames)).getString(),
+        "knob");
+    CTGAImage stranger(path("button.tga"));
+    EXPECT_STREQ(CImageManager::getReferenceName(&stranger).getString(), "");
+    EXPECT_STREQ(CImageManager::getReferenceName(nullptr).getString(), "");
 }
 
 TEST_F(ImageManager, AddFailsForMissingFilesAndUnknownExtensions)
@@ -91,21 +97,6 @@ TEST_F(ImageManager, AddFailsForMissingFilesAndUnknownExtensions)
     EXPECT_FALSE(CImageManager::addImage(CString("{}"), CString("picture.bmp"), CString("bitmap")));
     EXPECT_FALSE(CImageManager::addAnimation(CString("{}"), CString("missing.tga"), CString("strip"), 10, 4));
     EXPECT_TRUE(allNames().empty());
-}
-
-TEST_F(ImageManager, ReferenceNameIsEmptyForUnknownImages)
-{
-    ASSERT_TRUE(CImageManager::addImage(CString("{}"), CString("button.tga"), CString("button")));
-    ASSERT_TRUE(CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("knob"), -1, -1));
-    EXPECT_STREQ(CImageManager::getReferenceName(CImageManager::getImage(CString("button"))).getString(), "button");
-    long frameHeight = 0;
-    long frames = 0;
-    EXPECT_STREQ(
-        CImageManager::getReferenceName(CImageManager::getAnimation(CString("knob"), frameHeight, frames)).getString(),
-        "knob");
-    CTGAImage stranger(path("button.tga"));
-    EXPECT_STREQ(CImageManager::getReferenceName(&stranger).getString(), "");
-    EXPECT_STREQ(CImageManager::getReferenceName(nullptr).getString(), "");
 }
 
 TEST_F(ImageManager, DerivesSquareFramesFromMinusOne)
@@ -169,10 +160,6 @@ TEST_F(ImageManager, SkinFileSkipsCommentsAndUnknownLinesAndKeepsReadingAfterABa
     startTraceLog();
     EXPECT_FALSE(CImageManager::loadFromDefinitionFile(path("skin.txt")));
     EXPECT_EQ(allNames(), (std::vector<std::string>{"button", "back", "knob"}));
-    long frameHeight = 0;
-    long frames = 0;
-    CImageManager::getAnimation(CString("knob"), frameHeight, frames);
-    EXPECT_EQ(frames, 10);
     const std::string trace = traceText();
     EXPECT_NE(trace.find("Unknown line with buffer stray line\n"), std::string::npos) << trace;
     EXPECT_NE(trace.find("Failed to load image with buffer {}, button.tga, extra, field, here\n"), std::string::npos)

@@ -11,14 +11,9 @@
 
 namespace
 {
-using Orvalite::Basics::CString;
-using Orvalite::Basics::CSystemString;
-using Orvalite::GUI::Graphics::CBitmap;
-using Orvalite::GUI::Graphics::CPNGImage;
-using Orvalite::GUI::Graphics::CPNGWriter;
-using Orvalite::GUI::Graphics::IImage;
-using Orvalite::Testing::CImageFixtures;
-using Orvalite::Testing::CTemporaryFolder;
+using namespace Orvalite::Basics;
+using namespace Orvalite::GUI::Graphics;
+using namespace Orvalite::Testing;
 
 CSystemString pathOf(const CTemporaryFolder &folder, const std::string &name)
 {
@@ -56,12 +51,13 @@ TEST(PNGImage, RoundTripsThroughWriterAndReaderWithinOneStep)
     {
         for (long x = 0; x < 7; ++x)
         {
-            const uint32_t want = original.getPixel(x, y);
-            const uint32_t got = loaded->getPixel(x, y);
-            EXPECT_EQ(CBitmap::alphaOf(got), CBitmap::alphaOf(want)) << x << "," << y;
-            EXPECT_LE(std::abs(int(CBitmap::redOf(got)) - int(CBitmap::redOf(want))), 1) << x << "," << y;
-            EXPECT_LE(std::abs(int(CBitmap::greenOf(got)) - int(CBitmap::greenOf(want))), 1) << x << "," << y;
-            EXPECT_LE(std::abs(int(CBitmap::blueOf(got)) - int(CBitmap::blueOf(want))), 1) << x << "," << y;
+            // Alpha exactly, colour within one step.
+            for (unsigned shift : {0u, 8u, 16u, 24u})
+            {
+                const int want = static_cast<int>((original.getPixel(x, y) >> shift) & 0xFF);
+                const int got = static_cast<int>((loaded->getPixel(x, y) >> shift) & 0xFF);
+                EXPECT_LE(std::abs(got - want), shift == 24 ? 0 : 1) << x << "," << y << " channel " << shift;
+            }
         }
     }
 }
@@ -87,50 +83,4 @@ TEST(PNGImage, WriterReportsFailureAndLeavesNoFile)
     EXPECT_EQ(folder.countEntries(), 0);
 }
 
-struct SBrokenCase
-{
-    const char *what;
-    std::string (*bytes)(const std::string &valid);
-};
-
-class PNGBrokenFile : public testing::TestWithParam<SBrokenCase>
-{
-};
-
-TEST_P(PNGBrokenFile, FailsToLoadWithTheDecodeMessage)
-{
-    CTemporaryFolder folder;
-    const std::string valid = CImageFixtures::pngBytes(folder.path(), CImageFixtures::patternBitmap(64, 64));
-    folder.write("broken.png", GetParam().bytes(valid));
-    CPNGImage image(pathOf(folder, "broken.png"));
-    EXPECT_FALSE(image.imageHasLoaded()) << GetParam().what;
-    EXPECT_EQ(image.getImageHandle(), nullptr) << GetParam().what;
-    EXPECT_STREQ(image.getLastErrorMessage().getString(), "Failed to aquire HBITMAP from Bitmap image")
-        << GetParam().what;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    PNGImage, PNGBrokenFile,
-    testing::Values(
-        SBrokenCase{"cut in half", [](const std::string &valid) { return valid.substr(0, valid.size() / 2); }},
-        SBrokenCase{"header only", [](const std::string &valid) { return valid.substr(0, 33); }},
-        SBrokenCase{"empty", [](const std::string &) { return std::string(); }},
-        SBrokenCase{"not a PNG", [](const std::string &) { return std::string("GIF89a and then some bytes"); }},
-        SBrokenCase{"claims 65535 x 65535",
-                    [](const std::string &valid) { return CImageFixtures::withPngSize(valid, 65535, 65535); }},
-        SBrokenCase{"claims 16384 x 16384, more than its data can hold",
-                    [](const std::string &valid) { return CImageFixtures::withPngSize(valid, 16384, 16384); }},
-        SBrokenCase{"claims 64 x 4096, more rows than it holds",
-                    [](const std::string &valid) { return CImageFixtures::withPngSize(valid, 64, 4096); }}));
-
-TEST(PNGImage, LoaderRefusesUpperCaseExtension)
-{
-    CTemporaryFolder folder;
-    CString error;
-    ASSERT_TRUE(CPNGWriter::writeToFile(CImageFixtures::patternBitmap(2, 2), pathOf(folder, "IMAGE.PNG"), error));
-    CPNGImage image(pathOf(folder, "IMAGE.PNG"));
-    EXPECT_FALSE(image.imageHasLoaded());
-    EXPECT_STREQ(image.getLastErrorMessage().getString(), "Filename is not of PNG type");
-    EXPECT_EQ(std::string(image.getFilename().getString()), folder.file("IMAGE.PNG"));
-}
 } // namespace

@@ -1,6 +1,6 @@
 // A white surface with a device context for the drawing tests, and questions
-// about what was drawn on it: pixel colours, counts and the bounding box of
-// everything that is no longer the background.
+// about what was drawn on it or on any other bitmap: pixel counts and the
+// bounding box of everything that is no longer the background.
 #pragma once
 
 #include "gui/graphics/CBitmap.h"
@@ -29,43 +29,46 @@ public:
     GUI::Graphics::CDeviceContext &context() { return m_context; }
     uint32_t at(long x, long y) const { return m_bitmap.getPixel(x, y); }
     bool isBackground(long x, long y) const { return at(x, y) == m_background; }
+    long countNotBackground() const { return countNot(m_bitmap, m_background); }
+    GUI::Graphics::SPixelBox changedBox() const { return changedBox(m_bitmap, m_background); }
 
-    long count(const std::function<bool(uint32_t)> &matches) const
+    static long count(const GUI::Graphics::CBitmap &bitmap, const std::function<bool(uint32_t)> &matches)
     {
         long total = 0;
-        for (long y = 0; y < m_bitmap.getHeight(); ++y)
-        {
-            for (long x = 0; x < m_bitmap.getWidth(); ++x)
-            {
-                total += matches(at(x, y)) ? 1 : 0;
-            }
-        }
+        forEachPixel(bitmap, [&](long, long, uint32_t pixel) { total += matches(pixel) ? 1 : 0; });
         return total;
     }
-    long countNotBackground() const
+    static long countNot(const GUI::Graphics::CBitmap &bitmap, uint32_t background = WHITE)
     {
-        return count([this](uint32_t pixel) { return pixel != m_background; });
+        return count(bitmap, [background](uint32_t pixel) { return pixel != background; });
     }
-
-    // The smallest box holding every changed pixel; empty when nothing changed.
-    GUI::Graphics::SPixelBox changedBox() const
+    // The smallest box holding every pixel other than the background; empty when there is none.
+    static GUI::Graphics::SPixelBox changedBox(const GUI::Graphics::CBitmap &bitmap, uint32_t background = WHITE)
     {
-        GUI::Graphics::SPixelBox box{m_bitmap.getWidth(), m_bitmap.getHeight(), 0, 0};
-        for (long y = 0; y < m_bitmap.getHeight(); ++y)
-        {
-            for (long x = 0; x < m_bitmap.getWidth(); ++x)
+        GUI::Graphics::SPixelBox box{bitmap.getWidth(), bitmap.getHeight(), 0, 0};
+        forEachPixel(bitmap, [&](long x, long y, uint32_t pixel) {
+            if (pixel != background)
             {
-                if (!isBackground(x, y))
-                {
-                    box = {std::min<int64_t>(box.left, x), std::min<int64_t>(box.top, y),
-                           std::max<int64_t>(box.right, x + 1), std::max<int64_t>(box.bottom, y + 1)};
-                }
+                box = {std::min<int64_t>(box.left, x), std::min<int64_t>(box.top, y),
+                       std::max<int64_t>(box.right, x + 1), std::max<int64_t>(box.bottom, y + 1)};
             }
-        }
+        });
         return box;
     }
 
 private:
+    static void forEachPixel(const GUI::Graphics::CBitmap &bitmap,
+                             const std::function<void(long, long, uint32_t)> &visit)
+    {
+        for (long y = 0; y < bitmap.getHeight(); ++y)
+        {
+            for (long x = 0; x < bitmap.getWidth(); ++x)
+            {
+                visit(x, y, bitmap.getPixel(x, y));
+            }
+        }
+    }
+
     GUI::Graphics::CBitmap m_bitmap;
     GUI::Graphics::CDeviceContext m_context;
     uint32_t m_background;

@@ -2,43 +2,26 @@
 // damage, and a header may not make the loader allocate what the file cannot fill.
 #include "gui/graphics/CPNGImage.h"
 
+#include "fuzz/CScratchFile.h"
+
 #include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
 
 using Orvalite::Basics::CSystemString;
 using Orvalite::GUI::Graphics::CPNGImage;
 
 namespace
 {
-// One file per fuzzing process, removed after every input.
-const std::string &inputPath()
-{
-    static const std::string path = "/tmp/zelo-png-fuzz-" + std::to_string(getpid()) + ".png";
-    return path;
-}
-
-bool writeBytes(const uint8_t *data, size_t size)
-{
-    FILE *file = std::fopen(inputPath().c_str(), "wb");
-    if (!file)
-    {
-        return false;
-    }
-    const bool complete = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && complete;
-}
+const CScratchFile input("png-fuzz", ".png");
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (writeBytes(data, size))
+    if (input.write(data, size))
     {
-        auto *image = new CPNGImage(CSystemString(inputPath().c_str()));
+        auto *image = new CPNGImage(CSystemString(input.getPath().c_str()));
         image->referenced();
         image->dereference();
     }
-    std::remove(inputPath().c_str());
+    input.remove();
     return 0;
 }

@@ -4,9 +4,11 @@
 // fuzzer never loads the machine's real (possibly huge) images by name.
 #include "gui/graphics/CImageManager.h"
 
+#include "fuzz/CScratchFile.h"
+
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,19 +24,8 @@ const std::string &folder()
     return path;
 }
 
-bool writeFile(const std::string &path, const void *data, size_t size)
-{
-    FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-    {
-        return false;
-    }
-    const bool complete = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && complete;
-}
-
 // A Targa file of width × height transparent pixels.
-void writeTarga(const std::string &name, unsigned char width, unsigned char height)
+void writeTarga(const char *name, unsigned char width, unsigned char height)
 {
     std::string bytes(18, '\0');
     bytes[2] = 2;
@@ -43,14 +34,14 @@ void writeTarga(const std::string &name, unsigned char width, unsigned char heig
     bytes[16] = 32;
     bytes[17] = 8;
     bytes.append(static_cast<size_t>(width) * height * 4, '\0');
-    writeFile(folder() + "/" + name, bytes.data(), bytes.size());
+    CScratchFile(folder(), name).write(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
 }
 
 // Removes the folder when the fuzzer exits, so runs leave nothing in /tmp.
 void removeFolder()
 {
-    std::remove((folder() + "/a.tga").c_str());
-    std::remove((folder() + "/knob.tga").c_str());
+    CScratchFile(folder(), "a.tga").remove();
+    CScratchFile(folder(), "knob.tga").remove();
     rmdir(folder().c_str());
 }
 
@@ -71,19 +62,19 @@ void prepareFolder()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     prepareFolder();
-    const std::string skin = folder() + "/skin.txt";
-    const std::string xml = folder() + "/skin.xml";
-    if (writeFile(skin, data, size))
+    const CScratchFile skin(folder(), "skin.txt");
+    const CScratchFile xml(folder(), "skin.xml");
+    if (skin.write(data, size))
     {
         CImageManager::initialise();
         CImageManager::setRootPath(CSystemString(folder().c_str()));
-        CImageManager::loadFromDefinitionFile(CSystemString(skin.c_str()));
-        CImageManager::writeToXMLFile(CSystemString(xml.c_str()));
+        CImageManager::loadFromDefinitionFile(CSystemString(skin.getPath().c_str()));
+        CImageManager::writeToXMLFile(CSystemString(xml.getPath().c_str()));
         CImageManager::clear();
-        CImageManager::loadFromDefinitionFile(CSystemString(xml.c_str()));
+        CImageManager::loadFromDefinitionFile(CSystemString(xml.getPath().c_str()));
         CImageManager::destroy();
     }
-    std::remove(skin.c_str());
-    std::remove(xml.c_str());
+    skin.remove();
+    xml.remove();
     return 0;
 }

@@ -2,40 +2,23 @@
 // file's data and never allocate more than the file could fill.
 #include "gui/graphics/CTGAImage.h"
 
+#include "fuzz/CScratchFile.h"
+
 #include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
 
 using Orvalite::Basics::CSystemString;
 using Orvalite::GUI::Graphics::CTGAImage;
 
 namespace
 {
-// One file per fuzzing process, removed after every input.
-const std::string &inputPath()
-{
-    static const std::string path = "/tmp/zelo-tga-fuzz-" + std::to_string(getpid()) + ".tga";
-    return path;
-}
-
-bool writeBytes(const uint8_t *data, size_t size)
-{
-    FILE *file = std::fopen(inputPath().c_str(), "wb");
-    if (!file)
-    {
-        return false;
-    }
-    const bool complete = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && complete;
-}
+const CScratchFile input("tga-fuzz", ".tga");
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (writeBytes(data, size))
+    if (input.write(data, size))
     {
-        auto *image = new CTGAImage(CSystemString(inputPath().c_str()));
+        auto *image = new CTGAImage(CSystemString(input.getPath().c_str()));
         image->referenced();
         if (image->imageHasLoaded() &&
             (size < 18 + static_cast<size_t>(image->getImageSize().getWidth() * image->getImageSize().getHeight() * 4)))
@@ -44,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         image->dereference();
     }
-    std::remove(inputPath().c_str());
+    input.remove();
     return 0;
 }

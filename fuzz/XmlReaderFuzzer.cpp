@@ -3,64 +3,41 @@
 // once more, so the writer sees every tree the reader can make.
 #include "foundation/io/CXMLDocument.h"
 
+#include "fuzz/CScratchFile.h"
+
 #include <cstdint>
-#include <cstdio>
-#include <string>
-#include <unistd.h>
 
 using Orvalite::Basics::CSystemString;
 using Orvalite::IO::CXMLDocument;
 
 namespace
 {
-// One pair of files per fuzzing process, removed after every input: libFuzzer
-// may end the process without running exit handlers.
-const std::string &inputPath()
-{
-    static const std::string path = "/tmp/zelo-xml-fuzz-" + std::to_string(getpid()) + "-in.xml";
-    return path;
-}
-
-const std::string &outputPath()
-{
-    static const std::string path = "/tmp/zelo-xml-fuzz-" + std::to_string(getpid()) + "-out.xml";
-    return path;
-}
+const CScratchFile input("xml-fuzz", "-in.xml");
+const CScratchFile output("xml-fuzz", "-out.xml");
 
 void removeFiles()
 {
-    std::remove(inputPath().c_str());
-    std::remove(outputPath().c_str());
-}
-
-bool writeBytes(const uint8_t *data, size_t size)
-{
-    FILE *file = std::fopen(inputPath().c_str(), "wb");
-    if (!file)
-    {
-        return false;
-    }
-    const bool complete = std::fwrite(data, 1, size, file) == size;
-    return std::fclose(file) == 0 && complete;
+    input.remove();
+    output.remove();
 }
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (!writeBytes(data, size))
+    if (!input.write(data, size))
     {
         removeFiles();
         return 0;
     }
     CXMLDocument document;
-    if (document.readFile(CSystemString(inputPath().c_str())) && document.getRootNode())
+    if (document.readFile(CSystemString(input.getPath().c_str())) && document.getRootNode())
     {
         // Names the reader accepts need not survive writing ("!x", the empty
         // name), so the second read is exercised, not compared.
-        const CSystemString output(outputPath().c_str());
-        document.writeFile(output);
+        const CSystemString written(output.getPath().c_str());
+        document.writeFile(written);
         CXMLDocument copy;
-        copy.readFile(output);
+        copy.readFile(written);
     }
     removeFiles();
     return 0;

@@ -1,5 +1,7 @@
 #include "gui/graphics/CJPEGImage.h"
 
+#include "gui/graphics/ImageFileSize.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <vector>
@@ -122,16 +124,6 @@ bool decodeInto(SDecoderState &state)
     return true;
 }
 
-long fileSizeOf(std::FILE *file)
-{
-    if (std::fseek(file, 0, SEEK_END) != 0)
-    {
-        return -1;
-    }
-    const long size = std::ftell(file);
-    return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
-}
-
 bool decodeFile(const CSystemString &path, CBitmap &bitmap)
 {
     SDecoderState state;
@@ -140,7 +132,7 @@ bool decodeFile(const CSystemString &path, CBitmap &bitmap)
     {
         return false;
     }
-    state.fileSize = fileSizeOf(state.file);
+    state.fileSize = imageFileSize(state.file);
     state.info.err = jpeg_std_error(&state.errors.manager);
     state.errors.manager.error_exit = abortDecoding;
     state.errors.manager.emit_message = handleMessage;

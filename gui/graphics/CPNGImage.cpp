@@ -1,5 +1,7 @@
 #include "gui/graphics/CPNGImage.h"
 
+#include "gui/graphics/ImageFileSize.h"
+
 #include <png.h>
 
 #include <cstdio>
@@ -122,16 +124,6 @@ bool decodeInto(SDecoderState &state, CBitmap &bitmap)
     return true;
 }
 
-long fileSizeOf(std::FILE *file)
-{
-    if (std::fseek(file, 0, SEEK_END) != 0)
-    {
-        return -1;
-    }
-    const long size = std::ftell(file);
-    return std::fseek(file, 0, SEEK_SET) == 0 ? size : -1;
-}
-
 bool decodeFile(const CSystemString &path, CBitmap &bitmap)
 {
     SDecoderState state;
@@ -140,7 +132,7 @@ bool decodeFile(const CSystemString &path, CBitmap &bitmap)
     {
         return false;
     }
-    state.fileSize = fileSizeOf(state.file);
+    state.fileSize = imageFileSize(state.file);
     state.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, abortDecoding, ignoreWarning);
     state.info = state.png ? png_create_info_struct(state.png) : nullptr;
     const bool decoded = state.info && state.fileSize > 0 && decodeInto(state, bitmap);

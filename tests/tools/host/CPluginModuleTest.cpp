@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <stdexcept>
 #include <string>
@@ -35,6 +36,7 @@ TEST(PluginModule, LoadErrorsNameTheFileOnceAndTheReason)
         EXPECT_NE(std::string::npos, error.find(path)) << error;
         EXPECT_EQ(error.find(path), error.rfind(path)) << error;
     }
+    std::remove(textFile.c_str());
 }
 
 TEST(PluginModule, FindsVSTPluginMainOrFallsBackToMain)

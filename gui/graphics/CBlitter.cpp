@@ -1,21 +1,22 @@
 #include "gui/graphics/CBlitter.h"
 
-#include "gui/basics/CAlphaColour.h"
 #include "gui/graphics/CRasterMath.h"
 
 namespace Orvalite::GUI::Graphics
 {
 namespace
 {
-uint32_t over(uint32_t destination, uint32_t source, uint32_t sourceAlpha)
+// The exact divide-by-255 rule on a weighted sum: ((x >> 8) + x) >> 8 with x = sum + 128.
+inline uint32_t divideBy255(uint32_t sum)
 {
-    const uint32_t x = (255 - sourceAlpha) * destination + 255 * source + 128;
-    return std::min<uint32_t>(((x >> 8) + x) >> 8, 255);
+    const uint32_t x = sum + 128;
+    return ((x >> 8) + x) >> 8;
 }
 
-uint32_t scaled(uint32_t channel, uint32_t constantAlpha)
+// A premultiplied channel over another whose source weight is sourceAlpha.
+inline uint32_t over(uint32_t destination, uint32_t source, uint32_t sourceAlpha)
 {
-    return Basics::CAlphaColour::blend(0, channel, constantAlpha);
+    return std::min<uint32_t>(divideBy255((255 - sourceAlpha) * destination + 255 * source), 255);
 }
 } // namespace
 
@@ -40,16 +41,19 @@ void CBlitter::transfer(const SPixelBox &destination, const CBitmap &source, con
     CBitmap &target = *m_destination.getBitmap();
     for (size_t row = 0; row < rows.size(); ++row)
     {
-        uint32_t *targetRow = target.getRow(visible.top + static_cast<int64_t>(row));
+        if (rows[row] < 0 || rows[row] >= from.getHeight())
+        {
+            continue;
+        }
+        const uint32_t *sourceRow = from.getRow(rows[row]);
+        uint32_t *targetRow = target.getRow(visible.top + static_cast<int64_t>(row)) + visible.left;
         for (size_t column = 0; column < columns.size(); ++column)
         {
-            if (!from.contains(columns[column], rows[row]))
+            const int64_t x = columns[column];
+            if (x >= 0 && x < from.getWidth())
             {
-                continue;
+                targetRow[column] = blend ? blendOver(targetRow[column], sourceRow[x], constantAlpha) : sourceRow[x];
             }
-            const uint32_t pixel = from.getPixel(columns[column], rows[row]);
-            uint32_t &out = targetRow[visible.left + static_cast<int64_t>(column)];
-            out = blend ? blendOver(out, pixel, constantAlpha) : pixel;
         }
     }
 }
@@ -62,11 +66,13 @@ uint32_t CBlitter::blendOver(uint32_t destination, uint32_t source, uint32_t con
     {
         return source == 0 ? destination : source;
     }
-    const uint32_t alpha = scaled(CBitmap::alphaOf(source), constantAlpha);
-    return CBitmap::pack(over(CBitmap::redOf(destination), scaled(CBitmap::redOf(source), constantAlpha), alpha),
-                         over(CBitmap::greenOf(destination), scaled(CBitmap::greenOf(source), constantAlpha), alpha),
-                         over(CBitmap::blueOf(destination), scaled(CBitmap::blueOf(source), constantAlpha), alpha),
-                         over(CBitmap::alphaOf(destination), alpha, alpha));
+    // The constant alpha scales all four channels, then the source goes over.
+    const uint32_t alpha = divideBy255(CBitmap::alphaOf(source) * constantAlpha);
+    return CBitmap::pack(
+        over(CBitmap::redOf(destination), divideBy255(CBitmap::redOf(source) * constantAlpha), alpha),
+        over(CBitmap::greenOf(destination), divideBy255(CBitmap::greenOf(source) * constantAlpha), alpha),
+        over(CBitmap::blueOf(destination), divideBy255(CBitmap::blueOf(source) * constantAlpha), alpha),
+        over(CBitmap::alphaOf(destination), alpha, alpha));
 }
 
 std::vector<int64_t> CBlitter::mapIndices(int64_t first, int64_t count, int64_t length, int64_t sourceStart,

@@ -3,6 +3,7 @@
 # chorus on the same file in the same run, and of `zelo render --out-dir` on two
 # copies (one instance per core) against rendering them one after the other.
 # Needs sox (apt-get install sox; the test command does not run this script).
+# Each figure is the median of three timings.
 # Usage: bench/render-vs-sox.sh [zelo binary, default build/release/tools/zelo/zelo] [seconds of audio, default 600]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,19 +25,27 @@ mkdir -p "$work/parallel"
 # Arithmetic on decimal figures (awk, since bc is not always installed).
 calc() { awk "BEGIN { print $1 }"; }
 
-# Wall-clock seconds of one command, its output discarded.
+# Wall-clock seconds of one command, its output discarded. The previous
+# command's written files are flushed first, so their write-back does not
+# compete with the command being timed.
 elapsed() {
   local start end
+  sync
   start=$(date +%s.%N)
   "$@" >/dev/null 2>&1
   end=$(date +%s.%N)
   calc "$end - $start"
 }
 
-zelo_time=$(elapsed "$zelo" render "$work/long.wav" "$work/out.wav")
-sox_time=$(elapsed sox "$work/long.wav" "$work/out2.wav" chorus 0.7 0.9 55 0.4 0.25 2 -t)
-serial_time=$(elapsed bash -c "\"$zelo\" render \"$work/copy1.wav\" \"$work/s1.wav\" && \"$zelo\" render \"$work/copy2.wav\" \"$work/s2.wav\"")
-parallel_time=$(elapsed "$zelo" render "$work/copy1.wav" "$work/copy2.wav" --out-dir "$work/parallel")
+# The median of three timings of one command.
+median_elapsed() {
+  printf '%s\n' "$(elapsed "$@")" "$(elapsed "$@")" "$(elapsed "$@")" | sort -n | sed -n 2p
+}
+
+zelo_time=$(median_elapsed "$zelo" render "$work/long.wav" "$work/out.wav")
+sox_time=$(median_elapsed sox "$work/long.wav" "$work/out2.wav" chorus 0.7 0.9 55 0.4 0.25 2 -t)
+serial_time=$(median_elapsed bash -c "\"$zelo\" render \"$work/copy1.wav\" \"$work/s1.wav\" && \"$zelo\" render \"$work/copy2.wav\" \"$work/s2.wav\"")
+parallel_time=$(median_elapsed "$zelo" render "$work/copy1.wav" "$work/copy2.wav" --out-dir "$work/parallel")
 
 [ -s "$work/out.wav" ] && [ -s "$work/parallel/copy1.wav" ] && [ -s "$work/parallel/copy2.wav" ] ||
   { echo "a render produced no output" >&2; exit 1; }

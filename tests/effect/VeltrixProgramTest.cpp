@@ -67,18 +67,17 @@ TEST(VeltrixProgram, HeaderCheckNeedsMagicAndVersionOne)
         EXPECT_FALSE(VeltrixProgram::hasValidHeader(bytes, size)) << (bytes ? bytes : "null") << " size " << size;
 }
 
-TEST(VeltrixProgram, NameIsBoundedToTwentyThreeCharactersBothWays)
+// Cutting long names to 23 characters is checked through the plug-in's interface.
+TEST(VeltrixProgram, NameLeavesNoTraceOfALongerOneAndReadsUnterminatedOnesBounded)
 {
     VeltrixProgram program;
     program.setName("A program name that is far too long");
-    char text[64];
-    program.getName(text);
-    EXPECT_STREQ("A program name that is ", text);
     program.setName("Short");
     EXPECT_EQ(Bytes(19, 0), Bytes(program.m_name + 5, program.m_name + VeltrixProgram::NAME_SIZE))
         << "no trace of the longer name is saved";
     // A chunk from a host may carry a name without terminator.
     std::memset(program.m_name, 'x', VeltrixProgram::NAME_SIZE);
+    char text[64];
     std::memset(text, 'X', sizeof(text));
     program.getName(text);
     EXPECT_EQ(std::string(23, 'x'), text);

@@ -5,10 +5,9 @@
 
 namespace Orvalite::Testing
 {
-CVeltrixFixture::CVeltrixFixture(bool acceptsIOChanges)
+CVeltrixFixture::CVeltrixFixture()
 {
     m_host.answers[audioMasterVersion] = 2400;
-    m_host.canDoAnswers["acceptIOChanges"] = acceptsIOChanges ? 1 : 0;
     m_effect = new Veltrix::CVeltrix(CRecordingHost::callback());
 }
 

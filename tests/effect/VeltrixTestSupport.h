@@ -17,12 +17,10 @@ struct SStereo
 class CVeltrixFixture
 {
 public:
-    // `acceptsIOChanges`: whether the host says yes to "acceptIOChanges".
-    explicit CVeltrixFixture(bool acceptsIOChanges = false);
+    CVeltrixFixture();
     ~CVeltrixFixture();
 
     Veltrix::CVeltrix &effect() { return *m_effect; }
-    CRecordingHost &host() { return m_host; }
 
     // Processes `input` in blocks of `blockSize` frames through processReplacing.
     SStereo render(const SStereo &input, int blockSize = 512);

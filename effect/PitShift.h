@@ -42,8 +42,6 @@ public:
     // are ignored.
     void setRate(double rate);
     double getRate() const { return m_rate.load(std::memory_order_relaxed); }
-    // Pitch ratio: the rate becomes rateForShift(shift).
-    void setShift(double shift);
     // 1 − shift. A shift of exactly 1 gives exactly +0 (x − x is +0 when rounding to
     // nearest), so an unshifted voice is a steady two-tap echo, with no branch.
     static double rateForShift(double shift) { return 1.0 - shift; }

@@ -59,11 +59,6 @@ inline double PitShift::wrapIntoWindow(double delay, double window)
     return delay > upper || delay < TAP_MARGIN ? wrapRemainingSteps(delay, window) : delay;
 }
 
-void PitShift::setShift(double shift)
-{
-    setRate(rateForShift(shift));
-}
-
 // The taps move in whole samples; the delays are positive, where the conversion
 // to an integer truncates. Between moves a tap's read point advances with its
 // write point, just where setting the same delay again would put it, so the

@@ -34,10 +34,9 @@ public:
     // Not for the audio thread while it processes.
     void clear();
 
-    // Audio thread: writes x plus the fed-back output, returns the delayed sample.
-    float process(float x);
-    // Audio thread: process() of each of `count` samples, in place; length and
-    // feedback are read once for all of them.
+    // Audio thread: for each of `count` samples, in place, writes it plus the
+    // fed-back output and gives back the delayed sample. Length and feedback are
+    // read once for all of them, so a concurrent change never mixes two lengths.
     void process(float *samples, int count);
 
 private:

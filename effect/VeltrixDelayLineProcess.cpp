@@ -69,14 +69,6 @@ inline float VeltrixDelayLine::processAt(float x, float length, int wrapAt, floa
     return y;
 }
 
-float VeltrixDelayLine::process(float x)
-{
-    // One read of each setting, so that a concurrent change cannot mix two lengths
-    // in one sample's index arithmetic.
-    const float length = getLength();
-    return processAt(x, length, wrapPosition(length), getFeedback(), m_writePosition);
-}
-
 void VeltrixDelayLine::process(float *samples, int count)
 {
     const float length = getLength();

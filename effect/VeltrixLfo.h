@@ -50,11 +50,10 @@ public:
     // wraps. Non-finite values are ignored.
     void setFrequency(float frequency);
 
-    // Audio thread: the interpolated table value at the current phase, -1 … 1 for
-    // the built-in shapes; then advances the phase by one sample.
-    float read();
-    // Audio thread: `count` successive values of read(), into `values`; the
-    // increment is read once for all of them.
+    // Audio thread: `count` successive values, each the interpolated table value at
+    // the current phase (-1 … 1 for the built-in shapes), advancing the phase by
+    // one sample after each (wrapping modulo 2^32, one cycle). The increment is
+    // read once for all of them.
     void read(float *values, int count);
 
     // 8.24 fixed point over one table cycle.

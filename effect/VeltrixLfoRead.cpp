@@ -18,13 +18,6 @@ inline float VeltrixLfo::valueAt(std::uint32_t phase) const
     return (1.0f - fraction) * m_table[index] + fraction * m_table[index + 1];
 }
 
-float VeltrixLfo::read()
-{
-    const float value = valueAt(m_phase);
-    m_phase += getIncrement(); // unsigned: wraps modulo 2^32, one cycle
-    return value;
-}
-
 void VeltrixLfo::read(float *values, int count)
 {
     const std::uint32_t increment = getIncrement();

@@ -49,7 +49,7 @@ TEST(PitShift, FrozenTapsGiveAFixedTwoTapEcho)
     {
         PitShift shifter;
         shifter.setWindow(window);
-        shifter.setShift(1.0);
+        shifter.setRate(PitShift::rateForShift(1.0));
         const double weight1 = std::fabs(delay0 - window / 2.0 + 12.0) / (window / 2.0);
         const int tap0 = static_cast<int>(delay0);
         const int tap1 = static_cast<int>(delay1);
@@ -70,7 +70,7 @@ TEST(PitShift, TapsSweepAtOneMinusTheShiftAndClearingKeepsTheirPlaces)
     for (const auto &[shift, delay0] : {std::pair(0.75, 1262.0), std::pair(1.25, 762.0)})
     {
         PitShift shifter; // the widest window, 16372: no wrap within these 1000 samples
-        shifter.setShift(shift);
+        shifter.setRate(PitShift::rateForShift(shift));
         for (const double x : noise(1000))
             shifter.tick(x);
         EXPECT_EQ(delay0, shifter.getTapDelay(0)) << "from 1012 at shift " << shift;
@@ -105,7 +105,9 @@ TEST(PitShift, WindowsAreClampedAndHostileRatesFinishQuicklyWithTheTapsInRange)
             for (int n = 0; n < 128; ++n)
             {
                 // Half the time as a rate, half as a shift (rate 1 − shift).
-                n % 64 == 0 ? shifter.setRate(rate) : n % 64 == 32 ? shifter.setShift(rate) : void();
+                n % 64 == 0    ? shifter.setRate(rate)
+                : n % 64 == 32 ? shifter.setRate(PitShift::rateForShift(rate))
+                               : void();
                 ASSERT_TRUE(std::isfinite(shifter.tick(std::sin(0.1 * n)))) << "window " << window << ", rate " << rate;
                 for (const double delay : {shifter.getTapDelay(0), shifter.getTapDelay(1)})
                     ASSERT_TRUE(delay >= 12.0 && delay <= window + 12.0 && delay <= 16384.0)

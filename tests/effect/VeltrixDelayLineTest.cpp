@@ -25,6 +25,13 @@ std::unique_ptr<VeltrixDelayLine> makeLine(float length, float feedback = 0.0f)
     line->setFeedback(feedback);
     return line;
 }
+
+// One sample through the line.
+float processOne(VeltrixDelayLine &line, float x)
+{
+    line.process(&x, 1);
+    return x;
+}
 } // namespace
 
 // y[n] = x[n − D] + feedback · y[n − D], with D the length rounded up as the
@@ -40,7 +47,7 @@ TEST(VeltrixDelayLine, ImpulseRecursEveryLengthRoundedUpScaledByTheFeedback)
             for (int n = 0; n <= 3 * delay + 500; ++n)
             {
                 const bool onEcho = n > 0 && n % delay == 0;
-                ASSERT_EQ(onEcho ? echo : 0.0f, line->process(n == 0 ? 1.0f : 0.0f))
+                ASSERT_EQ(onEcho ? echo : 0.0f, processOne(*line, n == 0 ? 1.0f : 0.0f))
                     << "length " << length << ", feedback " << feedback << ", sample " << n;
                 echo *= onEcho ? feedback : 1.0f;
             }
@@ -62,10 +69,10 @@ TEST(VeltrixDelayLine, LengthCutBelowTheWritePositionReadsCatmullRomBetweenSampl
     {
         auto line = makeLine(100.0f);
         for (int n = 0; n < 80; ++n)
-            line->process(1000.0f + n);
+            processOne(*line, 1000.0f + n);
         line->setLength(length);
-        EXPECT_NEAR(expected, line->process(0.0f), 1e-3) << "cut to " << length;
-        EXPECT_EQ(1000.0f, line->process(0.0f)) << "past the new length, the write position wraps to 0";
+        EXPECT_NEAR(expected, processOne(*line, 0.0f), 1e-3) << "cut to " << length;
+        EXPECT_EQ(1000.0f, processOne(*line, 0.0f)) << "past the new length, the write position wraps to 0";
     }
 }
 
@@ -82,7 +89,7 @@ TEST(VeltrixDelayLine, SettersClampAndLengthChangesMidStreamStayInsideTheBuffer)
         line->setLength(lengths[round % 12][0]);
         ASSERT_EQ(lengths[round % 12][1], line->getLength()) << "set to " << lengths[round % 12][0];
         for (int step = 0; step < 100 + 613 * (round % 7); ++step, ++n)
-            ASSERT_TRUE(std::isfinite(line->process(std::sin(0.01f * static_cast<float>(n)))))
+            ASSERT_TRUE(std::isfinite(processOne(*line, std::sin(0.01f * static_cast<float>(n)))))
                 << "length " << line->getLength();
     }
     const float feedbacks[][2] = {{0.3f, 0.3f}, {NAN, 0.3f}, {-0.5f, 0.0f}, {INFINITY, 0.0f}, {2.0f, 1.0f}};
@@ -97,7 +104,7 @@ TEST(VeltrixDelayLine, ClearSilencesAndRestartsAtTheFirstSampleButKeepsLengthAnd
 {
     auto line = makeLine(300.0f, 0.5f);
     for (int n = 0; n < 1000; ++n)
-        line->process(1.0f); // leaves the write position at 100
+        processOne(*line, 1.0f); // leaves the write position at 100
     line->clear();
     EXPECT_EQ(300.0f, line->getLength());
     // Cut to 50: written at sample 0, an impulse comes back every 50 samples, halving
@@ -106,6 +113,6 @@ TEST(VeltrixDelayLine, ClearSilencesAndRestartsAtTheFirstSampleButKeepsLengthAnd
     for (int n = 0; n <= 300; ++n)
     {
         const float expected = n > 0 && n % 50 == 0 ? std::ldexp(1.0f, 1 - n / 50) : 0.0f;
-        ASSERT_EQ(expected, line->process(n == 0 ? 1.0f : 0.0f)) << "sample " << n;
+        ASSERT_EQ(expected, processOne(*line, n == 0 ? 1.0f : 0.0f)) << "sample " << n;
     }
 }

@@ -20,6 +20,14 @@ double expRise(int i)
 {
     return 2.0 * (std::exp(i / 128.0) - 1.0) / (std::exp(1.0) - 1.0) - 1.0;
 }
+
+// The next value of the LFO.
+float readOne(VeltrixLfo &lfo)
+{
+    float value = 0.0f;
+    lfo.read(&value, 1);
+    return value;
+}
 } // namespace
 
 TEST(VeltrixLfo, IncrementIsTruncatedCyclesPerSampleTimesTwoToThe32ModuloACycle)
@@ -65,7 +73,7 @@ TEST(VeltrixLfo, NewSampleRateTakesEffectAtTheNextFrequencyAndHostileValuesAreIg
         {
             lfo.setSampleRate(rate);
             lfo.setFrequency(frequency);
-            const float value = lfo.read();
+            const float value = readOne(lfo);
             ASSERT_TRUE(value >= -1.0f && value <= 1.0f) << frequency << " Hz at " << rate << " Hz: " << value;
         }
 }
@@ -91,7 +99,7 @@ TEST(VeltrixLfo, TablesHoldTheirShapeAndInterpolateLinearlyUpToTheGuard)
         {
             const double fraction = (n % 4) / 4.0;
             const double expected = (1.0 - fraction) * entry(n / 4) + fraction * entry(n / 4 + 1);
-            ASSERT_NEAR(expected, lfo.read(), 2e-6)
+            ASSERT_NEAR(expected, readOne(lfo), 2e-6)
                 << "shape " << static_cast<int>(waveform) << " at entry " << n / 4.0;
         }
         EXPECT_EQ(0u, lfo.getPhase()) << "one cycle later the phase has wrapped to its start";

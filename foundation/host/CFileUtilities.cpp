@@ -92,6 +92,24 @@ bool CFileUtilities::copyFile(const Basics::CSystemString &source, const Basics:
     return false;
 }
 
+bool CFileUtilities::writeWholeFile(const Basics::CSystemString &destination, const void *data, size_t size)
+{
+    Basics::CSystemString temporary;
+    if (!createTemporaryFileBeside(destination, temporary))
+    {
+        return false;
+    }
+    std::FILE *file = std::fopen(temporary.getString(), "wb");
+    bool written = file && std::fwrite(data, 1, size, file) == size;
+    written = file && std::fclose(file) == 0 && written;
+    if (written && std::rename(temporary.getString(), destination.getString()) == 0)
+    {
+        return true;
+    }
+    std::remove(temporary.getString());
+    return false;
+}
+
 long CFileUtilities::getNumberOfFilesInFolder(const Basics::CSystemString &pattern)
 {
     std::vector<SFindData> entries;

@@ -9,6 +9,7 @@
 #include "foundation/host/CFileInformation.h"
 #include "foundation/host/SFindData.h"
 
+#include <cstddef>
 #include <vector>
 
 namespace Orvalite::Host
@@ -42,6 +43,9 @@ public:
     // failure leaves the destination as it was. Without `overwrite` an
     // existing destination is kept and the answer is false.
     static bool copyFile(const Basics::CSystemString &source, const Basics::CSystemString &destination, bool overwrite);
+    // Makes `size` bytes the whole of `destination`, replacing any file there. The
+    // bytes go to a temporary file beside it, renamed over it only once complete.
+    static bool writeWholeFile(const Basics::CSystemString &destination, const void *data, size_t size);
     // The folder of the running program (the host), with a trailing separator when asked.
     static void getApplicationPath(Basics::CString &path, bool withSeparator);
 

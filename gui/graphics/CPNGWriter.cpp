@@ -1,12 +1,11 @@
 #include "gui/graphics/CPNGWriter.h"
 
+#include "foundation/host/CFileUtilities.h"
 #include "gui/graphics/CBitmap.h"
 
 #include <png.h>
 
-#include <atomic>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -102,23 +101,6 @@ bool encodeToMemory(const CBitmap &bitmap, SEncoderState &state)
     png_destroy_write_struct(&png, info ? &info : nullptr);
     return encoded;
 }
-
-std::string temporaryNameBeside(const std::string &path)
-{
-    static std::atomic<unsigned long> s_counter{0};
-    return path + ".writing-" + std::to_string(++s_counter);
-}
-
-bool writeBytes(const std::string &path, const std::vector<unsigned char> &bytes)
-{
-    std::FILE *file = std::fopen(path.c_str(), "wb");
-    if (!file)
-    {
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
-}
 } // namespace
 
 unsigned char CPNGWriter::unpremultiply(unsigned int channel, unsigned int alpha)
@@ -144,20 +126,9 @@ bool CPNGWriter::writeToFile(const CBitmap &bitmap, const CSystemString &path, C
         errorOut.setStringWithFormat("Failed to encode PNG: %s", state.errorText);
         return false;
     }
-    const std::string destination = path.getString();
-    const std::string temporary = temporaryNameBeside(destination);
-    std::error_code error;
-    if (!writeBytes(temporary, state.output))
+    if (!Host::CFileUtilities::writeWholeFile(path, state.output.data(), state.output.size()))
     {
-        std::filesystem::remove(temporary, error);
-        errorOut.setStringWithFormat("Could not write file %s", temporary.c_str());
-        return false;
-    }
-    std::filesystem::rename(temporary, destination, error);
-    if (error)
-    {
-        std::filesystem::remove(temporary, error);
-        errorOut.setStringWithFormat("Could not rename %s to %s", temporary.c_str(), destination.c_str());
+        errorOut.setStringWithFormat("Could not write file %s", path.getString());
         return false;
     }
     return true;

@@ -14,9 +14,9 @@ class CPNGWriter
 public:
     CPNGWriter() = delete;
 
-    // Encodes the bitmap, writes it beside `path` under a temporary name and
-    // renames it into place, so a failure never leaves a half-written file at
-    // `path`. False with a reason in `errorOut` when anything failed.
+    // Encodes the bitmap and writes it as the whole of `path`
+    // (CFileUtilities::writeWholeFile), so a failure never leaves a half-written
+    // file there. False with a reason in `errorOut` when anything failed.
     static bool writeToFile(const CBitmap &bitmap, const Orvalite::Basics::CSystemString &path,
                             Orvalite::Basics::CString &errorOut);
 

@@ -93,6 +93,10 @@ bool CFileUtilities::createTemporaryFileBeside(const Basics::CSystemString &dest
     {
         return false;
     }
+    // mkstemp makes the file private; a finished file gets the usual permissions.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(descriptor, 0666 & ~mask);
     close(descriptor);
     temporary = name.c_str();
     return true;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -211,6 +213,22 @@ TEST(FileUtilities, FailedCopyLeavesTheDestinationAsItWas)
     EXPECT_EQ(folder.read("destination.bin"), "original");
     EXPECT_FALSE(CFileUtilities::copyFile(pathOf(folder, "destination.bin"), pathOf(folder, "missing/copy.bin"), true));
     EXPECT_EQ(folder.countEntries(), 2) << "no temporary file is left behind";
+}
+
+TEST(FileUtilities, WholeFileWriteReplacesTheFileOrLeavesNothing)
+{
+    CTemporaryFolder folder;
+    folder.write("out.bin", "a longer original text");
+    const std::string bytes("new");
+    ASSERT_TRUE(CFileUtilities::writeWholeFile(pathOf(folder, "out.bin"), bytes.data(), bytes.size()));
+    EXPECT_EQ(folder.read("out.bin"), "new");
+    const mode_t mask = umask(0);
+    umask(mask);
+    EXPECT_EQ(std::filesystem::status(folder.file("out.bin")).permissions(),
+              static_cast<std::filesystem::perms>(0666 & ~mask))
+        << "the usual permissions, not the temporary file's private ones";
+    EXPECT_FALSE(CFileUtilities::writeWholeFile(pathOf(folder, "missing/out.bin"), bytes.data(), bytes.size()));
+    EXPECT_EQ(folder.countEntries(), 1) << "no temporary file is left behind";
 }
 
 TEST(FileUtilities, FoldersOfTheSystem)

@@ -2,8 +2,8 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CString;
-using Basics::CSystemString;
+using Orvalite::Basics::CString;
+using Orvalite::Basics::CSystemString;
 
 ORVALITE_DEFINE_CLASS_RECORD(CBaseImage, "CBaseImage", "CCountedObject")
 
@@ -50,8 +50,7 @@ bool CBaseImage::loadFromFile(const CSystemString &)
 void CBaseImage::unloadImage()
 {
     m_filename = "";
-    m_size.setDimension(0, 0);
-    m_area.setRect(0, 0, 0, 0);
+    setImageSize(0, 0);
     m_bitmap.destroy();
     m_loaded = false;
 }
@@ -72,9 +71,14 @@ bool CBaseImage::fail(const char *message)
 
 bool CBaseImage::finishLoad()
 {
-    m_size.setDimension(m_bitmap.getWidth(), m_bitmap.getHeight());
-    m_area.setRect(0, 0, m_bitmap.getWidth(), m_bitmap.getHeight());
+    setImageSize(m_bitmap.getWidth(), m_bitmap.getHeight());
     m_loaded = true;
     return true;
+}
+
+void CBaseImage::setImageSize(long width, long height)
+{
+    m_size.setDimension(width, height);
+    m_area.setRect(0, 0, width, height);
 }
 } // namespace Orvalite::GUI::Graphics

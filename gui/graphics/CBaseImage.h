@@ -48,6 +48,8 @@ protected:
     bool fail(const char *message);
     // Marks the bitmap as loaded, with the size and area taken from it.
     bool finishLoad();
+    // Sets the size and the area (0, 0, width, height) without loading anything.
+    void setImageSize(long width, long height);
     void setHasAlpha(bool hasAlpha) { m_hasAlpha = hasAlpha; }
     void setFilename(const Orvalite::Basics::CSystemString &path) { m_filename = path; }
     CBitmap &getBitmap() { return m_bitmap; }

@@ -7,14 +7,14 @@ CBrush::~CBrush()
     release();
 }
 
-void CBrush::initialise(CDeviceContext *deviceContext, const Basics::CAlphaColour &colour)
+void CBrush::initialise(CDeviceContext *deviceContext, const Orvalite::GUI::Basics::CAlphaColour &colour)
 {
     release();
     m_deviceContext = deviceContext;
     setColour(colour);
 }
 
-void CBrush::setColour(const Basics::CAlphaColour &colour)
+void CBrush::setColour(const Orvalite::GUI::Basics::CAlphaColour &colour)
 {
     m_colour = colour;
     rebuild();

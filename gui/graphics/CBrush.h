@@ -17,8 +17,8 @@ public:
     // Gives the context back its previous brush.
     virtual ~CBrush();
 
-    void initialise(CDeviceContext *deviceContext, const Basics::CAlphaColour &colour);
-    void setColour(const Basics::CAlphaColour &colour);
+    void initialise(CDeviceContext *deviceContext, const Orvalite::GUI::Basics::CAlphaColour &colour);
+    void setColour(const Orvalite::GUI::Basics::CAlphaColour &colour);
     // Selects a solid brush of the current colour.
     void rebuild();
     // Selects a null brush, so plain shapes outlined next are not filled.
@@ -26,7 +26,7 @@ public:
     // Selects the previous brush back and forgets the context.
     void release();
 
-    const Basics::CAlphaColour &getColour() const { return m_colour; }
+    const Orvalite::GUI::Basics::CAlphaColour &getColour() const { return m_colour; }
 
 private:
     void select(const CDeviceContext::SBrush &brush);
@@ -34,6 +34,6 @@ private:
     CDeviceContext *m_deviceContext = nullptr;
     CDeviceContext::SBrush m_previousBrush;
     bool m_hasPreviousBrush = false;
-    Basics::CAlphaColour m_colour;
+    Orvalite::GUI::Basics::CAlphaColour m_colour;
 };
 } // namespace Orvalite::GUI::Graphics

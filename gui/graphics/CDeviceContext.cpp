@@ -84,7 +84,7 @@ void CDeviceContext::writeSpan(int64_t y, int64_t left, int64_t right, uint32_t 
 
 void CDeviceContext::blendPixel(int64_t x, int64_t y, uint32_t colorRef, uint32_t alpha)
 {
-    using Basics::CAlphaColour;
+    using Orvalite::GUI::Basics::CAlphaColour;
     const uint32_t old = readPixel(x, y);
     const uint32_t red = CAlphaColour::blend(CBitmap::redOf(old), colorRef & 0xFF, alpha);
     const uint32_t green = CAlphaColour::blend(CBitmap::greenOf(old), (colorRef >> 8) & 0xFF, alpha);

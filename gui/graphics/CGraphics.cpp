@@ -11,11 +11,11 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CAlphaColour;
 using MathTools::CDimension;
 using MathTools::CPoint;
 using MathTools::CPolygon;
 using MathTools::CRect;
+using Orvalite::GUI::Basics::CAlphaColour;
 
 CGraphics::CGraphics(bool useAntiAliasing)
     : m_pen(std::make_unique<CPen>()), m_brush(std::make_unique<CBrush>()), m_antiAliasingStarted(useAntiAliasing)
@@ -27,7 +27,7 @@ CGraphics::~CGraphics()
     uninitialise();
 }
 
-void CGraphics::initialise(Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
+void CGraphics::initialise(Orvalite::GUI::Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
                            const CDimension &size)
 {
     uninitialise();

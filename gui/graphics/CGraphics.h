@@ -42,7 +42,7 @@ public:
     // window), clipped by getClip(). Without one: draws straight into the given
     // context, with no back buffer and no clip. Pen (1, black) and brush (white)
     // are set up; a new renderer starts with default smoothing.
-    void initialise(Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
+    void initialise(Orvalite::GUI::Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
                     const MathTools::CDimension &size);
     // Ends an alpha layer, then lets go of the context and the back buffer's surface.
     void uninitialise();
@@ -58,7 +58,7 @@ public:
 
     void setDrawingOffset(const MathTools::CPoint &offset) { m_drawingOffset = offset; }
     const MathTools::CPoint &getDrawingOffset() const { return m_drawingOffset; }
-    void setTextColour(const Basics::CAlphaColour &colour) { m_textColour = colour; }
+    void setTextColour(const Orvalite::GUI::Basics::CAlphaColour &colour) { m_textColour = colour; }
     // 0 high quality, 1 default (no anti-aliasing), 2 anti-alias; other values are only stored.
     void setAntiAliasMode(long mode);
     long getAntiAliasMode() const { return m_antiAliasMode; }
@@ -112,7 +112,7 @@ private:
     IAntiAliasedRenderer::SStroke currentStroke() const;
     void drawOpaqueImage(const IImage &image, const MathTools::CRect &destination, const MathTools::CRect &source);
     void drawBevel(const MathTools::CRect &rect, bool raised);
-    void drawBevelLine(long fromX, long fromY, long toX, long toY, const Basics::CAlphaColour &colour);
+    void drawBevelLine(long fromX, long fromY, long toX, long toY, const Orvalite::GUI::Basics::CAlphaColour &colour);
 
     std::unique_ptr<CPen> m_pen;
     std::unique_ptr<CBrush> m_brush;
@@ -121,7 +121,7 @@ private:
     CClip *m_currentClip = &m_clip;
     MathTools::CPoint m_drawingOffset;
     MathTools::CDimension m_size;
-    Basics::CAlphaColour m_textColour{0, 0, 0, 255};
+    Orvalite::GUI::Basics::CAlphaColour m_textColour{0, 0, 0, 255};
     long m_antiAliasMode = 1;
     CDeviceContext *m_context = nullptr;
     bool m_antiAliasingStarted = false;

@@ -10,11 +10,11 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CString;
-using Basics::CSystemString;
 using Collections::TCountedObjectDeleter;
 using Collections::TPointerCollection;
 using IO::CXMLNode;
+using Orvalite::Basics::CString;
+using Orvalite::Basics::CSystemString;
 using CImageReference = CImageManager::CImageReference;
 using CAnimationReference = CImageManager::CAnimationReference;
 

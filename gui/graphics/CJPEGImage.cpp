@@ -12,7 +12,7 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CSystemString;
+using Orvalite::Basics::CSystemString;
 
 ORVALITE_DEFINE_CLASS_RECORD(CJPEGImage, "CJPEGImage", "CBaseImage")
 

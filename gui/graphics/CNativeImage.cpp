@@ -9,7 +9,7 @@ CNativeImage::~CNativeImage()
     uninitialise();
 }
 
-void CNativeImage::initialise(Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
+void CNativeImage::initialise(Orvalite::GUI::Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
                               const MathTools::CDimension &size)
 {
     if (m_created || !m_bitmap.create(size.getWidth(), size.getHeight()))

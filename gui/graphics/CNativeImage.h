@@ -22,7 +22,7 @@ public:
     // Nothing when already created. Otherwise makes a surface of the size,
     // filled with the background colour, in a memory context of its own. A size
     // the bitmap refuses (below 1 or above CBitmap::MAXIMUM_SIDE) leaves it uncreated.
-    void initialise(Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
+    void initialise(Orvalite::GUI::Basics::NativeWindowHandle windowHandle, CDeviceContext *deviceContext,
                     const MathTools::CDimension &size);
     void uninitialise();
 
@@ -39,9 +39,9 @@ public:
     CDeviceContext *getDeviceContext() { return &m_memoryContext; }
     const CBitmap &getBitmap() const { return m_bitmap; }
     const MathTools::CDimension &getSize() const { return m_size; }
-    Basics::NativeWindowHandle getWindowHandle() const { return m_windowHandle; }
-    void setBackgroundColour(const Basics::CColour &colour) { m_backgroundColour = colour; }
-    const Basics::CColour &getBackgroundColour() const { return m_backgroundColour; }
+    Orvalite::GUI::Basics::NativeWindowHandle getWindowHandle() const { return m_windowHandle; }
+    void setBackgroundColour(const Orvalite::GUI::Basics::CColour &colour) { m_backgroundColour = colour; }
+    const Orvalite::GUI::Basics::CColour &getBackgroundColour() const { return m_backgroundColour; }
 
     // ⌊alpha × 255⌋ for alpha limited to 0 … 1 (not-a-number counts as 0).
     static uint32_t constantAlphaOf(double alpha);
@@ -50,9 +50,9 @@ private:
     CDeviceContext *m_compatibleContext = nullptr;
     CBitmap m_bitmap;
     CDeviceContext m_memoryContext;
-    Basics::NativeWindowHandle m_windowHandle = 0;
+    Orvalite::GUI::Basics::NativeWindowHandle m_windowHandle = 0;
     MathTools::CDimension m_size;
-    Basics::CColour m_backgroundColour;
+    Orvalite::GUI::Basics::CColour m_backgroundColour;
     bool m_created = false;
 };
 } // namespace Orvalite::GUI::Graphics

@@ -9,7 +9,7 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CSystemString;
+using Orvalite::Basics::CSystemString;
 
 ORVALITE_DEFINE_CLASS_RECORD(CPNGImage, "CPNGImage", "CBaseImage")
 

@@ -11,8 +11,8 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CString;
-using Basics::CSystemString;
+using Orvalite::Basics::CString;
+using Orvalite::Basics::CSystemString;
 
 namespace
 {

@@ -34,7 +34,7 @@ void CPen::release()
     m_deviceContext = nullptr;
 }
 
-void CPen::initialise(long width, CDeviceContext *deviceContext, const Basics::CAlphaColour &colour)
+void CPen::initialise(long width, CDeviceContext *deviceContext, const Orvalite::GUI::Basics::CAlphaColour &colour)
 {
     release();
     m_deviceContext = deviceContext;
@@ -44,13 +44,13 @@ void CPen::initialise(long width, CDeviceContext *deviceContext, const Basics::C
     m_lineCap = 0;
 }
 
-void CPen::setWidthAndColour(long width, const Basics::CAlphaColour &colour)
+void CPen::setWidthAndColour(long width, const Orvalite::GUI::Basics::CAlphaColour &colour)
 {
     m_colour = colour;
     setWidth(width);
 }
 
-void CPen::setColour(const Basics::CAlphaColour &colour)
+void CPen::setColour(const Orvalite::GUI::Basics::CAlphaColour &colour)
 {
     m_colour = colour;
     rebuild();

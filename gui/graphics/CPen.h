@@ -23,9 +23,9 @@ public:
     // Selects the previous pen back and forgets the context.
     virtual void release();
 
-    void initialise(long width, CDeviceContext *deviceContext, const Basics::CAlphaColour &colour);
-    void setWidthAndColour(long width, const Basics::CAlphaColour &colour);
-    void setColour(const Basics::CAlphaColour &colour);
+    void initialise(long width, CDeviceContext *deviceContext, const Orvalite::GUI::Basics::CAlphaColour &colour);
+    void setWidthAndColour(long width, const Orvalite::GUI::Basics::CAlphaColour &colour);
+    void setColour(const Orvalite::GUI::Basics::CAlphaColour &colour);
     // Widths below 1 draw as 1.
     void setWidth(long width);
     // GDI+ cap style for both ends of anti-aliased lines: 0 flat, 1 square, 2 round.
@@ -34,7 +34,7 @@ public:
     void selectNullPen();
 
     long getWidth() const { return m_width; }
-    const Basics::CAlphaColour &getColour() const { return m_colour; }
+    const Orvalite::GUI::Basics::CAlphaColour &getColour() const { return m_colour; }
     long getLineCap() const { return m_lineCap; }
     CDeviceContext *getDeviceContext() const { return m_deviceContext; }
 
@@ -45,7 +45,7 @@ private:
     CDeviceContext::SPen m_previousPen;
     bool m_hasPreviousPen = false;
     long m_width = 1;
-    Basics::CAlphaColour m_colour{0, 0, 0, 255};
+    Orvalite::GUI::Basics::CAlphaColour m_colour{0, 0, 0, 255};
     long m_lineCap = 0;
 };
 } // namespace Orvalite::GUI::Graphics

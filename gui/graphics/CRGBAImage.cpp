@@ -26,6 +26,8 @@ bool CRGBAImage::initialise(long width, long height)
     {
         return fail("Failed to create an RGBA bitmap of that size");
     }
+    // Drawing code sizes itself from the image, so the size holds from here on, not only once loaded.
+    setImageSize(width, height);
     m_deviceContext = new CDeviceContext(&m_surface);
     m_graphics = new CGraphics;
     m_graphics->initialise(0, m_deviceContext, MathTools::CDimension(width, height));

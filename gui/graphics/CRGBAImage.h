@@ -17,8 +17,9 @@ public:
 
     long getImageFileFormat() const override { return e_rgbaImage; }
 
-    // Starts drawing on a transparent width × height surface; false (with a
-    // message) for a size no bitmap can have.
+    // Starts drawing on a transparent width × height surface, which is the
+    // image's size and size area from now on; false (with a message, the size
+    // left empty) for a size no bitmap can have.
     bool initialise(long width, long height);
     // The graphics to draw with between initialise and uninitialise; null otherwise.
     CGraphics *getGraphics() const { return m_graphics; }

@@ -6,8 +6,8 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CSystemString;
 using IO::CFileStream;
+using Orvalite::Basics::CSystemString;
 
 ORVALITE_DEFINE_CLASS_RECORD(CTGAImage, "CTGAImage", "CBaseImage")
 

@@ -7,7 +7,7 @@
 
 namespace Orvalite::GUI::Graphics
 {
-using Basics::CSystemString;
+using Orvalite::Basics::CSystemString;
 
 ORVALITE_DEFINE_CLASS_RECORD(CWindowIcon, "CWindowIcon", "CCountedObject")
 

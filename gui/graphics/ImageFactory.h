@@ -12,7 +12,8 @@ class CPNGImage;
 class CTGAImage;
 
 // `folder` and `fileName` joined with one separator; an empty folder gives the name alone.
-Basics::CSystemString joinImagePath(const Orvalite::Basics::CString &folder, const Orvalite::Basics::CString &fileName);
+Orvalite::Basics::CSystemString joinImagePath(const Orvalite::Basics::CString &folder,
+                                              const Orvalite::Basics::CString &fileName);
 
 // Null when the file cannot be opened for reading or its extension is none of
 // jpg, jpeg, JPG, JPEG, tga, TGA, png, PNG. The image is returned whether or

@@ -33,6 +33,20 @@ TEST(RGBAImage, HoldsWhatWasDrawnOnATransparentSurfaceOnlyAfterUninitialise)
     EXPECT_EQ(bitmap->getPixel(0, 0), 0u);
 }
 
+// Code that draws into the image's own area must reach every pixel while drawing.
+TEST(RGBAImage, SizeAndAreaAreTheSurfacesFromInitialiseOn)
+{
+    CRGBAImage image;
+    ASSERT_TRUE(image.initialise(5, 3));
+    EXPECT_TRUE(image.getImageSize() == CDimension(5, 3));
+    EXPECT_TRUE(image.getImageSizeArea() == CRect(0, 0, 5, 3));
+    image.getGraphics()->getBrush()->setColour(CAlphaColour(10, 20, 30, 255));
+    image.getGraphics()->fillRectangle(image.getImageSizeArea());
+    ASSERT_TRUE(image.uninitialise());
+    EXPECT_EQ(image.getImageHandle()->getPixel(0, 0), CBitmap::pack(10, 20, 30, 255));
+    EXPECT_EQ(image.getImageHandle()->getPixel(4, 2), CBitmap::pack(10, 20, 30, 255));
+}
+
 TEST(RGBAImage, UninitialiseOutOfOrderThrows)
 {
     CRGBAImage image;

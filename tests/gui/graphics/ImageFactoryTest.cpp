@@ -1,3 +1,7 @@
+// A colour header first on purpose: it declares Orvalite::GUI::Basics, which the
+// factory's declarations must not mistake for Orvalite::Basics.
+#include "gui/basics/CColour.h"
+
 #include "gui/graphics/ImageFactory.h"
 
 #include "gui/graphics/CBaseImage.h"

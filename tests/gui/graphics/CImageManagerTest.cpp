@@ -3,7 +3,6 @@
 #include "foundation/collections/TCountedObjectDeleter.h"
 #include "foundation/io/TraceLog.h"
 #include "gui/graphics/CTGAImage.h"
-#include "tests/foundation/CTemporaryFolder.h"
 #include "tests/gui/graphics/CImageFixtures.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +25,13 @@ protected:
     {
         CImageManager::initialise();
         CImageManager::setRootPath(CSystemString(m_folder.path().c_str()));
-        writeTarga("knob.tga", 40, 400);
-        writeTarga("button.tga", 2, 2);
-        writeTarga("wide.tga", 8, 4);
         std::filesystem::create_directory(m_folder.file("skins"));
-        writeTarga("skins/back.tga", 3, 3);
+        for (const auto &[name, width, height] :
+             {std::tuple("knob.tga", 40, 400), {"button.tga", 2, 2}, {"wide.tga", 8, 4}, {"skins/back.tga", 3, 3}})
+        {
+            m_folder.write(name, CImageFixtures::targaFile(
+                                     width, height, std::vector<CImageFixtures::STargaPixel>(size_t(width * height))));
+        }
     }
     void TearDown() override
     {
@@ -38,12 +39,14 @@ protected:
         CImageManager::destroy();
     }
 
-    void writeTarga(const std::string &name, long width, long height)
+    static bool add(const char *folder, const char *file, const char *name)
     {
-        m_folder.write(name, CImageFixtures::targaFile(
-                                 width, height, std::vector<CImageFixtures::STargaPixel>(size_t(width * height))));
+        return CImageManager::addImage(CString(folder), CString(file), CString(name));
     }
-    CSystemString path(const std::string &name) const { return CSystemString(m_folder.file(name).c_str()); }
+    static bool addStrip(const char *folder, const char *file, const char *name, long frameHeight, long frames)
+    {
+        return CImageManager::addAnimation(CString(folder), CString(file), CString(name), frameHeight, frames);
+    }
     static std::vector<std::string> allNames()
     {
         TPointerCollection<CString> names(&TCountedObjectDeleter<CString>::shared());
@@ -55,7 +58,7 @@ protected:
         }
         return result;
     }
-    void startTraceLog() { ASSERT_TRUE(Orvalite::IO::openTraceLog(path("trace.txt"))); }
+    void startTraceLog() { ASSERT_TRUE(Orvalite::IO::openTraceLog(pathIn(m_folder, "trace.txt"))); }
     std::string traceText()
     {
         Orvalite::IO::closeTraceLog();
@@ -65,84 +68,80 @@ protected:
     CTemporaryFolder m_folder;
 };
 
-TEST_F(ImageManager, LooksImagesUpByExactNameAndResolvesRelativePaths)
+// Names give images (exactly, under their relative paths) and images give back their names.
+TEST_F(ImageManager, MapsNamesToImagesBothWays)
 {
-    ASSERT_TRUE(CImageManager::addImage(CString("{}"), CString("button.tga"), CString("button")));
-    ASSERT_TRUE(CImageManager::addImage(CString("skins"), CString("back.tga"), CString("back")));
-    ASSERT_TRUE(CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("knob"), -1, -1));
+    ASSERT_TRUE(addStrip("{}", "knob.tga", "knob", -1, -1));
+    ASSERT_TRUE(add("{}", "button.tga", "button"));
+    ASSERT_TRUE(add("skins", "back.tga", "back"));
+    EXPECT_EQ(allNames(), (std::vector<std::string>{"button", "back", "knob"})) << "images before animations";
     IImage *button = CImageManager::getImage(CString("button"));
     ASSERT_NE(button, nullptr);
     EXPECT_TRUE(button->imageHasLoaded());
-    EXPECT_EQ(button->getReferenceCount(), 1);
     ASSERT_NE(CImageManager::getImage(CString("back")), nullptr);
     EXPECT_EQ(CImageManager::getImage(CString("back"))->getImageSize().getWidth(), 3);
-    EXPECT_EQ(CImageManager::getImage(CString("Button")), nullptr);
     EXPECT_STREQ(CImageManager::getImageReference(CString("back"))->getRelativePath().getString(), "skins");
-    // The reverse lookup: the name of an image or animation held, empty for any other.
+    EXPECT_EQ(CImageManager::getImage(CString("Button")), nullptr);
     long frameHeight = 0;
     long frames = 0;
     EXPECT_STREQ(CImageManager::getReferenceName(button).getString(), "button");
     EXPECT_STREQ(
         CImageManager::getReferenceName(CImageManager::getAnimation(CString("knob"), frameHeight, frames)).getString(),
         "knob");
-    CTGAImage stranger(path("button.tga"));
+    CTGAImage stranger(pathIn(m_folder, "button.tga"));
     EXPECT_STREQ(CImageManager::getReferenceName(&stranger).getString(), "");
     EXPECT_STREQ(CImageManager::getReferenceName(nullptr).getString(), "");
 }
 
-TEST_F(ImageManager, AddFailsForMissingFilesAndUnknownExtensions)
+// The manager holds one reference to each image; clearing lets go of it but not of the caller's.
+TEST_F(ImageManager, HoldsOneReferencePerImageUntilCleared)
 {
-    m_folder.write("picture.bmp", "BM");
-    EXPECT_FALSE(CImageManager::addImage(CString("{}"), CString("missing.tga"), CString("missing")));
-    EXPECT_FALSE(CImageManager::addImage(CString("{}"), CString("picture.bmp"), CString("bitmap")));
-    EXPECT_FALSE(CImageManager::addAnimation(CString("{}"), CString("missing.tga"), CString("strip"), 10, 4));
-    EXPECT_TRUE(allNames().empty());
-}
-
-TEST_F(ImageManager, DerivesSquareFramesFromMinusOne)
-{
-    ASSERT_TRUE(CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("derived"), -1, 5));
-    ASSERT_TRUE(CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("given"), 80, 5));
+    ASSERT_TRUE(add("{}", "button.tga", "button"));
+    ASSERT_TRUE(addStrip("{}", "knob.tga", "knob", -1, -1));
     long frameHeight = 0;
     long frames = 0;
-    ASSERT_NE(CImageManager::getAnimation(CString("derived"), frameHeight, frames), nullptr);
-    EXPECT_EQ(frameHeight, 40);
-    EXPECT_EQ(frames, 10);
-    CImageManager::getAnimation(CString("given"), frameHeight, frames);
-    EXPECT_EQ(frameHeight, 80);
-    EXPECT_EQ(frames, 5);
-}
-
-TEST_F(ImageManager, RefusesAnimationsWithoutPositiveFrames)
-{
-    m_folder.write("broken.tga", "not a targa file at all");
-    struct SCase
-    {
-        const char *file;
-        long frameHeight;
-        long frames;
-    };
-    for (const SCase &c : {SCase{"broken.tga", -1, -1}, SCase{"wide.tga", 8, -1}, SCase{"knob.tga", 0, 10},
-                           SCase{"knob.tga", 40, 0}, SCase{"knob.tga", -7, 10}})
-    {
-        EXPECT_FALSE(
-            CImageManager::addAnimation(CString("{}"), CString(c.file), CString("strip"), c.frameHeight, c.frames))
-            << c.file << " " << c.frameHeight << " x " << c.frames;
-    }
-    EXPECT_EQ(CImageManager::getAnimationReference(CString("strip")), nullptr);
-}
-
-TEST_F(ImageManager, ListsNamesImagesFirstAndClears)
-{
-    CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("knob"), -1, -1);
-    CImageManager::addImage(CString("{}"), CString("button.tga"), CString("button"));
-    CImageManager::addImage(CString("skins"), CString("back.tga"), CString("back"));
-    EXPECT_EQ(allNames(), (std::vector<std::string>{"button", "back", "knob"}));
+    IImage *button = CImageManager::getImage(CString("button"));
+    IImage *knob = CImageManager::getAnimation(CString("knob"), frameHeight, frames);
+    EXPECT_TRUE(button->getReferenceCount() == 1 && knob->getReferenceCount() == 1);
+    button->referenced();
+    knob->referenced();
     CImageManager::clear();
     EXPECT_TRUE(allNames().empty());
+    EXPECT_TRUE(button->getReferenceCount() == 1 && knob->getReferenceCount() == 1) << "the caller's are left";
+    EXPECT_TRUE(button->imageHasLoaded() && knob->imageHasLoaded());
+    button->dereference();
+    knob->dereference();
 }
 
-TEST_F(ImageManager, SkinFileSkipsCommentsAndUnknownLinesAndKeepsReadingAfterABadLine)
+// Frames are given, derived as squares from −1, or refused when the file does not load or they
+// are not positive (0 × 0 in the table).
+TEST_F(ImageManager, AnimationFramesAreGivenDerivedOrRefused)
+{
+    m_folder.write("broken.tga", "not a targa file at all");
+    m_folder.write("picture.bmp", "BM");
+    const std::tuple<const char *, long, long, long, long> cases[] = {
+        {"knob.tga", -1, 5, 40, 10},  {"knob.tga", 80, 5, 80, 5},   {"knob.tga", -1, -1, 40, 10},
+        {"missing.tga", 10, 4, 0, 0}, {"picture.bmp", 10, 4, 0, 0}, {"broken.tga", -1, -1, 0, 0},
+        {"wide.tga", 8, -1, 0, 0},    {"knob.tga", 0, 10, 0, 0},    {"knob.tga", 40, 0, 0, 0},
+        {"knob.tga", -7, 10, 0, 0}};
+    for (const auto &[file, givenHeight, givenFrames, frameHeight, frames] : cases)
+    {
+        CImageManager::clear();
+        EXPECT_EQ(addStrip("{}", file, "strip", givenHeight, givenFrames), frames > 0) << file;
+        long heightOut = 0;
+        long framesOut = 0;
+        CImageManager::getAnimation(CString("strip"), heightOut, framesOut);
+        EXPECT_TRUE(heightOut == frameHeight && framesOut == frames)
+            << file << " " << givenHeight << " x " << givenFrames << " gave " << heightOut << " x " << framesOut;
+    }
+    EXPECT_FALSE(add("{}", "missing.tga", "missing"));
+    EXPECT_FALSE(add("{}", "picture.bmp", "bitmap"));
+    EXPECT_TRUE(allNames().empty()) << "nothing refused is registered";
+}
+
+// Comments, stray lines and lines after the end marker are skipped; a bad line is
+// traced and makes the read fail, but the lines after it are still read.
+TEST_F(ImageManager, SkinFileReadsEveryGoodLineBetweenItsMarkers)
 {
     m_folder.write("skin.txt", "<start_skin>\n"
                                "# a comment, with, many, commas\n"
@@ -158,44 +157,38 @@ TEST_F(ImageManager, SkinFileSkipsCommentsAndUnknownLinesAndKeepsReadingAfterABa
                                "<end_skin>\n"
                                "{}, wide.tga, after, 4, 2\n");
     startTraceLog();
-    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(path("skin.txt")));
+    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "skin.txt")));
     EXPECT_EQ(allNames(), (std::vector<std::string>{"button", "back", "knob"}));
     const std::string trace = traceText();
-    EXPECT_NE(trace.find("Unknown line with buffer stray line\n"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("Failed to load image with buffer {}, button.tga, extra, field, here\n"), std::string::npos)
-        << trace;
-    EXPECT_NE(trace.find("Failed to load image with filename missing.tga\n"), std::string::npos) << trace;
-    EXPECT_NE(trace.find("Failed to load animation with buffer {}, knob.tga, short, 40\n"), std::string::npos) << trace;
+    for (const char *line : {"Unknown line with buffer stray line\n",
+                             "Failed to load image with buffer {}, button.tga, extra, field, here\n",
+                             "Failed to load image with filename missing.tga\n",
+                             "Failed to load animation with buffer {}, knob.tga, short, 40\n"})
+    {
+        EXPECT_NE(trace.find(line), std::string::npos) << line << " in\n" << trace;
+    }
     EXPECT_EQ(trace.find("comment"), std::string::npos) << trace;
 }
 
-TEST_F(ImageManager, SkinFileWithOnlyGoodLinesSucceeds)
+// A text definition read in full is written as XML, and that file reads back the same.
+TEST_F(ImageManager, DefinitionsRoundTripFromTextThroughXML)
 {
-    m_folder.write("skin.txt", "<start_skin>\n<images>\n{}, button.tga, button\n<end_skin>\n");
-    EXPECT_TRUE(CImageManager::loadFromDefinitionFile(path("skin.txt")));
-    EXPECT_NE(CImageManager::getImage(CString("button")), nullptr);
-}
-
-TEST_F(ImageManager, XMLFormRoundTripsThroughWriteToXMLFile)
-{
-    CImageManager::addImage(CString("{}"), CString("button.tga"), CString("button"));
-    CImageManager::addImage(CString("skins"), CString("back.tga"), CString("back & front"));
-    CImageManager::addAnimation(CString("{}"), CString("knob.tga"), CString("knob"), 20, 20);
-    ASSERT_TRUE(CImageManager::writeToXMLFile(path("skin.xml")));
+    m_folder.write("skin.txt", "<start_skin>\n<images>\n{}, button.tga, button\nskins, back.tga, back & front\n"
+                               "<animations>\n{}, knob.tga, knob, 20, 20\n<end_skin>\n");
+    ASSERT_TRUE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "skin.txt")));
+    ASSERT_TRUE(CImageManager::writeToXMLFile(pathIn(m_folder, "skin.xml")));
     CImageManager::clear();
-
     // Its first line is not "<start_skin>", so the definition reader takes the XML form.
-    ASSERT_TRUE(CImageManager::loadFromDefinitionFile(path("skin.xml")));
+    ASSERT_TRUE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "skin.xml")));
     EXPECT_EQ(allNames(), (std::vector<std::string>{"button", "back & front", "knob"}));
     long frameHeight = 0;
     long frames = 0;
     ASSERT_NE(CImageManager::getAnimation(CString("knob"), frameHeight, frames), nullptr);
-    EXPECT_EQ(frameHeight, 20);
-    EXPECT_EQ(frames, 20);
+    EXPECT_TRUE(frameHeight == 20 && frames == 20);
     EXPECT_STREQ(CImageManager::getImageReference(CString("back & front"))->getRelativePath().getString(), "skins");
 }
 
-TEST_F(ImageManager, XMLFormSkipsFailingEntriesAndNeedsItsRootName)
+TEST_F(ImageManager, XMLFormSkipsFailingEntries)
 {
     m_folder.write("skin.xml", "<?xml version=\"1.0\"?>\n"
                                "<image_manager_root>\n"
@@ -204,12 +197,16 @@ TEST_F(ImageManager, XMLFormSkipsFailingEntriesAndNeedsItsRootName)
                                "\t\t<image relative_path=\"{}\" filename=\"button.tga\" reference_name=\"button\"/>\n"
                                "\t</images>\n"
                                "</image_manager_root>\n");
-    m_folder.write("other.xml", "<?xml version=\"1.0\"?>\n<controls>\n</controls>\n");
     startTraceLog();
-    EXPECT_TRUE(CImageManager::loadFromDefinitionFile(path("skin.xml")));
+    EXPECT_TRUE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "skin.xml")));
     EXPECT_EQ(allNames(), (std::vector<std::string>{"button"}));
-    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(path("other.xml")));
-    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(path("missing.xml")));
     EXPECT_NE(traceText().find("Failed to load image with filename missing.tga\n"), std::string::npos);
+}
+
+TEST_F(ImageManager, DefinitionFilesInNeitherFormFail)
+{
+    m_folder.write("other.xml", "<?xml version=\"1.0\"?>\n<controls>\n</controls>\n");
+    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "other.xml")));
+    EXPECT_FALSE(CImageManager::loadFromDefinitionFile(pathIn(m_folder, "missing.xml")));
 }
 } // namespace

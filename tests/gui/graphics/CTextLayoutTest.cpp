@@ -48,7 +48,7 @@ TEST(TextLayout, BothPathsPlaceASingleLineAlike)
     }
 }
 
-TEST(TextLayout, MultiLineFormatsBreakLinesAndSingleLineFormatsDoNot)
+TEST(TextLayout, OnlyMultiLineFormatsBreakLines)
 {
     const CFixedFont font;
     const SPixelBox area{0, 0, 100, 100};
@@ -63,14 +63,11 @@ TEST(TextLayout, MultiLineFormatsBreakLinesAndSingleLineFormatsDoNot)
 
 TEST(TextLayout, DrawTextDropsPrefixAmpersands)
 {
-    const struct
+    const std::pair<const char *, const char *> cases[] = {
+        {"&File", "File"}, {"Salt && Pepper", "Salt & Pepper"}, {"end&", "end"}, {"&&&x", "&x"}};
+    for (const auto &[text, shown] : cases)
     {
-        const char *text;
-        const char *shown;
-    } cases[] = {{"&File", "File"}, {"Salt && Pepper", "Salt & Pepper"}, {"end&", "end"}, {"&&&x", "&x"}};
-    for (const auto &entry : cases)
-    {
-        EXPECT_EQ(CTextLayout::withoutPrefixes(entry.text), entry.shown) << entry.text;
+        EXPECT_EQ(CTextLayout::withoutPrefixes(text), shown) << text;
     }
     const CFixedFont font;
     EXPECT_EQ(CTextLayout::forDrawTextFormat(0).layOut("&A", {0, 0, 50, 50}, font)[0].text, "A");

@@ -1,55 +1,47 @@
 #include "gui/graphics/CWindowIcon.h"
 
-#include "tests/foundation/CTemporaryFolder.h"
 #include "tests/gui/graphics/CImageFixtures.h"
 
 #include <gtest/gtest.h>
 
 namespace
 {
-using namespace Orvalite::Basics;
 using namespace Orvalite::GUI::Graphics;
 using namespace Orvalite::Testing;
 
 class WindowIcon : public testing::Test
 {
 protected:
+    // Blue 200, green 100, red 50, alpha 128: premultiplied 100, 50, 25 when loaded.
     void SetUp() override
     {
-        // Blue 200, green 100, red 50, alpha 128: premultiplied 100, 50, 25 when loaded.
         m_folder.write("icon.tga", CImageFixtures::targaFile(2, 1, {{200, 100, 50, 128}, {0, 0, 255, 255}}));
     }
-    CSystemString iconPath() const { return CSystemString(m_folder.file("icon.tga").c_str()); }
 
     CTemporaryFolder m_folder;
+    const Orvalite::Basics::CSystemString m_path = pathIn(m_folder, "icon.tga");
 };
 
 TEST_F(WindowIcon, ExtractsIndexZeroAsWindowManagerData)
 {
     CWindowIcon icon;
-    ASSERT_TRUE(icon.extractFromFile(iconPath(), 0));
-    const std::vector<unsigned long> data = icon.getWindowManagerIcon();
-    ASSERT_EQ(data.size(), 4u);
-    EXPECT_EQ(data[0], 2u);
-    EXPECT_EQ(data[1], 1u);
-    // Straight colour again: 25 / 128 → 50, 50 → 100, 100 → 199 (rounded).
-    EXPECT_EQ(data[2], CBitmap::pack(50, 100, 199, 128));
-    EXPECT_EQ(data[3], CBitmap::pack(255, 0, 0, 255));
+    ASSERT_TRUE(icon.extractFromFile(m_path, 0));
+    // Width, height, then straight colour again: 25 / 128 → 50, 50 → 100, 100 → 199 (rounded).
+    EXPECT_EQ(icon.getWindowManagerIcon(),
+              (std::vector<unsigned long>{2, 1, CBitmap::pack(50, 100, 199, 128), CBitmap::pack(255, 0, 0, 255)}));
 }
 
 TEST_F(WindowIcon, EverySetterFirstDestroysTheIconHeld)
 {
     CWindowIcon icon;
-    ASSERT_TRUE(icon.extractFromFile(iconPath(), 0));
-    EXPECT_FALSE(icon.extractFromFile(iconPath(), 1));
+    ASSERT_TRUE(icon.extractFromFile(m_path, 0));
+    EXPECT_FALSE(icon.extractFromFile(m_path, 1));
     EXPECT_FALSE(icon.hasIcon());
-
-    ASSERT_TRUE(icon.extractFromFile(iconPath(), 0));
+    ASSERT_TRUE(icon.extractFromFile(m_path, 0));
     EXPECT_FALSE(icon.loadFromResource(101));
     EXPECT_EQ(icon.getIcon(), nullptr);
-
-    ASSERT_TRUE(icon.extractFromFile(iconPath(), 0));
-    EXPECT_FALSE(icon.extractFromFile(CSystemString(m_folder.file("missing.tga").c_str()), 0));
+    ASSERT_TRUE(icon.extractFromFile(m_path, 0));
+    EXPECT_FALSE(icon.extractFromFile(pathIn(m_folder, "missing.tga"), 0));
     EXPECT_TRUE(icon.getWindowManagerIcon().empty());
 }
 
@@ -57,7 +49,7 @@ TEST_F(WindowIcon, TakingOverLeavesTheOtherEmpty)
 {
     CWindowIcon first;
     CWindowIcon second;
-    ASSERT_TRUE(first.extractFromFile(iconPath(), 0));
+    ASSERT_TRUE(first.extractFromFile(m_path, 0));
     second.takeOver(first);
     EXPECT_FALSE(first.hasIcon());
     ASSERT_TRUE(second.hasIcon());

@@ -1,6 +1,7 @@
-// A fresh folder under the system's temporary folder for one test, removed
-// with everything in it when the test ends.
+// A fresh folder under the system's temporary folder for one test, removed with everything in it when the test ends.
 #pragma once
+
+#include "foundation/basics/CSystemString.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -14,14 +15,10 @@ namespace Orvalite::Testing
 class CTemporaryFolder
 {
 public:
-    CTemporaryFolder()
+    CTemporaryFolder() : m_path((std::filesystem::temp_directory_path() / "zelo-files-XXXXXX").string())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zelo-files-XXXXXX").string();
-        if (!mkdtemp(pattern.data()))
-        {
+        if (!mkdtemp(m_path.data()))
             throw std::runtime_error("cannot create a temporary folder");
-        }
-        m_path = pattern;
     }
     CTemporaryFolder(const CTemporaryFolder &) = delete;
     CTemporaryFolder &operator=(const CTemporaryFolder &) = delete;
@@ -34,6 +31,9 @@ public:
     // Without a trailing separator.
     const std::string &path() const { return m_path; }
     std::string file(const std::string &name) const { return m_path + "/" + name; }
+    // The same, as the framework's path strings.
+    Basics::CSystemString systemPath() const { return Basics::CSystemString(m_path.c_str()); }
+    Basics::CSystemString systemPath(const std::string &name) const { return file(name).c_str(); }
 
     void write(const std::string &name, const std::string &bytes) const
     {

@@ -1,9 +1,7 @@
 #include "foundation/basics/CApplicationInformation.h"
-#include "foundation/host/CProcessorFeatures.h"
 
-#include <gtest/gtest.h>
+#include "tests/foundation/FoundationTestSupport.h"
 
-#include <string>
 #include <unistd.h>
 
 using namespace Orvalite::Basics;
@@ -20,7 +18,7 @@ std::string ownFolder()
 }
 } // namespace
 
-TEST(ApplicationInformation, LoadHookFillsEveryItemAndTheModuleFolderUntilReleased)
+TEST(ApplicationInformation, LoadHookFillsTheItemsUntilReleased)
 {
     static int insideThisModule = 0;
     CApplicationInformation::releaseApplicationInformation();
@@ -31,24 +29,8 @@ TEST(ApplicationInformation, LoadHookFillsEveryItemAndTheModuleFolderUntilReleas
     EXPECT_STREQ("Software\\OVA\\Zelo", CApplicationInformation::getRegistryPath().getString());
     EXPECT_EQ(&insideThisModule, CApplicationInformation::getInstance());
     EXPECT_EQ(ownFolder(), CApplicationInformation::getApplicationPath().getString());
-    CSystemString resources = CApplicationInformation::getApplicationPath();
-    resources += "Resources";
-    EXPECT_EQ(ownFolder() + "/Resources", resources.getString());
     CApplicationInformation::releaseApplicationInformation();
     EXPECT_STREQ(" ", CApplicationInformation::getProductName().getString()) << "one blank after release";
     EXPECT_EQ(nullptr, CApplicationInformation::getInstance());
     CApplicationInformation::releaseApplicationInformation();
-}
-
-TEST(ApplicationInformation, ModuleFolderKeepsShortPrefixes)
-{
-    const std::string separator(1, PATH_SEPARATOR);
-    EXPECT_STREQ(
-        ("C:" + separator + "Plugins").c_str(),
-        CApplicationInformation::folderOfModule(("C:" + separator + "Plugins" + separator + "Veltrix.dll").c_str())
-            .getString());
-    EXPECT_STREQ("D:", CApplicationInformation::folderOfModule(("D:" + separator + "Veltrix.dll").c_str()).getString());
-    EXPECT_STREQ(("X" + separator + "Veltrix.dll").c_str(),
-                 CApplicationInformation::folderOfModule(("X" + separator + "Veltrix.dll").c_str()).getString());
-    EXPECT_STREQ("", CApplicationInformation::folderOfModule("").getString());
 }

@@ -1,6 +1,6 @@
 #include "foundation/basics/CCountedObject.h"
 
-#include <gtest/gtest.h>
+#include "tests/foundation/FoundationTestSupport.h"
 
 using namespace Orvalite::Basics;
 
@@ -25,28 +25,24 @@ TEST(CountedObject, DiesWithTheDereferenceMatchingItsLastReference)
         bool destroyed = false;
         auto *probe = new CProbe(&destroyed);
         for (int reference = 0; reference < references; ++reference)
-        {
             probe->referenced();
-        }
         EXPECT_EQ(references, probe->getReferenceCount());
         for (int reference = 1; reference < references; ++reference)
-        {
             probe->dereference();
-        }
         EXPECT_FALSE(destroyed) << references << " references";
         probe->dereference();
         EXPECT_TRUE(destroyed) << references << " references";
     }
 }
 
-TEST(CountedObject, CopyStartsUnreferencedAndCountsAsInstance)
+TEST(CountedObject, ACopyStartsUnreferenced)
 {
     CCountedObject original;
     original.referenced();
     const long live = CCountedObject::getClassRecord().getNumberOfInstances();
     CCountedObject copy(original);
     EXPECT_EQ(0, copy.getReferenceCount()) << "a new copy must die with its own last reference";
-    EXPECT_EQ(live + 1, CCountedObject::getClassRecord().getNumberOfInstances());
+    EXPECT_EQ(live + 1, CCountedObject::getClassRecord().getNumberOfInstances()) << "counted as an instance";
 }
 
 TEST(CountedObject, DescriptionIsBoundedByTheCallersBuffer)

@@ -1,23 +1,19 @@
 #include "foundation/basics/CString.h"
+#include "foundation/basics/CHtmlString.h"
 #include "foundation/basics/CPascalString.h"
 
-#include <gtest/gtest.h>
+#include "tests/foundation/FoundationTestSupport.h"
 
+#include <chrono>
+#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <string>
+#include <sys/stat.h>
+#include <thread>
 
 using namespace Orvalite::Basics;
+using Orvalite::Testing::text;
 
-namespace
-{
-std::string text(const CString &value)
-{
-    return value.getString();
-}
-} // namespace
-
-TEST(String, DefaultAndNullHoldOneBlankWhileEmptyTextHasOneCharacter)
+TEST(String, HoldsOneBlankWithoutTextCountingTheTerminator)
 {
     CString defaulted;
     CString fromNull(nullptr);
@@ -29,36 +25,48 @@ TEST(String, DefaultAndNullHoldOneBlankWhileEmptyTextHasOneCharacter)
     EXPECT_FALSE(empty.isEmpty()) << "only a string without buffer is empty";
 }
 
-TEST(String, NumbersAndBooleansHaveTheirTextForms)
+TEST(String, ValuesHaveTheirTextForms)
 {
     CString value;
-    EXPECT_EQ("005", text(value = 5L));
-    EXPECT_EQ("-005", text(value = -5L));
-    EXPECT_EQ("1234", text(value = 1234L));
-    EXPECT_EQ("007", text(value = 7UL));
-    EXPECT_EQ("0.500", text(value = 0.5f));
-    EXPECT_EQ("True", text(value = true));
-    EXPECT_EQ("False", text(value = false));
-    EXPECT_EQ("-07", text(CString::fromInt(-7)));
-    EXPECT_EQ("-07", text(CString::fromLong(-7)));
-    EXPECT_EQ("2.250", text(CString::fromDouble(2.25)));
-    std::unique_ptr<char[]> number(CString::floatToText(3.5f));
-    EXPECT_STREQ("3.500", number.get());
-    std::unique_ptr<char[]> integer(CString::longToText(-7));
-    EXPECT_STREQ("-007", integer.get());
+    std::unique_ptr<char[]> number(CString::floatToText(3.5f)), integer(CString::longToText(-7));
+    const std::tuple<const char *, std::string, const char *> cases[] = {
+        {"= 5L", text(value = 5L), "005"},
+        {"= -5L", text(value = -5L), "-005"},
+        {"= 1234L", text(value = 1234L), "1234"},
+        {"= 7UL", text(value = 7UL), "007"},
+        {"= 0.5f", text(value = 0.5f), "0.500"},
+        {"= true", text(value = true), "True"},
+        {"= false", text(value = false), "False"},
+        {"fromInt(-7)", text(CString::fromInt(-7)), "-07"},
+        {"fromLong(-7)", text(CString::fromLong(-7)), "-07"},
+        {"fromDouble(2.25)", text(CString::fromDouble(2.25)), "2.250"},
+        {"floatToText(3.5f)", number.get(), "3.500"},
+        {"longToText(-7)", integer.get(), "-007"},
+    };
+    for (const auto &[conversion, result, expected] : cases)
+        EXPECT_EQ(expected, result) << conversion;
+}
+
+TEST(String, TextReadsAsItsLeadingNumber)
+{
     EXPECT_DOUBLE_EQ(2.5, CString::toDouble("2.5"));
     EXPECT_EQ(-12, CString::toInt(CString("-12abc")));
     EXPECT_EQ(0, CString::toLong(static_cast<const char *>(nullptr)));
 }
 
-TEST(String, AssignFormatAndAppendGrowTheTextAndNullOrSelfChangeNothing)
+TEST(String, NullOrSelfAssignmentKeepsTheText)
 {
     CString value("abc");
     value = static_cast<const char *>(nullptr);
     EXPECT_EQ("abc", text(value));
     const CString &alias = value;
     value = alias;
-    EXPECT_EQ("abc", text(value)) << "self-assignment keeps the text";
+    EXPECT_EQ("abc", text(value)) << "self-assignment";
+}
+
+TEST(String, AppendingGrowsTheFormattedText)
+{
+    CString value;
     value.setStringWithFormat("%s-%03d", "id", 7);
     value += "+";
     value += CString("more");
@@ -68,28 +76,36 @@ TEST(String, AssignFormatAndAppendGrowTheTextAndNullOrSelfChangeNothing)
     EXPECT_EQ(13, value.getNumberOfCharacters());
 }
 
-TEST(String, ComparisonsAreExactOrFoldAsciiCaseAndSearchesIncludeTheTerminator)
+TEST(String, ComparisonsAreExactOrFoldAsciiCase)
 {
-    CString value("Abc");
+    const CString value("Abc");
     EXPECT_TRUE(value == "Abc" && value != "abc" && value == CString("Abc"));
     EXPECT_FALSE(value.equals(static_cast<const char *>(nullptr)));
     EXPECT_TRUE(value.equalsIgnoringCase("aBC"));
     EXPECT_FALSE(value.equalsIgnoringCase("aBCd"));
-    EXPECT_EQ(-1, CString("abc").findForward('z'));
-    EXPECT_EQ(2, CString("aXa").findBackwards('a'));
-    EXPECT_EQ(0, CString("aXa").findForward('a'));
-    EXPECT_EQ(3, CString("abc").findForward('\0'));
-    EXPECT_EQ(2, CString("xaab").findSubString(CString("ab")));
-    EXPECT_EQ(-1, CString("ab").findSubString(CString("abc")));
-    EXPECT_EQ(1, CString("abc").findSubString(CString("bc")));
 }
 
-TEST(String, CharacterAtAnswersBlankOutsideAndTerminatorAtLength)
+TEST(String, SearchesGiveTheIndexOrMinusOne)
+{
+    const std::tuple<const char *, long, long> cases[] = {
+        {"\"abc\" forward 'z'", CString("abc").findForward('z'), -1},
+        {"\"aXa\" backwards 'a'", CString("aXa").findBackwards('a'), 2},
+        {"\"aXa\" forward 'a'", CString("aXa").findForward('a'), 0},
+        {"\"abc\" forward the terminator", CString("abc").findForward('\0'), 3},
+        {"\"ab\" in \"xaab\"", CString("xaab").findSubString(CString("ab")), 2},
+        {"\"abc\" in \"ab\"", CString("ab").findSubString(CString("abc")), -1},
+        {"\"bc\" in \"abc\"", CString("abc").findSubString(CString("bc")), 1},
+    };
+    for (const auto &[search, index, expected] : cases)
+        EXPECT_EQ(expected, index) << search;
+}
+
+TEST(String, CharacterAtIsBoundsChecked)
 {
     CString value("abc");
     EXPECT_EQ('a', value[0]);
     EXPECT_EQ(' ', value.characterAt(-1));
-    EXPECT_EQ('\0', value.characterAt(3));
+    EXPECT_EQ('\0', value.characterAt(3)) << "the terminator";
     EXPECT_EQ(' ', value.characterAt(4));
     EXPECT_EQ(' ', value.characterAt(1L << 40));
 }
@@ -115,37 +131,26 @@ TEST(String, BoundedCopyOut)
     EXPECT_STREQ("abc", description);
 }
 
-struct SubStringCase
+TEST(String, SubStringIsAnInclusiveRangeWithinTheText)
 {
-    long start;
-    long end;
-    const char *expected;
-};
-
-class SubString : public testing::TestWithParam<SubStringCase>
-{
-};
-
-TEST_P(SubString, InclusiveRangeWithinText)
-{
-    const auto &example = GetParam();
-    EXPECT_EQ(example.expected, text(CString("abcdef").getSubString(example.start, example.end)))
-        << "(" << example.start << ", " << example.end << ")";
+    const std::tuple<long, long, const char *> cases[] = {{1, 3, "bcd"},    {2, 2, "c"}, {0, 6, "abcdef"},
+                                                          {0, 7, "abcdef"}, {3, 1, ""},  {-1, 2, ""},
+                                                          {0, 8, ""},       {6, 6, ""},  {7, 7, ""}};
+    for (const auto &[start, end, expected] : cases)
+        EXPECT_EQ(expected, text(CString("abcdef").getSubString(start, end))) << "(" << start << ", " << end << ")";
 }
 
-INSTANTIATE_TEST_SUITE_P(Ranges, SubString,
-                         testing::Values(SubStringCase{1, 3, "bcd"}, SubStringCase{2, 2, "c"},
-                                         SubStringCase{0, 6, "abcdef"}, SubStringCase{0, 7, "abcdef"},
-                                         SubStringCase{3, 1, ""}, SubStringCase{-1, 2, ""}, SubStringCase{0, 8, ""},
-                                         SubStringCase{6, 6, ""}, SubStringCase{7, 7, ""}));
-
-TEST(String, CaseChangeTouchesOnlyAsciiLettersAndRemovingTheLastCharacterStopsAtEmpty)
+TEST(String, CaseChangeTouchesOnlyAsciiLetters)
 {
     CString value("aZ9-\xe9");
     value.toUpperCase();
     EXPECT_EQ("AZ9-\xe9", text(value));
     value.toLowerCase();
     EXPECT_EQ("az9-\xe9", text(value));
+}
+
+TEST(String, RemovingTheLastCharacterStopsAtEmpty)
+{
     CString shrinking("ab");
     for (const char *expected : {"a", "", ""})
     {
@@ -155,74 +160,80 @@ TEST(String, CaseChangeTouchesOnlyAsciiLettersAndRemovingTheLastCharacterStopsAt
     EXPECT_EQ(1, shrinking.getNumberOfCharacters());
 }
 
-struct WhiteSpaceCase
+TEST(String, WhiteSpaceRemovalFromEachEnd)
 {
-    const char *input;
-    const char *leading;
-    const char *trailing;
-    const char *both;
-};
-
-class WhiteSpace : public testing::TestWithParam<WhiteSpaceCase>
-{
-};
-
-TEST_P(WhiteSpace, RemovalFromEachEnd)
-{
-    const auto &example = GetParam();
-    CString leading(example.input), trailing(example.input), both(example.input);
-    leading.removeLeadingWhiteSpace();
-    trailing.removeTrailingWhiteSpace();
-    both.removeTrailingAndLeadingWhiteSpace();
-    EXPECT_EQ(example.leading, text(leading)) << "'" << example.input << "'";
-    EXPECT_EQ(example.trailing, text(trailing)) << "'" << example.input << "'";
-    EXPECT_EQ(example.both, text(both)) << "'" << example.input << "'";
+    const std::tuple<const char *, const char *, const char *, const char *> cases[] = {
+        // input, without leading, without trailing, without both
+        {"a  ", "a  ", "a", "a"}, {"  x  ", "x  ", "  x", "x"},
+        {"   ", "", "   ", ""},   {"\t\r\n\v\fq\r\n", "q\r\n", "\t\r\n\v\fq", "q"},
+        {"", "", "", ""},
+    };
+    for (const auto &[input, leading, trailing, both] : cases)
+    {
+        CString withoutLeading(input), withoutTrailing(input), withoutBoth(input);
+        withoutLeading.removeLeadingWhiteSpace();
+        withoutTrailing.removeTrailingWhiteSpace();
+        withoutBoth.removeTrailingAndLeadingWhiteSpace();
+        EXPECT_EQ(leading, text(withoutLeading)) << "'" << input << "'";
+        EXPECT_EQ(trailing, text(withoutTrailing)) << "'" << input << "'";
+        EXPECT_EQ(both, text(withoutBoth)) << "'" << input << "'";
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, WhiteSpace,
-                         testing::Values(WhiteSpaceCase{"a  ", "a  ", "a", "a"},
-                                         WhiteSpaceCase{"  x  ", "x  ", "  x", "x"},
-                                         WhiteSpaceCase{"   ", "", "   ", ""},
-                                         WhiteSpaceCase{"\t\r\n\v\fq\r\n", "q\r\n", "\t\r\n\v\fq", "q"},
-                                         WhiteSpaceCase{"", "", "", ""}));
-
-TEST(String, Replacements)
+// Replacing a text repeats until it is found no more, unless that would never end.
+TEST(String, ReplacementsTakeEveryOccurrence)
 {
-    CString value("a.b.c");
-    value.replaceCharWithChar('.', '/');
-    EXPECT_EQ("a/b/c", text(value));
-    value.replaceCharWithString('/', CString("::"));
-    EXPECT_EQ("a::b::c", text(value));
-    CString repeated("xabyab");
-    repeated.replaceStringWithChar('-', CString("ab"));
-    EXPECT_EQ("x-y-", text(repeated));
-    CString cascade("aabb");
-    cascade.replaceStringWithChar('a', CString("ab"));
-    EXPECT_EQ("aa", text(cascade)) << "replacing repeats until nothing is found: aabb, aab, aa";
+    using TEdit = void (*)(CString &);
+    const std::tuple<const char *, TEdit, const char *> cases[] = {
+        {"a.b.c", [](CString &s) { s.replaceCharWithChar('.', '/'); }, "a/b/c"},
+        {"a/b/c", [](CString &s) { s.replaceCharWithString('/', CString("::")); }, "a::b::c"},
+        {"xabyab", [](CString &s) { s.replaceStringWithChar('-', CString("ab")); }, "x-y-"},
+        {"aabb", [](CString &s) { s.replaceStringWithChar('a', CString("ab")); }, "aa"},
+        {"aaa", [](CString &s) { s.replaceStringWithChar('a', CString("a")); }, "aaa"},
+        {"aaa", [](CString &s) { s.replaceStringWithChar('b', CString("")); }, "aaa"},
+    };
+    for (const auto &[input, edit, expected] : cases)
+    {
+        CString value(input);
+        edit(value);
+        EXPECT_EQ(expected, text(value)) << "case from \"" << input << "\" to \"" << expected << '"';
+    }
 }
 
-TEST(String, ReplacementThatWouldNeverEndLeavesTheText)
+// A length byte and the text: what does not fit in the buffer is cut.
+TEST(PascalString, TextIsCutToTheBuffer)
 {
-    CString value("aaa");
-    value.replaceStringWithChar('a', CString("a"));
-    value.replaceStringWithChar('b', CString(""));
-    EXPECT_EQ("aaa", text(value));
-}
-
-TEST(PascalString, LengthPrefixAndBoundedCopy)
-{
-    CPascalString pascal = CString("hello").toPascalString();
-    EXPECT_EQ(256, pascal.getSize());
-    EXPECT_EQ(5, pascal.getLength());
-    EXPECT_STREQ("hello", reinterpret_cast<const char *>(pascal.getPascalString() + 1));
-
-    const std::string longText(400, 'q');
-    CPascalString cut = CString(longText.c_str()).toPascalString();
-    EXPECT_EQ(254, cut.getLength()) << "texts are cut to what the buffer holds";
+    const CPascalString cut = CString(std::string(400, 'q').c_str()).toPascalString();
+    EXPECT_EQ(254, cut.getLength());
     EXPECT_EQ(std::string(254, 'q'), reinterpret_cast<const char *>(cut.getPascalString() + 1));
-
-    CPascalString tiny("abcdef", 4);
+    const CPascalString tiny("abcdef", 4), copy(tiny);
     EXPECT_EQ(2, tiny.getLength());
-    CPascalString copy(tiny);
     EXPECT_STREQ("ab", reinterpret_cast<const char *>(copy.getPascalString() + 1));
+}
+
+// A stand-in xdg-open first on PATH records what it was asked to open; it runs
+// in the background, so each record is waited for (bounded). Web and file links
+// open as they are, bare text as a web link.
+TEST(HtmlString, EachLinkOpensAsOneArgument)
+{
+    const Orvalite::Testing::CTemporaryFolder folder;
+    const std::string record = folder.file("opened");
+    folder.write("xdg-open", "#!/bin/sh\nprintf '%s' \"$1\" > \"" + record + ".part\"\nmv \"" + record + ".part\" \"" +
+                                 record + "\"\n");
+    chmod(folder.file("xdg-open").c_str(), 0755);
+    const std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+    setenv("PATH", (folder.path() + ":" + oldPath).c_str(), 1);
+    const std::pair<const char *, const char *> cases[] = {
+        {"index.html", "http://index.html"},
+        {"file:///tmp/a b;$(touch x).html", "file:///tmp/a b;$(touch x).html"},
+        {"http://example.org/?q=1&r=2", "http://example.org/?q=1&r=2"}};
+    for (const auto &[link, expected] : cases)
+    {
+        CHtmlString(link).openInBrowser();
+        for (int attempt = 0; attempt < 500 && !folder.exists("opened"); ++attempt)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_EQ(expected, folder.read("opened")) << link << ": passed as one argument, never as shell text";
+        std::remove(record.c_str());
+    }
+    setenv("PATH", oldPath.c_str(), 1);
 }

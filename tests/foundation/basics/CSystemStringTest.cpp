@@ -1,22 +1,16 @@
 #include "foundation/basics/CSystemString.h"
 
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <memory>
-#include <string>
+#include "tests/foundation/FoundationTestSupport.h"
 
 using namespace Orvalite::Basics;
+using Orvalite::Testing::text;
 
 namespace
 {
 // Writes a path with '\' and answers it with the platform's separator.
 std::string native(std::string path)
 {
-    for (char &character : path)
-    {
-        character = character == '\\' ? PATH_SEPARATOR : character;
-    }
+    std::replace(path.begin(), path.end(), '\\', PATH_SEPARATOR);
     return path;
 }
 
@@ -25,10 +19,6 @@ CSystemString path(const char *windowsPath)
     return CSystemString(native(windowsPath).c_str());
 }
 
-std::string text(const CString &value)
-{
-    return value.getString();
-}
 } // namespace
 
 TEST(SystemString, PartsOfAFullPath)
@@ -40,10 +30,8 @@ TEST(SystemString, PartsOfAFullPath)
     EXPECT_EQ(native("C:\\"), text(file.getDrive(true)));
     EXPECT_EQ("C", text(file.getDrive(false)));
     EXPECT_EQ(3, file.getNumberOfPathComponents());
-    std::unique_ptr<CString> first(file.getPathComponent(0));
-    std::unique_ptr<CString> second(file.getPathComponent(1));
-    EXPECT_EQ(native("C:\\"), text(*first));
-    EXPECT_EQ("dir", text(*second));
+    EXPECT_EQ(native("C:\\"), text(*std::unique_ptr<CString>(file.getPathComponent(0))));
+    EXPECT_EQ("dir", text(*std::unique_ptr<CString>(file.getPathComponent(1))));
     EXPECT_EQ(nullptr, file.getPathComponent(3));
     EXPECT_EQ(nullptr, file.getPathComponent(-1));
     EXPECT_EQ("file.txt", text(file.getLastPathComponent()));
@@ -77,14 +65,10 @@ TEST(SystemString, ExtensionSuffixTest)
 TEST(SystemString, EditsFollowThePathRules)
 {
     using TEdit = void (*)(CSystemString &);
+    const TEdit removeLast = [](CSystemString &p) { p.removeLastPathComponent(); };
     const char foreign = PATH_SEPARATOR == '/' ? '\\' : '/';
-    const struct
-    {
-        const char *edit;
-        std::string path;
-        TEdit change;
-        const char *expected;
-    } cases[] = {
+    // edit, path, change, expected
+    const std::tuple<const char *, std::string, TEdit, const char *> cases[] = {
         {"replace extension", "a.txt", [](CSystemString &p) { p.appendExtension("bak", true); }, "a.bak"},
         {"keep extension", "a.txt", [](CSystemString &p) { p.appendExtension(CString("bak"), false); }, "a.txt.bak"},
         {"add extension", "a", [](CSystemString &p) { p.appendExtension("png", true); }, "a.png"},
@@ -93,23 +77,21 @@ TEST(SystemString, EditsFollowThePathRules)
         {"appendPath", "dir\\", [](CSystemString &p) { p.appendPath(CString("x")); }, "dir\\x"},
         {"appendPath", "dir", [](CSystemString &p) { p.appendPath(CString("x")); }, "dir\\x"},
         {"removeFileName", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeFileName(); }, "C:\\dir\\"},
-        {"removeLastPathComponent", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeLastPathComponent(); },
-         "C:\\dir"},
-        {"removeLastPathComponent", "D:\\Veltrix.dll", [](CSystemString &p) { p.removeLastPathComponent(); }, "D:"},
-        {"a separator before index 2 is kept", "X\\Veltrix.dll", [](CSystemString &p) { p.removeLastPathComponent(); },
-         "X\\Veltrix.dll"},
+        {"removeLastPathComponent", "C:\\dir\\file.txt", removeLast, "C:\\dir"},
+        {"removeLastPathComponent", "D:\\Veltrix.dll", removeLast, "D:"},
+        {"a separator before index 2 is kept", "X\\Veltrix.dll", removeLast, "X\\Veltrix.dll"},
+        {"removeLastPathComponent", "", removeLast, ""},
         {"removeFirstPathComponent", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeFirstPathComponent(); },
          "dir\\file.txt"},
         {"removeExtension", "C:\\dir\\file.txt", [](CSystemString &p) { p.removeExtension(); }, "C:\\dir\\file"},
-        {"convertSlashes ('|' is the foreign separator)", "a|b/c", [](CSystemString &p) { p.convertSlashes(); },
-         "a\\b\\c"},
+        {"convertSlashes ('|' is the foreign one)", "a|b/c", [](CSystemString &p) { p.convertSlashes(); }, "a\\b\\c"},
     };
-    for (const auto &testCase : cases)
+    for (const auto &[edit, path, change, expected] : cases)
     {
-        std::string input = native(testCase.path);
+        std::string input = native(path);
         std::replace(input.begin(), input.end(), '|', foreign);
         CSystemString value(input.c_str());
-        testCase.change(value);
-        EXPECT_EQ(native(testCase.expected), text(value)) << testCase.edit << " on " << testCase.path;
+        change(value);
+        EXPECT_EQ(native(expected), text(value)) << edit << " on " << path;
     }
 }

@@ -1,112 +1,90 @@
 #include "foundation/io/CFileStream.h"
 
-#include "tests/foundation/CTemporaryFolder.h"
+#include "tests/foundation/FoundationTestSupport.h"
 
-#include <gtest/gtest.h>
-
-#include <climits>
-#include <string>
-
-using Orvalite::Basics::CSystemString;
-using Orvalite::IO::CFileStream;
+using namespace Orvalite::IO;
 using Orvalite::Testing::CTemporaryFolder;
 
 namespace
 {
-CSystemString pathOf(const CTemporaryFolder &folder, const char *name)
+// One value read from `stream`, the read expected to succeed; -1 is never a value written.
+template <class TValue> TValue readFrom(CFileStream &stream, bool (CFileStream::*read)(TValue &))
 {
-    return CSystemString(folder.file(name).c_str());
+    TValue value = static_cast<TValue>(-1);
+    EXPECT_TRUE((stream.*read)(value));
+    return value;
 }
 
-struct SByteOrderCase
+// Whether a read from `stream` fails and leaves its target as it was.
+template <class TValue> bool failsLeaving(CFileStream &stream, bool (CFileStream::*read)(TValue &), TValue before)
 {
-    const char *name;
-    bool streamIsLittleEndian;
-    bool ignoreByteOrder;
-    // The bytes 0x1234 (16 bit), 0x01020304 (32 bit) and 0x123456 (24 bit) become.
-    std::string expectedBytes;
-};
+    TValue value = before;
+    return !(stream.*read)(value) && value == before;
+}
 } // namespace
 
-TEST(FileStream, WritesAndReadsEveryTypeInEachByteOrder)
+TEST(FileStream, EveryTypeRoundTripsInEachByteOrder)
 {
-    const std::vector<SByteOrderCase> cases = {
-        {"little-endian", true, false, std::string("\x34\x12\x04\x03\x02\x01\x56\x34\x12", 9)},
-        {"big-endian", false, false, std::string("\x12\x34\x01\x02\x03\x04\x12\x34\x56", 9)},
-        {"byte order ignored", false, true, std::string("\x34\x12\x04\x03\x02\x01\x56\x34\x12", 9)},
-    };
+    // What the bytes 0x1234 (16 bit), 0x01020304 (32 bit) and 0x123456 (24 bit) become.
+    const std::string little("\x34\x12\x04\x03\x02\x01\x56\x34\x12", 9), big("\x12\x34\x01\x02\x03\x04\x12\x34\x56", 9);
+    const std::tuple<const char *, bool, bool, std::string> orders[] = {{"little-endian", true, false, little},
+                                                                        {"big-endian", false, false, big},
+                                                                        {"order ignored", false, true, little}};
     const int16_t samples[] = {1, -2, 0x1234, INT16_MIN};
-    for (const SByteOrderCase &order : cases)
+    const int32_t int24s[] = {0x123456, -2, -8388608, 8388607};
+    for (const auto &[order, isLittleEndian, ignoreOrder, firstBytes] : orders)
     {
         CTemporaryFolder folder;
-        {
-            CFileStream stream;
-            ASSERT_TRUE(stream.openStream(pathOf(folder, "data.bin"), CFileStream::MODE_WRITE,
-                                          order.streamIsLittleEndian, order.ignoreByteOrder));
-            EXPECT_TRUE(stream.writeInt16(0x1234) && stream.writeInt32(0x01020304) && stream.writeInt24(0x123456));
-            EXPECT_TRUE(stream.writeInt24(-2) && stream.writeInt24(-8388608) && stream.writeInt64(-1234567890123LL));
-            EXPECT_TRUE(stream.writeFloat(-0.75f) && stream.writeDouble(6.02e23) && stream.writeChar('z'));
-            EXPECT_TRUE(stream.writeBool(true) && stream.writeBool(false) && stream.writeInt16Array(samples, 4));
-            EXPECT_FALSE(stream.hasFailed()) << order.name;
-        }
-        const std::string bytes = folder.read("data.bin");
-        EXPECT_EQ(bytes.substr(0, 9), order.expectedBytes) << order.name;
-        EXPECT_EQ(bytes.size(), 9u + 3 + 3 + 8 + 4 + 8 + 1 + 2 + 8) << order.name;
-
         CFileStream stream;
-        ASSERT_TRUE(stream.openStream(pathOf(folder, "data.bin"), CFileStream::MODE_READ, order.streamIsLittleEndian,
-                                      order.ignoreByteOrder));
-        int16_t shortValue = 0;
-        int32_t longValue = 0, positive24 = 0, negative24 = 0, lowest24 = 0;
-        int64_t wide = 0;
-        float single = 0;
-        double real = 0;
-        char character = 0;
-        bool yes = false, no = true;
+        ASSERT_TRUE(
+            stream.openStream(folder.systemPath("data.bin"), CFileStream::MODE_WRITE, isLittleEndian, ignoreOrder));
+        EXPECT_TRUE(stream.writeInt16(0x1234) && stream.writeInt32(0x01020304)) << order;
+        for (const int32_t value : int24s)
+            EXPECT_TRUE(stream.writeInt24(value)) << order;
+        EXPECT_TRUE(stream.writeInt64(-1234567890123LL) && stream.writeFloat(-0.75f) && stream.writeDouble(6.02e23));
+        EXPECT_TRUE(stream.writeChar('z') && stream.writeBool(true) && stream.writeBool(false));
+        EXPECT_TRUE(stream.writeInt16Array(samples, 4) && !stream.hasFailed()) << order;
+        ASSERT_TRUE(
+            stream.openStream(folder.systemPath("data.bin"), CFileStream::MODE_READ, isLittleEndian, ignoreOrder));
+        const std::string bytes = folder.read("data.bin");
+        EXPECT_EQ(bytes.substr(0, 9), firstBytes) << order;
+        EXPECT_EQ(bytes.size(), 9u + 3 * 3 + 8 + 4 + 8 + 1 + 2 + 8) << order;
+        EXPECT_EQ(0x1234, readFrom(stream, &CFileStream::readInt16)) << order;
+        EXPECT_EQ(0x01020304, readFrom(stream, &CFileStream::readInt32)) << order;
+        for (const int32_t value : int24s)
+            EXPECT_EQ(value, readFrom(stream, &CFileStream::readInt24)) << order;
+        EXPECT_EQ(-1234567890123LL, readFrom(stream, &CFileStream::readInt64)) << order;
+        EXPECT_EQ(-0.75f, readFrom(stream, &CFileStream::readFloat)) << order;
+        EXPECT_EQ(6.02e23, readFrom(stream, &CFileStream::readDouble)) << order;
+        EXPECT_EQ('z', readFrom(stream, &CFileStream::readChar)) << order;
+        EXPECT_TRUE(readFrom(stream, &CFileStream::readBool)) << order;
+        EXPECT_FALSE(readFrom(stream, &CFileStream::readBool)) << order;
         int16_t readSamples[4] = {};
-        EXPECT_TRUE(stream.readInt16(shortValue) && stream.readInt32(longValue) && stream.readInt24(positive24));
-        EXPECT_TRUE(stream.readInt24(negative24) && stream.readInt24(lowest24) && stream.readInt64(wide));
-        EXPECT_TRUE(stream.readFloat(single) && stream.readDouble(real) && stream.readChar(character));
-        EXPECT_TRUE(stream.readBool(yes) && stream.readBool(no) && stream.readInt16Array(readSamples, 4));
-        EXPECT_EQ((std::vector<int64_t>{shortValue, longValue, positive24, negative24, lowest24, wide}),
-                  (std::vector<int64_t>{0x1234, 0x01020304, 0x123456, -2, -8388608, -1234567890123LL}))
-            << order.name;
-        EXPECT_TRUE(single == -0.75f && real == 6.02e23 && character == 'z' && yes && !no) << order.name;
-        EXPECT_EQ(std::vector<int16_t>(readSamples, readSamples + 4), std::vector<int16_t>(samples, samples + 4))
-            << order.name;
-        EXPECT_TRUE(stream.isAtEnd() && !stream.hasFailed()) << order.name;
+        EXPECT_TRUE(stream.readInt16Array(readSamples, 4) && std::equal(samples, samples + 4, readSamples)) << order;
+        EXPECT_TRUE(stream.isAtEnd() && !stream.hasFailed()) << order;
     }
 }
 
-TEST(FileStream, ReadsPastTheEndFailAndLeaveTheTargetUnchanged)
+TEST(FileStream, ReadsPastTheEndFailLeavingTheTargetUnchanged)
 {
     CTemporaryFolder folder;
     folder.write("short.bin", std::string("\x01\x02\x03", 3));
-    CFileStream stream(pathOf(folder, "short.bin"), CFileStream::MODE_READ, true);
-    int32_t value = 77;
-    EXPECT_FALSE(stream.readInt32(value));
-    EXPECT_EQ(value, 77);
+    CFileStream stream(folder.systemPath("short.bin"), CFileStream::MODE_READ, true);
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readInt32, int32_t{77}));
     EXPECT_TRUE(stream.hasFailed());
-
     ASSERT_TRUE(stream.moveToStart());
-    int32_t value24 = 0;
-    EXPECT_TRUE(stream.readInt24(value24));
-    EXPECT_EQ(value24, 0x030201);
-    char character = 'k';
-    bool flag = true;
-    int16_t shortValue = 5;
-    int64_t wide = 6;
-    float single = 7;
-    double real = 8;
-    EXPECT_FALSE(stream.readChar(character) || stream.readBool(flag) || stream.readInt16(shortValue) ||
-                 stream.readInt24(value24) || stream.readInt64(wide) || stream.readFloat(single) ||
-                 stream.readDouble(real));
-    EXPECT_TRUE(character == 'k' && flag && shortValue == 5 && value24 == 0x030201 && wide == 6 && single == 7.0f &&
-                real == 8.0);
+    EXPECT_EQ(0x030201, readFrom(stream, &CFileStream::readInt24));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readChar, 'k'));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readBool, true));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readInt16, int16_t{5}));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readInt24, int32_t{6}));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readInt64, int64_t{6}));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readFloat, 7.0f));
+    EXPECT_TRUE(failsLeaving(stream, &CFileStream::readDouble, 8.0));
 
     // Five bytes hold two and a half samples: a short array read changes none of them.
     folder.write("three.bin", std::string("\x01\x00\x02\x00\x03", 5));
-    ASSERT_TRUE(stream.openStream(pathOf(folder, "three.bin"), CFileStream::MODE_READ, true));
+    ASSERT_TRUE(stream.openStream(folder.systemPath("three.bin"), CFileStream::MODE_READ, true));
     int16_t array[3] = {-1, -1, -1};
     EXPECT_FALSE(stream.readInt16Array(array, 3));
     EXPECT_FALSE(stream.readInt16Array(array, LONG_MAX / 4)) << "a damaged count must not allocate the impossible";
@@ -118,41 +96,18 @@ TEST(FileStream, BoolIsTrueOnlyForTheByteOne)
 {
     CTemporaryFolder folder;
     folder.write("bools.bin", std::string("\x01\x02\x00\xff", 4));
-    CFileStream stream(pathOf(folder, "bools.bin"), CFileStream::MODE_READ, true);
-    const bool expected[] = {true, false, false, false};
-    for (bool value : expected)
+    CFileStream stream(folder.systemPath("bools.bin"), CFileStream::MODE_READ, true);
+    for (const bool expected : {true, false, false, false})
     {
-        bool read = !value;
-        EXPECT_TRUE(stream.readBool(read));
-        EXPECT_EQ(read, value);
-    }
-}
-
-TEST(FileStream, TwentyFourBitHelpersExtendTheSign)
-{
-    const struct
-    {
-        unsigned char bytes[3];
-        int32_t value;
-    } cases[] = {
-        {{0x00, 0x00, 0x00}, 0},  {{0xff, 0xff, 0x7f}, 8388607},  {{0x00, 0x00, 0x80}, -8388608},
-        {{0xff, 0xff, 0xff}, -1}, {{0x56, 0x34, 0x12}, 0x123456}, {{0xfe, 0xff, 0xff}, -2},
-    };
-    for (const auto &testCase : cases)
-    {
-        EXPECT_EQ(CFileStream::fromLittleEndian24(testCase.bytes), testCase.value) << testCase.value;
-        unsigned char bytes[3] = {};
-        CFileStream::toLittleEndian24(testCase.value, bytes);
-        EXPECT_EQ(std::string(reinterpret_cast<char *>(bytes), 3),
-                  std::string(reinterpret_cast<const char *>(testCase.bytes), 3))
-            << testCase.value;
+        bool read = !expected;
+        EXPECT_TRUE(stream.readBool(read) && read == expected) << expected;
     }
 }
 
 TEST(FileStream, UseInTheWrongModeFails)
 {
     CTemporaryFolder folder;
-    CFileStream writer(pathOf(folder, "out.bin"), CFileStream::MODE_WRITE, true);
+    CFileStream writer(folder.systemPath("out.bin"), CFileStream::MODE_WRITE, true);
     ASSERT_TRUE(writer.isOpenForWriting());
     EXPECT_FALSE(writer.isOpenForReading());
     EXPECT_FALSE(writer.hasFailed());
@@ -162,25 +117,25 @@ TEST(FileStream, UseInTheWrongModeFails)
     EXPECT_TRUE(writer.hasFailed());
 
     folder.write("in.bin", "abcd");
-    CFileStream reader(pathOf(folder, "in.bin"), CFileStream::MODE_READ, true);
+    CFileStream reader(folder.systemPath("in.bin"), CFileStream::MODE_READ, true);
     EXPECT_EQ(reader.getStreamSize(), 4);
     EXPECT_FALSE(reader.writeChar('x'));
     EXPECT_TRUE(reader.hasFailed());
-    EXPECT_TRUE(reader.openStream(pathOf(folder, "in.bin"), CFileStream::MODE_READ, true));
+    EXPECT_TRUE(reader.openStream(folder.systemPath("in.bin"), CFileStream::MODE_READ, true));
     EXPECT_FALSE(reader.hasFailed()) << "reopening clears the failure";
 
     CFileStream closed;
     EXPECT_FALSE(closed.readData(&byte, 1));
     EXPECT_EQ(closed.getPosition(), -1);
     EXPECT_TRUE(closed.isAtEnd());
-    EXPECT_FALSE(closed.openStream(pathOf(folder, "missing.bin"), CFileStream::MODE_READ, true));
+    EXPECT_FALSE(closed.openStream(folder.systemPath("missing.bin"), CFileStream::MODE_READ, true));
 }
 
 TEST(FileStream, SeeksMoveThePosition)
 {
     CTemporaryFolder folder;
     folder.write("seek.bin", "0123456789");
-    CFileStream stream(pathOf(folder, "seek.bin"), CFileStream::MODE_READ, true);
+    CFileStream stream(folder.systemPath("seek.bin"), CFileStream::MODE_READ, true);
     char character = 0;
     EXPECT_TRUE(stream.seekFromStart(4));
     EXPECT_TRUE(stream.seekFromCurrent(2));

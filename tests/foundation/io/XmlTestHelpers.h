@@ -1,5 +1,4 @@
-// Helpers shared by the XML tests: a one-line picture of a tree and a thread
-// with a small stack to prove that deep trees need none.
+// Helpers shared by the XML tests: a one-line picture of a tree and a small-stack thread for deep trees.
 #pragma once
 
 #include "foundation/io/CXMLNode.h"
@@ -14,41 +13,23 @@ namespace Orvalite::Testing
 inline std::string describe(const IO::CXMLNode *node)
 {
     if (!node)
-    {
         return "-";
-    }
-    std::string text = node->getNodeName().getString();
-    if (node->getNumberOfAttributes() > 0)
-    {
-        text += '[';
-        for (long index = 0; index < node->getNumberOfAttributes(); ++index)
-        {
-            const IO::CXMLAttribute *attribute = node->getAttribute(index);
-            text += std::string(index > 0 ? "," : "") + attribute->getName().getString() + "=" +
-                    attribute->getValue().getString();
-        }
-        text += ']';
-    }
-    if (node->getNumberOfChildNodes() > 0)
-    {
-        text += '(';
-        for (long index = 0; index < node->getNumberOfChildNodes(); ++index)
-        {
-            text += (index > 0 ? ";" : "") + describe(node->getChildNode(index));
-        }
-        text += ')';
-    }
-    return text;
+    std::string attributes, children;
+    for (long index = 0; index < node->getNumberOfAttributes(); ++index)
+        attributes += std::string(index > 0 ? "," : "[") + node->getAttribute(index)->getName().getString() + "=" +
+                      node->getAttribute(index)->getValue().getString();
+    for (long index = 0; index < node->getNumberOfChildNodes(); ++index)
+        children += (index > 0 ? ";" : "(") + describe(node->getChildNode(index));
+    return node->getNodeName().getString() + attributes + (attributes.empty() ? "" : "]") + children +
+           (children.empty() ? "" : ")");
 }
 
-// Runs `work` on a thread whose stack is far too small for one frame per tree
-// level, so recursion over a deep tree crashes instead of passing unnoticed.
+// Runs `work` on a thread with a stack too small for one frame per tree level, so recursion would crash.
 inline bool runOnSmallStack(const std::function<void()> &work)
 {
-    constexpr size_t STACK_SIZE = 256 * 1024;
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, STACK_SIZE);
+    pthread_attr_setstacksize(&attributes, 256 * 1024);
     pthread_t thread;
     const auto body = [](void *argument) -> void * {
         (*static_cast<const std::function<void()> *>(argument))();

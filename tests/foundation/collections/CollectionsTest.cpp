@@ -4,32 +4,34 @@
 #include "foundation/collections/TObjectDeleter.h"
 #include "foundation/collections/TObjectNuller.h"
 #include "foundation/collections/TPointerCollection.h"
+#include "foundation/collections/TTreeNode.h"
 
-#include <gtest/gtest.h>
+#include "tests/foundation/FoundationTestSupport.h"
 
 #include <cstring>
 
 using namespace Orvalite::Basics;
 using namespace Orvalite::Collections;
+using Orvalite::Testing::liveInstances;
+using CNode = TTreeNode<CString>;
 
 namespace
 {
-long liveStrings()
-{
-    return CString::getClassRecord().getNumberOfInstances();
-}
-
 int byText(const CString *first, const CString *second)
 {
-    if (first == second)
-    {
-        return 0;
-    }
     if (!first || !second)
-    {
-        return first ? -1 : 1;
-    }
+        return first == second ? 0 : first ? -1 : 1;
     return std::strcmp(first->getString(), second->getString());
+}
+
+// The texts in the first `slots` slots, "-" for an empty one.
+std::vector<std::string> textsOf(const TPointerCollection<CString> &collection, long slots)
+{
+    std::vector<std::string> texts;
+    for (long index = 0; index < slots; ++index)
+        texts.emplace_back(collection.getElementAtIndex(index) ? collection.getElementAtIndex(index)->getString()
+                                                               : "-");
+    return texts;
 }
 } // namespace
 
@@ -45,25 +47,22 @@ TEST(PointerCollection, GrowsThirtyTwoSlotsAtATime)
         EXPECT_EQ(index < 32 ? 32 : 64, collection.getArraySize()) << "after " << index + 1 << " elements";
     }
     EXPECT_EQ(33, collection.getInsertIndex());
-    for (long slot = 33; slot < 64; ++slot)
-    {
+    for (long slot = 33; slot <= 64; ++slot)
         EXPECT_EQ(nullptr, collection.getElementAtIndex(slot)) << slot;
-    }
-    EXPECT_EQ(nullptr, collection.getElementAtIndex(64));
     EXPECT_EQ(nullptr, collection.getElementAtIndex(-1));
     EXPECT_EQ(32, collection.getIndexOfPointer(collection.getElementAtIndex(32)));
 }
 
 TEST(PointerCollection, PoliciesDecideTheElementsFate)
 {
-    const long before = liveStrings();
+    const long before = liveInstances<CString>();
     {
         TObjectDeleter<CString> deleter;
         TPointerCollection<CString> deleting(&deleter);
         deleting.addElement(new CString("a"));
         deleting.addElement(nullptr);
         deleting.clearArray();
-        EXPECT_EQ(before, liveStrings()) << "the deleting policy deletes";
+        EXPECT_EQ(before, liveInstances<CString>()) << "the deleting policy deletes";
         EXPECT_EQ(0, deleting.getArraySize());
     }
     CString kept("kept");
@@ -78,7 +77,7 @@ TEST(PointerCollection, PoliciesDecideTheElementsFate)
 
 TEST(CountedPointerArray, ClearingDereferencesEachElementOnce)
 {
-    const long before = liveStrings();
+    const long before = liveInstances<CString>();
     auto *shared = new CString("shared");
     shared->referenced();
     {
@@ -88,21 +87,19 @@ TEST(CountedPointerArray, ClearingDereferencesEachElementOnce)
         EXPECT_EQ(2, shared->getReferenceCount());
         array.clearArray();
         EXPECT_EQ(1, shared->getReferenceCount());
-        EXPECT_EQ(before + 1, liveStrings()) << "the element held nowhere else is deleted";
+        EXPECT_EQ(before + 1, liveInstances<CString>()) << "the element held nowhere else is deleted";
         array.addElement(shared);
     }
     EXPECT_EQ(1, shared->getReferenceCount()) << "destruction clears";
     shared->dereference();
-    EXPECT_EQ(before, liveStrings());
+    EXPECT_EQ(before, liveInstances<CString>());
 }
 
-TEST(PointerCollection, ReorderCompactsAndOptionallyShrinks)
+TEST(PointerCollection, ReorderClosesTheGaps)
 {
     TCountedPointerArray<CString> array;
     for (const char *text : {"a", "b", "c", "d"})
-    {
         array.addElement(new CString(text));
-    }
     array.removeElementAtIndex(1);
     array.removeElementAtIndex(2);
     array.removeElementAtIndex(2);
@@ -110,31 +107,25 @@ TEST(PointerCollection, ReorderCompactsAndOptionallyShrinks)
     array.reorder(false);
     EXPECT_EQ(2, array.getInsertIndex());
     EXPECT_EQ(32, array.getArraySize());
-    EXPECT_STREQ("d", array.getElementAtIndex(1)->getString());
+    EXPECT_EQ((std::vector<std::string>{"a", "d", "-"}), textsOf(array, 3));
     array.reorder(true);
-    EXPECT_EQ(2, array.getArraySize());
     array.addElement(new CString("e"));
-    EXPECT_EQ(34, array.getArraySize()) << "growth continues from the shrunk size";
-    EXPECT_STREQ("e", array.getElementAtIndex(2)->getString());
+    EXPECT_EQ(34, array.getArraySize()) << "shrunk to the elements, then grown by 32";
+    EXPECT_EQ((std::vector<std::string>{"a", "d", "e"}), textsOf(array, 3));
 }
 
-TEST(PointerCollection, SortPutsNullSlotsLast)
+TEST(PointerCollection, SortPutsEmptySlotsLast)
 {
     TCountedPointerArray<CString> array;
     for (const char *text : {"pear", "apple", "fig"})
-    {
         array.addElement(new CString(text));
-    }
     array.sortArray(byText);
-    EXPECT_STREQ("apple", array.getElementAtIndex(0)->getString());
-    EXPECT_STREQ("fig", array.getElementAtIndex(1)->getString());
-    EXPECT_STREQ("pear", array.getElementAtIndex(2)->getString());
-    EXPECT_EQ(nullptr, array.getElementAtIndex(3));
+    EXPECT_EQ((std::vector<std::string>{"apple", "fig", "pear", "-"}), textsOf(array, 4));
 }
 
-TEST(AutomaticPointer, CountingHolderKeepsAndReleases)
+TEST(AutomaticPointer, ReleasesWhatItNoLongerHolds)
 {
-    const long before = liveStrings();
+    const long before = liveInstances<CString>();
     TAutomaticPointer<CString> holder;
     auto *value = new CString("held");
     holder = value;
@@ -142,7 +133,7 @@ TEST(AutomaticPointer, CountingHolderKeepsAndReleases)
     holder = value;
     EXPECT_EQ(1, value->getReferenceCount()) << "re-assigning the held pointer keeps it";
     holder = nullptr;
-    EXPECT_EQ(before, liveStrings()) << "assigning null releases the last reference";
+    EXPECT_EQ(before, liveInstances<CString>()) << "assigning null releases the last reference";
 
     TObjectDeleter<CString> deleter;
     {
@@ -155,6 +146,47 @@ TEST(AutomaticPointer, CountingHolderKeepsAndReleases)
         TAutomaticPointer<CString> direct(nullptr);
         direct = new CString("deleted directly without a policy");
     }
-    EXPECT_EQ(before, liveStrings());
+    EXPECT_EQ(before, liveInstances<CString>());
 }
 
+TEST(TreeNode, RootsLastReleaseFreesTheWholeTree)
+{
+    const long nodesBefore = liveInstances<CNode>();
+    const long stringsBefore = liveInstances<CString>();
+    auto *root = new CNode();
+    root->referenced();
+    root->setValue(new CString("root"));
+    auto *child = new CNode();
+    root->addChild(child);
+    child->addChild(new CNode());
+    child->setValue(new CString("child"));
+    EXPECT_EQ(root, child->getParent());
+    EXPECT_EQ(1, root->getNumberOfChildren());
+    EXPECT_STREQ("child", root->getChildAtIndex(0)->getValue()->getString());
+    EXPECT_EQ(nodesBefore + 3, liveInstances<CNode>());
+
+    root->dereference();
+    EXPECT_EQ(nodesBefore, liveInstances<CNode>()) << "children do not keep their parent alive";
+    EXPECT_EQ(stringsBefore, liveInstances<CString>());
+}
+
+TEST(TreeNode, ChildrenMoveBetweenParents)
+{
+    CNode first, second;
+    first.referenced();
+    second.referenced();
+    auto *child = new CNode();
+    child->referenced();
+    first.addChild(child);
+    second.addChild(child);
+    EXPECT_EQ(0, first.getNumberOfChildren());
+    EXPECT_EQ(1, second.getNumberOfChildren());
+    EXPECT_EQ(&second, child->getParent());
+    EXPECT_EQ(2, child->getReferenceCount());
+    second.removeChild(child);
+    EXPECT_EQ(nullptr, child->getParent());
+    EXPECT_EQ(1, child->getReferenceCount());
+    second.addChild(&second);
+    EXPECT_EQ(0, second.getNumberOfChildren()) << "a node is not its own child";
+    child->dereference();
+}

@@ -11,11 +11,13 @@
 #include <fstream>
 #include <string>
 
-using Zelo::Fuzz::CByteReader;
 using Zelo::Fuzz::CFuzzedPlugin;
 
 namespace
 {
+// Frames of each block: one slice of the effect's signal path, every stage run once.
+constexpr VstInt32 BLOCK_FRAMES = 256;
+
 // The real chunks of a fresh instance, bank and program, copied out of the plug-in.
 struct SRealChunks
 {
@@ -60,25 +62,27 @@ void writeSeed(const std::string &path, uint8_t mode, const std::vector<uint8_t>
 }
 
 // Restores `bytes` as one kind of chunk, reads the chunk back, restores that too
-// (a host's save and reload) and processes a block after each.
-void restore(CFuzzedPlugin &plugin, std::vector<uint8_t> bytes, bool isProgram, uint8_t mode)
+// (a host's save and reload) and processes a block after each. A refused chunk
+// changes nothing, so there is nothing new to process.
+void restore(CFuzzedPlugin &plugin, const uint8_t *bytes, size_t size, bool isProgram, uint8_t mode)
 {
     const std::vector<uint8_t> &real = isProgram ? realChunks().program : realChunks().bank;
-    if (mode & 1)
-    {
-        const size_t kept = keptBytes(mode, real.size());
-        bytes.insert(bytes.begin(), real.begin(), real.begin() + static_cast<std::ptrdiff_t>(kept));
-    }
+    const size_t kept = (mode & 1) ? keptBytes(mode, real.size()) : 0;
     // The host owns the buffer and keeps nothing past its end, so overreads are seen.
-    std::vector<uint8_t> exact(bytes);
-    plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(exact.size()),
-                    exact.empty() ? nullptr : exact.data());
-    plugin.processAndCheck(512);
+    std::vector<uint8_t> exact(kept + size);
+    std::copy_n(real.begin(), kept, exact.begin());
+    std::copy_n(bytes, size, exact.begin() + static_cast<std::ptrdiff_t>(kept));
+    if (plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(exact.size()),
+                        exact.empty() ? nullptr : exact.data()) == 0)
+    {
+        return;
+    }
+    plugin.processAndCheck(BLOCK_FRAMES);
     std::vector<uint8_t> saved = copyChunk(plugin, isProgram);
     if (!saved.empty())
     {
         plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(saved.size()), saved.data());
-        plugin.processAndCheck(512);
+        plugin.processAndCheck(BLOCK_FRAMES);
     }
 }
 } // namespace
@@ -98,11 +102,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    CByteReader reader(data, size);
-    const uint8_t mode = reader.byte();
-    const std::vector<uint8_t> bytes = reader.bytes(reader.remaining());
-    CFuzzedPlugin plugin;
-    restore(plugin, bytes, false, mode);
-    restore(plugin, bytes, true, mode);
+    const uint8_t mode = size > 0 ? data[0] : 0;
+    const uint8_t *bytes = size > 0 ? data + 1 : data;
+    const size_t count = size > 0 ? size - 1 : 0;
+    CFuzzedPlugin &plugin = CFuzzedPlugin::forInput();
+    restore(plugin, bytes, count, false, mode);
+    restore(plugin, bytes, count, true, mode);
     return 0;
 }

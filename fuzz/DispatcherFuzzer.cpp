@@ -162,7 +162,7 @@ void dispatchOne(CFuzzedPlugin &plugin, CByteReader &reader)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     CByteReader reader(data, size);
-    CFuzzedPlugin plugin;
+    CFuzzedPlugin &plugin = CFuzzedPlugin::forInput();
     AEffect *effect = plugin.effect();
     // Bounded, so that one input never runs for long.
     for (int step = 0; step < 256 && !reader.empty(); ++step)

@@ -109,7 +109,7 @@ private:
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     CByteReader reader(data, size);
-    CFuzzedPlugin plugin;
+    CFuzzedPlugin &plugin = CFuzzedPlugin::forInput();
     plugin.dispatch(effSetProgram, 0, reader.byte() % 13);
     do
     {

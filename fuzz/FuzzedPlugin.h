@@ -1,8 +1,11 @@
 // The Zelo effect as the plug-in fuzz targets drive it: created as the module's
 // entry creates it (linked in, not loaded, since the entry file also defines
-// the "main" libFuzzer provides), opened and resumed at 44.1 kHz
-// as a host does, and closed again. One per input, so that every crash
-// reproduces from its input alone. Also a reader over the fuzzer's bytes.
+// the "main" libFuzzer provides), opened and resumed at 44.1 kHz as a host
+// does. Building an effect costs far more than most inputs (about a megabyte
+// of delay and tap lines, on fresh pages each time), so a process builds one
+// and brings it back to the state it was built in before every input: every
+// crash still reproduces from its input alone. Also a reader over the
+// fuzzer's bytes.
 #pragma once
 
 #include "effect/CVeltrix.h"
@@ -22,6 +25,9 @@ namespace Zelo::Fuzz
 {
 // The largest block the targets announce or process, in frames.
 constexpr VstInt32 MAX_BLOCK = 8192;
+// What the host announces before any input.
+constexpr float SAMPLE_RATE = 44100.0f;
+constexpr VstInt32 BLOCK_SIZE = 512;
 
 // Reads the fuzzer's bytes front to back; past the end every read answers 0,
 // so a short input is still a complete (if dull) programme.
@@ -77,31 +83,57 @@ private:
 class CFuzzedPlugin
 {
 public:
+    // The process's one effect, in the state it was built in: each input starts here.
+    // It is never destroyed at exit, where the framework's own statics may already be gone.
+    static CFuzzedPlugin &forInput()
+    {
+        CFuzzedPlugin *&plugin = instance();
+        if (plugin)
+        {
+            plugin->restore();
+        }
+        else
+        {
+            plugin = new CFuzzedPlugin;
+        }
+        return *plugin;
+    }
+    // Closes that effect (the next input builds another) and releases the identity
+    // as the module's unload hook does, for programs that check before they end
+    // that no framework object is left alive.
+    static void release()
+    {
+        delete instance();
+        instance() = nullptr;
+        Orvalite::Basics::CApplicationInformation::releaseApplicationInformation();
+    }
+
     CFuzzedPlugin() : m_in(2, std::vector<float>(MAX_BLOCK)), m_out(2, std::vector<float>(MAX_BLOCK))
     {
         // What the module does when it loads: the effect reads its identity from here.
-        static const bool identified = [] {
-            Orvalite::Basics::CApplicationInformation::setApplicationInformation(
-                "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", "Zelo fuzz target",
-                reinterpret_cast<void *>(&hostCallback));
-            return true;
-        }();
-        static_cast<void>(identified);
-        m_effect = (new Orvalite::Veltrix::CVeltrix(&hostCallback))->getAeffect();
+        Orvalite::Basics::CApplicationInformation::setApplicationInformation(
+            "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", "Zelo fuzz target",
+            reinterpret_cast<void *>(&hostCallback));
+        m_veltrix = new Orvalite::Veltrix::CVeltrix(&hostCallback);
+        m_effect = m_veltrix->getAeffect();
         if (!m_effect || m_effect->magic != kEffectMagic)
         {
             fail("the entry point did not hand out an effect");
         }
-        // Program material in both channels, so that every stage has signal to work on.
-        for (VstInt32 n = 0; n < MAX_BLOCK; ++n)
-        {
-            m_in[0][n] = 0.5f * std::sin(0.0627f * static_cast<float>(n));
-            m_in[1][n] = 0.5f * std::sin(0.0471f * static_cast<float>(n));
-        }
         dispatch(effOpen);
-        dispatch(effSetSampleRate, 0, 0, nullptr, 44100.0f);
-        dispatch(effSetBlockSize, 0, 512);
+        dispatch(effSetSampleRate, 0, 0, nullptr, SAMPLE_RATE);
+        dispatch(effSetBlockSize, 0, BLOCK_SIZE);
         resume(true);
+        // What restore() brings back.
+        void *bank = nullptr;
+        const VstIntPtr size = dispatch(effGetChunk, 0, 0, &bank);
+        m_bank.assign(static_cast<const uint8_t *>(bank), static_cast<const uint8_t *>(bank) + size);
+        for (int voice = 0; voice < 2; ++voice)
+        {
+            keepImage(m_veltrix->getShifter(voice));
+            keepImage(m_veltrix->getLfo(voice));
+        }
+        m_fingerprint = observe();
     }
     ~CFuzzedPlugin()
     {
@@ -132,20 +164,23 @@ public:
     void resume(bool on) { dispatch(effMainsChanged, 0, on ? 1 : 0); }
 
     // One block through processReplacing (or the accumulating or double-precision
-    // path); aborts unless every output sample is finite.
+    // path) on fresh input, as the dry delay writes into the host's input buffers;
+    // aborts unless every output sample is finite.
     void processAndCheck(VstInt32 frames, uint8_t path = 0)
     {
         if (!m_isResumed)
         {
             return;
         }
-        frames = frames < 0 ? 0 : (frames > m_blockSize ? m_blockSize : frames);
+        frames = std::clamp(frames, 0, m_blockSize);
+        const auto count = static_cast<size_t>(frames);
+        for (int c = 0; c < 2; ++c)
+        {
+            std::copy_n(source(c), count, m_in[c].begin());
+            std::fill_n(m_out[c].begin(), count, 0.0f);
+        }
         float *inputs[2] = {m_in[0].data(), m_in[1].data()};
         float *outputs[2] = {m_out[0].data(), m_out[1].data()};
-        for (auto &channel : m_out)
-        {
-            std::fill(channel.begin(), channel.end(), 0.0f);
-        }
         if (path % 3 == 1 && m_effect->process)
         {
             m_effect->process(m_effect, inputs, outputs, frames);
@@ -156,24 +191,31 @@ public:
             for (int c = 0; c < 2; ++c)
             {
                 in[c].assign(m_in[c].begin(), m_in[c].begin() + frames);
-                out[c].assign(static_cast<size_t>(frames), 0.0);
+                out[c].assign(count, 0.0);
             }
             double *dInputs[2] = {in[0].data(), in[1].data()};
             double *dOutputs[2] = {out[0].data(), out[1].data()};
             m_effect->processDoubleReplacing(m_effect, dInputs, dOutputs, frames);
             for (int c = 0; c < 2; ++c)
             {
-                for (VstInt32 n = 0; n < frames; ++n)
-                {
-                    m_out[c][n] = static_cast<float>(out[c][n]);
-                }
+                std::copy(out[c].begin(), out[c].end(), m_out[c].begin());
             }
         }
         else
         {
             m_effect->processReplacing(m_effect, inputs, outputs, frames);
         }
+        // x - x is 0 for every finite x and NaN otherwise, so one sum without a
+        // branch per sample tells whether a search is needed.
+        float probe = 0.0f;
         for (int c = 0; c < 2; ++c)
+        {
+            for (size_t n = 0; n < count; ++n)
+            {
+                probe += m_out[c][n] - m_out[c][n];
+            }
+        }
+        for (int c = 0; c < 2 && probe != 0.0f; ++c)
         {
             for (VstInt32 n = 0; n < frames; ++n)
             {
@@ -194,6 +236,39 @@ public:
     }
 
 private:
+    // Back to the state the constructor left. The bank saved then and program 0
+    // bring back every program's halves and name and the A/B selector, and set
+    // every parameter and what derives from it. Suspending silences the delay and
+    // tap lines. The shifters' tap sweep and the LFOs' phases run on from block to
+    // block and no host call sets them back, so they are copied back from byte
+    // images taken after construction (values, and the shifters' pointers to their
+    // own tap lines, which stay the same for the effect's life). Then the host's
+    // rate and block size and a resume derive the rate-dependent lengths again, and
+    // a block of no frames empties the list of MIDI events.
+    void restore()
+    {
+        dispatch(effSetChunk, 0, static_cast<VstIntPtr>(m_bank.size()), m_bank.data());
+        if (dispatch(effGetProgram) != 0)
+        {
+            dispatch(effSetProgram, 0, 0);
+        }
+        resume(false);
+        for (const SImage &image : m_images)
+        {
+            std::memcpy(image.stage, image.bytes.data(), image.bytes.size());
+        }
+        dispatch(effSetSampleRate, 0, 0, nullptr, SAMPLE_RATE);
+        dispatch(effSetBlockSize, 0, BLOCK_SIZE);
+        resume(true);
+        processAndCheck(0);
+        void *bank = nullptr;
+        if (observe() != m_fingerprint || dispatch(effGetChunk, 0, 0, &bank) != static_cast<VstIntPtr>(m_bank.size()) ||
+            std::memcmp(bank, m_bank.data(), m_bank.size()) != 0)
+        {
+            fail("restoring the effect before this input left it unlike a new one");
+        }
+    }
+
     // A plain host: VST 2.4, 44.1 kHz, and no to everything else.
     static VstIntPtr hostCallback(AEffect *, VstInt32 opcode, VstInt32, VstIntPtr, void *, float)
     {
@@ -202,17 +277,88 @@ private:
         case audioMasterVersion:
             return kVstVersion;
         case audioMasterGetSampleRate:
-            return 44100;
+            return static_cast<VstIntPtr>(SAMPLE_RATE);
         case audioMasterGetBlockSize:
-            return 512;
+            return BLOCK_SIZE;
         default:
             return 0;
         }
     }
 
+    static CFuzzedPlugin *&instance()
+    {
+        static CFuzzedPlugin *plugin = nullptr;
+        return plugin;
+    }
+
+    // Program material in both channels, so that every stage has signal to work on.
+    static const float *source(int channel)
+    {
+        static const std::vector<std::vector<float>> sines = [] {
+            std::vector<std::vector<float>> channels(2, std::vector<float>(MAX_BLOCK));
+            for (VstInt32 n = 0; n < MAX_BLOCK; ++n)
+            {
+                channels[0][n] = 0.5f * std::sin(0.0627f * static_cast<float>(n));
+                channels[1][n] = 0.5f * std::sin(0.0471f * static_cast<float>(n));
+            }
+            return channels;
+        }();
+        return sines[channel].data();
+    }
+
+    // The bytes of a stage of the signal path, to be copied back over it.
+    struct SImage
+    {
+        void *stage;
+        std::vector<unsigned char> bytes;
+    };
+    template <typename T> void keepImage(const T &stage)
+    {
+        const auto *bytes = reinterpret_cast<const unsigned char *>(&stage);
+        m_images.push_back({const_cast<T *>(&stage), std::vector<unsigned char>(bytes, bytes + sizeof(T))});
+    }
+
+    // Everything about the effect a host or its inspection accessors can see,
+    // except the bank's bytes.
+    std::vector<double> observe()
+    {
+        const Orvalite::Veltrix::CVeltrix &veltrix = *m_veltrix;
+        std::vector<double> seen = {static_cast<double>(m_veltrix->getProgram()),
+                                    m_veltrix->getSampleRate(),
+                                    static_cast<double>(m_veltrix->getBlockSize()),
+                                    veltrix.getWorkingSampleRate(),
+                                    static_cast<double>(veltrix.getGrainLength()),
+                                    static_cast<double>(veltrix.getSelector()),
+                                    static_cast<double>(m_effect->initialDelay),
+                                    static_cast<double>(m_effect->flags),
+                                    static_cast<double>(veltrix.getMidiEvents().getNumberOfEvents())};
+        for (VstInt32 index = 0; index < m_effect->numParams; ++index)
+        {
+            seen.push_back(m_effect->getParameter(m_effect, index));
+        }
+        for (int voice = 0; voice < 2; ++voice)
+        {
+            const auto &shifter = veltrix.getShifter(voice);
+            const auto &lfo = veltrix.getLfo(voice);
+            seen.insert(seen.end(),
+                        {shifter.getWindow(), shifter.getRate(), shifter.getTapDelay(0), shifter.getTapDelay(1),
+                         shifter.getEnvelope(0), shifter.getEnvelope(1), shifter.lastOut(), lfo.getSampleRate(),
+                         static_cast<double>(lfo.getPhase()), static_cast<double>(lfo.getIncrement())});
+            for (const auto *line : {&veltrix.getVoiceDelay(voice), &veltrix.getDryDelay(voice)})
+            {
+                seen.insert(seen.end(), {line->getLength(), line->getFeedback()});
+            }
+        }
+        return seen;
+    }
+
+    Orvalite::Veltrix::CVeltrix *m_veltrix = nullptr;
     AEffect *m_effect = nullptr;
     bool m_isResumed = false;
-    VstInt32 m_blockSize = 512;
+    VstInt32 m_blockSize = BLOCK_SIZE;
     std::vector<std::vector<float>> m_in, m_out;
+    std::vector<uint8_t> m_bank;
+    std::vector<SImage> m_images;
+    std::vector<double> m_fingerprint;
 };
 } // namespace Zelo::Fuzz

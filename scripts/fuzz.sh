@@ -32,6 +32,8 @@ for entry in "${fuzzers[@]}"; do
 done
 cmake --build build/fuzz --target "${targets[@]}"
 
+# A target that finds a fault stops; the others still run, and the script fails at the end.
+failed=()
 for entry in "${fuzzers[@]}"; do
   name="${entry%%:*}"
   seeds="fuzz/corpus/${entry#*:}"
@@ -39,5 +41,9 @@ for entry in "${fuzzers[@]}"; do
   mkdir -p "$work"
   echo "== ${name}: ${seconds} s =="
   build/fuzz/fuzz/"$name" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="build/fuzz/${name}-" "$work" "$seeds"
+    -artifact_prefix="build/fuzz/${name}-" "$work" "$seeds" || failed+=("$name")
 done
+if [ "${#failed[@]}" -gt 0 ]; then
+  echo "found a fault (input in build/fuzz/<target>-crash-*): ${failed[*]}" >&2
+  exit 1
+fi

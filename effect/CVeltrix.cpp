@@ -27,6 +27,10 @@ const double DECIBELS_TO_EXPONENT = 0.115129255;
 // Gains are kept below +120 dB, so that no parameter value, however wild, can
 // make the output infinite; every value inside the ranges is far below it.
 const double MAXIMUM_GAIN = 1e6;
+// A pitch in cents becomes the frequency ratio 2^(cents / CENTS_PER_OCTAVE).
+const double CENTS_PER_OCTAVE = 1200.0;
+// The largest float below 2^31: the highest selector value that still converts to int32_t.
+const float LARGEST_SELECTOR = 2147483520.0f;
 // Voice delay lengths at construction, in seconds.
 const double INITIAL_VOICE_DELAY_SECONDS = 0.1;
 const float INITIAL_LFO_FREQUENCY = 1.0f;
@@ -183,7 +187,7 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
         break;
     case PARAMETER_PITCH_ONE:
     case PARAMETER_PITCH_TWO: {
-        const double ratio = std::pow(2.0, static_cast<double>(real) / 1200.0);
+        const double ratio = std::pow(2.0, static_cast<double>(real) / CENTS_PER_OCTAVE);
         if (std::isfinite(static_cast<float>(ratio)))
         {
             m_pitchRatios[index - PARAMETER_PITCH_ONE] = static_cast<float>(ratio);
@@ -290,7 +294,7 @@ void CVeltrix::setPan(int voice, float position)
 
 void CVeltrix::setSelector(float value)
 {
-    const float selector = std::clamp(std::trunc(value), -2147483648.0f, 2147483520.0f);
+    const float selector = std::clamp(std::trunc(value), -2147483648.0f, LARGEST_SELECTOR);
     m_programs[0].setSelector(static_cast<int32_t>(selector));
     loadCurrentProgram();
 }

@@ -42,7 +42,8 @@ public:
     VstInt32 canDo(char *text) override;
     void processAccumulating(float **inputs, float **outputs, VstInt32 sampleFrames) override;
 
-    // Audio thread: the per-sample signal path; outputs are always overwritten.
+    // Audio thread: the signal path over one block, run slice by slice with the
+    // settings read once at its start; outputs are always overwritten.
     virtual void processBlock(float **inputs, float **outputs, VstInt32 sampleFrames, bool replacing);
     // Writes the factory programs into the bank; program 0 ends current with its A half live.
     virtual void createFactoryPrograms();

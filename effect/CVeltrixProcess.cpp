@@ -41,6 +41,8 @@ void modulateRates(double pitchRatio, double depth, const float *wobbles, double
 }
 
 // Pans both voices with equal power, then adds the dry signal and applies the master gain.
+// The order of the products and sums is part of the golden factory-program checksums:
+// float arithmetic does not regroup exactly, so reordering them changes the samples.
 void panAndMix(const SMix &mix, const float *const voices[2], const float *const inputs[2], float *const outputs[2],
                int frames)
 {

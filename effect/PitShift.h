@@ -50,7 +50,8 @@ public:
     // Not for the audio thread while it ticks.
     void clear();
 
-    // Audio thread: one sample in, one shifted sample out (no dry share).
+    // One sample in, one shifted sample out (no dry share), at the rate last set.
+    // The signal path calls the block tick below.
     double tick(double x);
     // Audio thread: `count` samples, the rate set to rates[n] before each as setRate
     // would (a non-finite rate keeps the one before); outputs rounded to float.

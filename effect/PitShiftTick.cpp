@@ -1,4 +1,5 @@
-// Audio thread: runs once per sample; no allocation, locks, I/O or exceptions.
+// Audio thread: the block tick runs once per slice of a block (the effect hands it
+// at most 256 frames at a time); no allocation, locks, I/O or exceptions.
 // STK's DelayL::setDelay formats a message and calls its error handler for a delay
 // outside 0 … its maximum, so every delay handed to it is kept inside.
 #include "effect/PitShift.h"

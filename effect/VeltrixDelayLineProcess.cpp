@@ -1,4 +1,5 @@
-// Audio thread: runs once per sample; no allocation, locks, I/O or exceptions.
+// Audio thread: process() runs once per slice of a block (the effect hands it at
+// most 256 frames at a time); no allocation, locks, I/O or exceptions.
 #include "effect/VeltrixDelayLine.h"
 
 #include <cmath>

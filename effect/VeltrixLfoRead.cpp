@@ -1,4 +1,5 @@
-// Audio thread: runs once per sample; no allocation, locks, I/O or exceptions.
+// Audio thread: read() runs once per slice of a block (the effect asks for at most
+// 256 values at a time); no allocation, locks, I/O or exceptions.
 #include "effect/VeltrixLfo.h"
 
 namespace Orvalite::Veltrix

@@ -3,7 +3,7 @@
 #include "effect/CVstParamSelect.h"
 #include "effect/VeltrixFactoryPresets.h"
 #include "effect/VeltrixParameterTable.h"
-#include "vst/CVstWindow.h"
+#include "vst/IEffectEditor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,12 +69,17 @@ bool describePin(const SPin (&pins)[2], VstInt32 index, VstPinProperties *proper
 }
 } // namespace
 
-CVeltrix::CVeltrix(audioMasterCallback audioMaster) : CVstEffect(audioMaster, NUMBER_OF_PARAMETERS, NUMBER_OF_PROGRAMS)
+CVeltrix::CVeltrix(audioMasterCallback audioMaster, EditorFactory createEditor)
+    : CVstEffect(audioMaster, NUMBER_OF_PARAMETERS, NUMBER_OF_PROGRAMS)
 {
     setNumInputs(2);
     setNumOutputs(2);
     canProcessReplacing(true);
     setUniqueID(UNIQUE_ID);
+    if (createEditor)
+    {
+        createEditor(this);
+    }
     for (int index = 0; index < NUMBER_OF_PARAMETERS; ++index)
     {
         m_parameters[index] = createParameter(index);
@@ -272,10 +277,10 @@ void CVeltrix::updateLatency()
 // The editor follows every change, except those it makes itself.
 void CVeltrix::updateEditor(VstInt32 index, float value)
 {
-    Vst::CVstWindow *window = getEditorWindow();
-    if (window && !window->isUpdatingEffect())
+    Vst::IEffectEditor *editor = getEffectEditor();
+    if (editor && !editor->isUpdatingEffect())
     {
-        window->updateParameter(index, value);
+        editor->updateParameter(index, value);
     }
 }
 

@@ -19,7 +19,12 @@ namespace Orvalite::Veltrix
 class CVeltrix : public Vst::CVstEffect
 {
 public:
-    explicit CVeltrix(audioMasterCallback audioMaster);
+    // Creates the editor, which registers itself as this effect's editor (the
+    // effect then owns it). The module supplies it, so the effect never depends
+    // on the GUI; without one the effect has no editor.
+    using EditorFactory = void (*)(CVeltrix *effect);
+
+    explicit CVeltrix(audioMasterCallback audioMaster, EditorFactory createEditor = nullptr);
     ~CVeltrix() override;
 
     void suspend() override;

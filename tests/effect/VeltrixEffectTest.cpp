@@ -1,6 +1,7 @@
 #include "effect/VeltrixParameterTable.h"
 #include "tests/effect/VeltrixTestSupport.h"
-#include "vst/CVstWindow.h"
+#include "vst/AEffEditor.h"
+#include "vst/IEffectEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -46,12 +47,17 @@ std::string programName(CVeltrix &effect)
     return name;
 }
 
-// Records what the effect tells its editor.
-class CEditorProbe : public Orvalite::Vst::CVstWindow
+// An editor that records what the effect tells it, registered as the effect's
+// editor the way the module's editor factory does it.
+class CEditorProbe : public AEffEditor, public Orvalite::Vst::IEffectEditor
 {
 public:
-    using CVstWindow::CVstWindow;
+    explicit CEditorProbe(AudioEffect *effect) : AEffEditor(effect) { effect->setEditor(this); }
+    static void create(CVeltrix *effect) { new CEditorProbe(effect); }
     void updateParameter(long index, double value) override { updates.push_back({index, value}); }
+    bool isUpdatingEffect() const override { return isUpdating; }
+
+    bool isUpdating = false;
     std::vector<std::pair<long, double>> updates;
 };
 } // namespace
@@ -169,14 +175,28 @@ TEST(Chunks, AnyBytesBehindAValidHeaderAreSafe)
     }
 }
 
+TEST(Editor, ExistsOnlyWhenTheModuleSuppliesItsFactory)
+{
+    CVeltrixFixture without;
+    EXPECT_EQ(nullptr, without.effect().getEditor());
+    EXPECT_EQ(0, without.effect().getAeffect()->flags & effFlagsHasEditor);
+
+    CVeltrixFixture with(&CEditorProbe::create);
+    auto *editor = dynamic_cast<CEditorProbe *>(with.effect().getEditor());
+    ASSERT_NE(nullptr, editor);
+    EXPECT_NE(0, with.effect().getAeffect()->flags & effFlagsHasEditor);
+    EXPECT_FALSE(editor->updates.empty()) << "the factory programs loaded at construction reach the editor";
+}
+
 TEST(Editor, FollowsChangesExceptItsOwn)
 {
-    CVeltrixFixture fixture;
+    CVeltrixFixture fixture(&CEditorProbe::create);
     CVeltrix &effect = fixture.effect();
-    auto *editor = new CEditorProbe(&effect);
+    auto *editor = static_cast<CEditorProbe *>(effect.getEditor());
+    editor->updates.clear();
     effect.setParameter(PARAMETER_MASTER, 0.25f);
     effect.setParameter(40, 0.5f);
-    editor->setUpdatingEffect(true);
+    editor->isUpdating = true;
     effect.setParameter(PARAMETER_MASTER, 0.75f);
     ASSERT_EQ(2u, editor->updates.size());
     EXPECT_EQ(PARAMETER_MASTER, editor->updates[0].first);

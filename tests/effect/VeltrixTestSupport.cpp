@@ -5,10 +5,10 @@
 
 namespace Orvalite::Testing
 {
-CVeltrixFixture::CVeltrixFixture()
+CVeltrixFixture::CVeltrixFixture(Veltrix::CVeltrix::EditorFactory createEditor)
 {
     m_host.answers[audioMasterVersion] = 2400;
-    m_effect = new Veltrix::CVeltrix(CRecordingHost::callback());
+    m_effect = new Veltrix::CVeltrix(CRecordingHost::callback(), createEditor);
 }
 
 CVeltrixFixture::~CVeltrixFixture()

@@ -17,7 +17,7 @@ struct SStereo
 class CVeltrixFixture
 {
 public:
-    CVeltrixFixture();
+    explicit CVeltrixFixture(Veltrix::CVeltrix::EditorFactory createEditor = nullptr);
     ~CVeltrixFixture();
 
     Veltrix::CVeltrix &effect() { return *m_effect; }

@@ -3,7 +3,7 @@
 #include "effect/CVstParamSelect.h"
 #include "effect/VeltrixFactoryPresets.h"
 #include "effect/VeltrixParameterTable.h"
-#include "vst/CVstWindow.h"
+#include "vst/IEffectEditor.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,6 +22,8 @@ const float MINIMUM_WORKING_RATE = 44100.0f;
 // Grain lengths in seconds: "Small" and "Large".
 const double SMALL_GRAIN_SECONDS = 0.0125;
 const double LARGE_GRAIN_SECONDS = 0.05;
+// The dry path delays by half a grain, at most its whole capacity.
+const double LONGEST_GRAIN = 2.0 * VeltrixDelayLine::CAPACITY;
 // ln(10) / 20: turns decibels into a linear gain through e^x.
 const double DECIBELS_TO_EXPONENT = 0.115129255;
 // Gains are kept below +120 dB, so that no parameter value, however wild, can
@@ -73,17 +75,22 @@ bool describePin(const SPin (&pins)[2], VstInt32 index, VstPinProperties *proper
 }
 } // namespace
 
-CVeltrix::CVeltrix(audioMasterCallback audioMaster) : CVstEffect(audioMaster, NUMBER_OF_PARAMETERS, NUMBER_OF_PROGRAMS)
+CVeltrix::CVeltrix(audioMasterCallback audioMaster, EditorFactory createEditor)
+    : CVstEffect(audioMaster, NUMBER_OF_PARAMETERS, NUMBER_OF_PROGRAMS)
 {
     setNumInputs(2);
     setNumOutputs(2);
     canProcessReplacing(true);
     setUniqueID(UNIQUE_ID);
+    if (createEditor)
+    {
+        createEditor(this);
+    }
     for (int index = 0; index < NUMBER_OF_PARAMETERS; ++index)
     {
         m_parameters[index] = createParameter(index);
     }
-    setGrainLength(static_cast<long>(static_cast<double>(m_workingSampleRate) * SMALL_GRAIN_SECONDS));
+    setGrain(SMALL_GRAIN_SECONDS);
     for (VeltrixDelayLine &line : m_voiceDelays)
     {
         setVoiceDelay(line, INITIAL_VOICE_DELAY_SECONDS * 1000.0);
@@ -146,7 +153,7 @@ void CVeltrix::deriveFromSampleRate()
     }
     const double grainSeconds =
         parameter(PARAMETER_GRAIN_SIZE)->getIntValue() == 0 ? SMALL_GRAIN_SECONDS : LARGE_GRAIN_SECONDS;
-    setGrainLength(static_cast<long>(static_cast<double>(m_workingSampleRate) * grainSeconds));
+    setGrain(grainSeconds);
 }
 
 void CVeltrix::processReplacing(float **inputs, float **outputs, VstInt32 sampleFrames)
@@ -205,7 +212,7 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
         break;
     case PARAMETER_GRAIN_SIZE: {
         const double grainSeconds = value <= 0.5f ? SMALL_GRAIN_SECONDS : LARGE_GRAIN_SECONDS;
-        setGrainLength(static_cast<long>(static_cast<double>(m_workingSampleRate) * grainSeconds));
+        setGrain(grainSeconds);
         updateLatency();
         break;
     }
@@ -244,8 +251,12 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
 }
 
 // Both shifters take the grain as their window; the dry lines delay by half of it.
-void CVeltrix::setGrainLength(long grainLength)
+// The grain in whole samples of the working rate (truncated), never longer than
+// LONGEST_GRAIN: the latency it reports is what the dry path can really delay,
+// and no host rate, however wild, overflows the conversion.
+void CVeltrix::setGrain(double seconds)
 {
+    const long grainLength = static_cast<long>(std::min(static_cast<double>(m_workingSampleRate) * seconds, LONGEST_GRAIN));
     m_grainLength = grainLength;
     for (PitShift &shifter : m_shifters)
     {
@@ -276,10 +287,10 @@ void CVeltrix::updateLatency()
 // The editor follows every change, except those it makes itself.
 void CVeltrix::updateEditor(VstInt32 index, float value)
 {
-    Vst::CVstWindow *window = getEditorWindow();
-    if (window && !window->isUpdatingEffect())
+    Vst::IEffectEditor *editor = getEffectEditor();
+    if (editor && !editor->isUpdatingEffect())
     {
-        window->updateParameter(index, value);
+        editor->updateParameter(index, value);
     }
 }
 

@@ -19,7 +19,12 @@ namespace Orvalite::Veltrix
 class CVeltrix : public Vst::CVstEffect
 {
 public:
-    explicit CVeltrix(audioMasterCallback audioMaster);
+    // Creates the editor, which registers itself as this effect's editor (the
+    // effect then owns it). The module supplies it, so the effect never depends
+    // on the GUI; without one the effect has no editor.
+    using EditorFactory = void (*)(CVeltrix *effect);
+
+    explicit CVeltrix(audioMasterCallback audioMaster, EditorFactory createEditor = nullptr);
     ~CVeltrix() override;
 
     void suspend() override;
@@ -71,7 +76,7 @@ private:
 
     CVstParam *parameter(VstInt32 index) const;
     void applyDerivedState(VstInt32 index, float value);
-    void setGrainLength(long grainLength);
+    void setGrain(double seconds);
     void setVoiceDelay(VeltrixDelayLine &line, double milliseconds);
     // Initial delay and the host's notice, from the current "Sync Audio" selection.
     void updateLatency();

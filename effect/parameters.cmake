@@ -1,5 +1,7 @@
 # The effect's parameter objects, program record and factory data: no audio-thread code.
 zelo_add_library(zelo_effect_parameters
+  HEADERS effect/CVstParam*.h effect/Veltrix*Presets.h effect/VeltrixParameterTable.h effect/VeltrixProgram.h
+  SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/CVstParam.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CVstParamFloat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/CVstParamSelect.cpp

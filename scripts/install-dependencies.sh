@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang pkg-config
+  cmake ninja-build g++ clang clang-format pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libstk-dev libclang-rt-14-dev libsndfile1-dev
   ladspa-sdk tap-plugins

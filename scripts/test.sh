@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The whole test suite: builds and runs every test in the optimised build and
-# again under AddressSanitizer + UndefinedBehaviorSanitizer, the validation
+# The whole test suite: checks the formatting, builds and runs every test in the
+# optimised build, again under AddressSanitizer + UndefinedBehaviorSanitizer and
+# with clang (which also compiles every library header alone), the validation
 # suite under ThreadSanitizer, then each fuzz target (clang's libFuzzer) for
 # 20 seconds.
 set -euo pipefail
@@ -8,7 +9,10 @@ cd "$(dirname "$0")/.."
 
 scripts/install-dependencies.sh
 
-for preset in release asan; do
+echo "== format =="
+scripts/format.sh --check
+
+for preset in release asan clang; do
   echo "== $preset =="
   cmake --preset "$preset"
   cmake --build --preset "$preset"

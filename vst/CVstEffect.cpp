@@ -1,7 +1,8 @@
 #include "vst/CVstEffect.h"
 
 #include "foundation/basics/CApplicationInformation.h"
-#include "vst/CVstWindow.h"
+#include "vst/AEffEditor.h"
+#include "vst/IEffectEditor.h"
 
 #include <cstring>
 
@@ -95,8 +96,8 @@ bool CVstEffect::getProductString(char *text)
     return copyIdentity(Basics::CApplicationInformation::getProductType(), text);
 }
 
-CVstWindow *CVstEffect::getEditorWindow()
+IEffectEditor *CVstEffect::getEffectEditor()
 {
-    return dynamic_cast<CVstWindow *>(getEditor());
+    return dynamic_cast<IEffectEditor *>(getEditor());
 }
 } // namespace Orvalite::Vst

@@ -11,7 +11,7 @@
 
 namespace Orvalite::Vst
 {
-class CVstWindow;
+class IEffectEditor;
 
 class CVstEffect : public AudioEffectX, public Basics::CCountedObject
 {
@@ -38,8 +38,8 @@ public:
     const CHostCanDo &getHostCanDo() const { return m_hostCanDo; }
     CVstTempo &getTempo() { return m_tempo; }
     const CVstMidiEventList &getMidiEvents() const { return m_midiEvents; }
-    // The editor when it is a framework editor window, else null.
-    CVstWindow *getEditorWindow();
+    // The editor's parameter side when the editor has one, else null.
+    IEffectEditor *getEffectEditor();
 
     ORVALITE_CLASS_RECORD(CVstEffect)
 

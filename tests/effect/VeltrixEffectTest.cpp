@@ -3,7 +3,8 @@
 #include "effect/CVeltrix.h"
 #include "effect/VeltrixParameterTable.h"
 #include "tests/support/CRecordingHost.h"
-#include "vst/CVstWindow.h"
+#include "vst/AEffEditor.h"
+#include "vst/IEffectEditor.h"
 
 #include <gtest/gtest.h>
 
@@ -48,10 +49,10 @@ inline SStereo testSignal(size_t frames)
 class CVeltrixFixture
 {
 public:
-    CVeltrixFixture()
+    explicit CVeltrixFixture(CVeltrix::EditorFactory createEditor = nullptr)
     {
         m_host.answers[audioMasterVersion] = 2400;
-        m_effect = new CVeltrix(CRecordingHost::callback());
+        m_effect = new CVeltrix(CRecordingHost::callback(), createEditor);
     }
     ~CVeltrixFixture() { m_effect->getAeffect()->dispatcher(m_effect->getAeffect(), effClose, 0, 0, nullptr, 0.0f); }
 
@@ -97,12 +98,17 @@ const size_t HALF_A = 56;
 const size_t HALF_B = 1080;
 const size_t SELECTOR = 7224;
 
-// Records what the effect tells its editor.
-class CEditorProbe : public Orvalite::Vst::CVstWindow
+// An editor that records what the effect tells it, registered as the effect's
+// editor the way the module's editor factory does it.
+class CEditorProbe : public AEffEditor, public Orvalite::Vst::IEffectEditor
 {
 public:
-    using CVstWindow::CVstWindow;
+    explicit CEditorProbe(AudioEffect *effect) : AEffEditor(effect) { effect->setEditor(this); }
+    static void create(CVeltrix *effect) { new CEditorProbe(effect); }
     void updateParameter(long index, double value) override { updates.push_back({index, value}); }
+    bool isUpdatingEffect() const override { return isUpdating; }
+
+    bool isUpdating = false;
     std::vector<std::pair<long, double>> updates;
 };
 } // namespace
@@ -202,13 +208,27 @@ TEST(Chunks, ProgramChunkReplacesOnlyTheCurrentRecord)
     EXPECT_EQ(0.5f, effect->getParameter(PARAMETER_DELAY_ONE)) << "the live B half is loaded";
 }
 
+TEST(Editor, ExistsOnlyWhenTheModuleSuppliesItsFactory)
+{
+    CVeltrixFixture without;
+    EXPECT_EQ(nullptr, without->getEditor());
+    EXPECT_EQ(0, without->getAeffect()->flags & effFlagsHasEditor);
+
+    CVeltrixFixture with(&CEditorProbe::create);
+    auto *editor = dynamic_cast<CEditorProbe *>(with->getEditor());
+    ASSERT_NE(nullptr, editor);
+    EXPECT_NE(0, with->getAeffect()->flags & effFlagsHasEditor);
+    EXPECT_FALSE(editor->updates.empty()) << "the factory programs loaded at construction reach the editor";
+}
+
 TEST(Editor, FollowsChangesExceptItsOwn)
 {
-    CVeltrixFixture effect;
-    auto *editor = new CEditorProbe(&*effect);
+    CVeltrixFixture effect(&CEditorProbe::create);
+    auto *editor = dynamic_cast<CEditorProbe *>(effect->getEditor());
+    editor->updates.clear();
     effect->setParameter(PARAMETER_MASTER, 0.25f);
     effect->setParameter(40, 0.5f);
-    editor->setUpdatingEffect(true);
+    editor->isUpdating = true;
     effect->setParameter(PARAMETER_MASTER, 0.75f);
     // Indices outside the parameters are passed on too.
     EXPECT_EQ((std::vector<std::pair<long, double>>{{PARAMETER_MASTER, 0.25}, {40, 0.5}}), editor->updates);
@@ -313,6 +333,23 @@ TEST(SignalPath, StagesFollowTheWorkingRate)
         EXPECT_EQ(largeGrain / 2, effect->getAeffect()->initialDelay);
         effect->setParameter(PARAMETER_DELAY_ONE, 1.0f);
         EXPECT_NEAR(longestDelay, effect->getVoiceDelay(0).getLength(), 1e-2) << "100 ms";
+    }
+}
+
+// Above 3.072 MHz even the small grain would outgrow the dry path; at 3.9e25 Hz
+// its length no longer fits an integer.
+TEST(SignalPath, WildHostRatesKeepTheGrainWithinTheDryPath)
+{
+    for (const float hostRate : {4.0e6f, 3.9e25f})
+    {
+        SCOPED_TRACE(testing::Message() << "host rate " << hostRate);
+        CVeltrixFixture effect;
+        effect->setSampleRate(hostRate);
+        effect->resume();
+        EXPECT_EQ(38400, effect->getGrainLength());
+        effect->setParameter(PARAMETER_SYNC_AUDIO, 1.0f);
+        EXPECT_EQ(19200, effect->getAeffect()->initialDelay);
+        EXPECT_EQ(19200.0f, effect->getDryDelay(0).getLength());
     }
 }
 

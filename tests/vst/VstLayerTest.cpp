@@ -2,7 +2,7 @@
 #include "foundation/basics/CException.h"
 #include "tests/support/CRecordingHost.h"
 #include "vst/CVstEffect.h"
-#include "vst/CVstWindow.h"
+#include "vst/window/CVstWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -176,7 +176,7 @@ TEST(VstLayerWithoutHost, RequestsAnswerTheirNoHostValues)
 TEST_F(VstLayer, EditorAttachesThroughTheEditorBase)
 {
     auto *window = new CVstWindow(&probe());
-    EXPECT_EQ(window, probe().getEditorWindow());
+    EXPECT_EQ(static_cast<Orvalite::Vst::IEffectEditor *>(window), probe().getEffectEditor());
     EXPECT_TRUE(m_effect->flags & effFlagsHasEditor);
     ERect *rect = reinterpret_cast<ERect *>(1);
     EXPECT_EQ(0, dispatch(m_effect, effEditGetRect, 0, 0, &rect)) << "the base editor has no rectangle";

@@ -1,4 +1,4 @@
-#include "vst/CVstWindow.h"
+#include "vst/window/CVstWindow.h"
 
 #include "vst/AudioEffect.h"
 

@@ -130,7 +130,8 @@ void fullEditorFrame(benchmark::State &state)
             scene.paint(graphics);
             benchmark::ClobberMemory();
         }
-        state.counters["frames/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+        state.counters["frames/s"] =
+            benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
     }
     CFont::releaseDefaultFont();
 }

@@ -256,7 +256,8 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
 // and no host rate, however wild, overflows the conversion.
 void CVeltrix::setGrain(double seconds)
 {
-    const long grainLength = static_cast<long>(std::min(static_cast<double>(m_workingSampleRate) * seconds, LONGEST_GRAIN));
+    const long grainLength =
+        static_cast<long>(std::min(static_cast<double>(m_workingSampleRate) * seconds, LONGEST_GRAIN));
     m_grainLength = grainLength;
     for (PitShift &shifter : m_shifters)
     {

@@ -1,5 +1,5 @@
-#include "foundation/basics/CString.h"
 #include "midi/CMidiEvent.h"
+#include "foundation/basics/CString.h"
 
 namespace Orvalite::Midi
 {

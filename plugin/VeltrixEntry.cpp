@@ -11,9 +11,9 @@ const char *const NOTICE = "Zelo stereo doubler. Copyright Orlen Vantrell Audio.
 
 __attribute__((constructor)) void onModuleLoad()
 {
-    Orvalite::Basics::CApplicationInformation::setApplicationInformation(
-        "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", NOTICE,
-        reinterpret_cast<void *>(&onModuleLoad));
+    Orvalite::Basics::CApplicationInformation::setApplicationInformation("Orlen Vantrell Audio", "Zelo", "Doubler",
+                                                                         "1.0.0", "Software\\OVA\\Zelo", NOTICE,
+                                                                         reinterpret_cast<void *>(&onModuleLoad));
 }
 
 __attribute__((destructor)) void onModuleUnload()
@@ -48,7 +48,8 @@ extern "C" __attribute__((visibility("default"))) AEffect *VSTPluginMain(audioMa
 }
 
 // Exported under the symbol name "main", which a C++ function cannot have.
-extern "C" __attribute__((visibility("default"))) AEffect *vstMainEntry(audioMasterCallback audioMaster) __asm__("main");
+extern "C" __attribute__((visibility("default"))) AEffect *vstMainEntry(audioMasterCallback audioMaster) __asm__(
+    "main");
 extern "C" AEffect *vstMainEntry(audioMasterCallback audioMaster)
 {
     return createEffect(audioMaster);

@@ -1,8 +1,6 @@
 #include "vst/AEffEditor.h"
 
-AEffEditor::AEffEditor(AudioEffect *effect) : m_effect(effect)
-{
-}
+AEffEditor::AEffEditor(AudioEffect *effect) : m_effect(effect) {}
 
 bool AEffEditor::getRect(ERect **rect)
 {

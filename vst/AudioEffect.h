@@ -81,8 +81,7 @@ public:
 
 protected:
     // Calls the host, or answers 0 when there is none.
-    VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void *ptr = nullptr,
-                       float opt = 0.0f);
+    VstIntPtr callHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void *ptr = nullptr, float opt = 0.0f);
     void setFlag(VstInt32 flag, bool state);
     bool hasFlag(VstInt32 flag) const { return (m_effect.flags & flag) != 0; }
 

@@ -11,11 +11,22 @@ ORVALITE_DEFINE_CLASS_RECORD(CHostCanDo, "CHostCanDo", "CCountedObject")
 
 namespace
 {
-const char *const CAPABILITY_NAMES[CHostCanDo::NUMBER_OF_CAPABILITIES] = {
-    "sendVstEvents",     "sendVstMidiEvent",   "sendVstTimeInfo",         "receiveVstEvents",
-    "receiveVstMidiEvent", "receiveVstTimeInfo", "reportConnectionChanges", "acceptIOChanges",
-    "sizeWindow",        "asyncProcessing",    "offline",                 "supplyIdle",
-    "supportShell",      "editFile",           "closeFileSelector",       "startStopProcess"};
+const char *const CAPABILITY_NAMES[CHostCanDo::NUMBER_OF_CAPABILITIES] = {"sendVstEvents",
+                                                                          "sendVstMidiEvent",
+                                                                          "sendVstTimeInfo",
+                                                                          "receiveVstEvents",
+                                                                          "receiveVstMidiEvent",
+                                                                          "receiveVstTimeInfo",
+                                                                          "reportConnectionChanges",
+                                                                          "acceptIOChanges",
+                                                                          "sizeWindow",
+                                                                          "asyncProcessing",
+                                                                          "offline",
+                                                                          "supplyIdle",
+                                                                          "supportShell",
+                                                                          "editFile",
+                                                                          "closeFileSelector",
+                                                                          "startStopProcess"};
 
 // Hosts write up to 64 bytes; the rest is margin against careless hosts.
 const size_t HOST_TEXT_SIZE = 256;

@@ -18,8 +18,7 @@ extern "C"
     typedef VstIntPtr (*AEffectDispatcherProc)(AEffect *effect, VstInt32 opcode, VstInt32 index, VstIntPtr value,
                                                void *ptr, float opt);
     typedef void (*AEffectProcessProc)(AEffect *effect, float **inputs, float **outputs, VstInt32 sampleFrames);
-    typedef void (*AEffectProcessDoubleProc)(AEffect *effect, double **inputs, double **outputs,
-                                             VstInt32 sampleFrames);
+    typedef void (*AEffectProcessDoubleProc)(AEffect *effect, double **inputs, double **outputs, VstInt32 sampleFrames);
     typedef void (*AEffectSetParameterProc)(AEffect *effect, VstInt32 index, float parameter);
     typedef float (*AEffectGetParameterProc)(AEffect *effect, VstInt32 index);
     // The module's entry point, exported as "VSTPluginMain" and "main".

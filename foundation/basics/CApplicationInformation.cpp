@@ -3,7 +3,6 @@
 #include "foundation/host/CModuleFile.h"
 #include "foundation/host/CProcessorFeatures.h"
 
-
 namespace Orvalite::Basics
 {
 namespace

@@ -28,9 +28,7 @@ CClass::CClass()
     CClassManager::ensureManager();
 }
 
-CClass::CClass(const char *name) : CClass(name, UNDEFINED_PARENT)
-{
-}
+CClass::CClass(const char *name) : CClass(name, UNDEFINED_PARENT) {}
 
 CClass::CClass(const char *name, const char *parentName)
 {
@@ -40,9 +38,7 @@ CClass::CClass(const char *name, const char *parentName)
 
 // A copy is a record of the same class: it keeps the parent too, so that a copy
 // answers type tests like its original.
-CClass::CClass(const CClass &other) : CClass(other.m_className, other.m_parentClassName)
-{
-}
+CClass::CClass(const CClass &other) : CClass(other.m_className, other.m_parentClassName) {}
 
 CClass::CClass(const char *templateName, const std::type_info &parameterType, const char *parentName)
     : CClass(makeTemplateInstanceName(templateName, readableTypeName(parameterType).c_str()).c_str(), parentName)

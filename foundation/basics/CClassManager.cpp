@@ -55,9 +55,9 @@ CClassManager::CClassManager()
     s_manager = this;
     m_deleter = new TObjectNuller<CClass>();
     m_classes = new TPointerCollection<CClass>(m_deleter);
-    for (CClass *record : {&CCountedObject::getClassRecord(), &TObjectNuller<CClass>::getClassRecord(),
-                           &Collections::TPointerDeleter<CClass>::getClassRecord(),
-                           &TPointerCollection<CClass>::getClassRecord()})
+    for (CClass *record :
+         {&CCountedObject::getClassRecord(), &TObjectNuller<CClass>::getClassRecord(),
+          &Collections::TPointerDeleter<CClass>::getClassRecord(), &TPointerCollection<CClass>::getClassRecord()})
     {
         registerClass(record);
     }
@@ -125,8 +125,8 @@ void CClassManager::writeClassReport(IO::CTextStream &stream)
         return;
     }
     stream << BORDER.c_str();
-    stream << (padded("| Orvalite class information", 66) + "|" + std::string(10, ' ') + "|" +
-               std::string(10, ' ') + "|\n")
+    stream << (padded("| Orvalite class information", 66) + "|" + std::string(10, ' ') + "|" + std::string(10, ' ') +
+               "|\n")
                   .c_str();
     stream << BORDER.c_str();
     stream << (padded("| Class Name", 66) + "| Instance |   Total  |\n").c_str();

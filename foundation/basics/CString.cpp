@@ -130,8 +130,7 @@ CString &CString::operator=(float value)
 
 CString &CString::operator=(const char *text)
 {
-    CException::guard(ASSIGNMENT_CAUGHT, ASSIGNMENT_UNKNOWN, CSTRING_FUNCTION("operator ="),
-                      [&] { setString(text); });
+    CException::guard(ASSIGNMENT_CAUGHT, ASSIGNMENT_UNKNOWN, CSTRING_FUNCTION("operator ="), [&] { setString(text); });
     return *this;
 }
 
@@ -279,7 +278,8 @@ CString CString::getSubString(long start, long end) const
     return CException::guard("Caught exception during sub string get, more below\n\n",
                              "Caught unknown exception during sub string get", CSTRING_FUNCTION("getSubString"), [&] {
                                  CString result("");
-                                 // The copy stops at the terminator, so an end at or past it reaches the end of the text.
+                                 // The copy stops at the terminator, so an end at or past it reaches the end of the
+                                 // text.
                                  if (start >= 0 && start <= end && end <= m_numberOfCharacters && start < length())
                                  {
                                      const long last = std::min(end, length() - 1);

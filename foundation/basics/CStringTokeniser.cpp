@@ -12,12 +12,9 @@ CStringTokeniser::CStringTokeniser(const char *text)
     setString(text);
 }
 
-CStringTokeniser::CStringTokeniser(const CString &text) : CStringTokeniser(text.getString())
-{
-}
+CStringTokeniser::CStringTokeniser(const CString &text) : CStringTokeniser(text.getString()) {}
 
-CStringTokeniser::CStringTokeniser(const CString &text, char delimiter)
-    : CStringTokeniser(text.getString(), delimiter)
+CStringTokeniser::CStringTokeniser(const CString &text, char delimiter) : CStringTokeniser(text.getString(), delimiter)
 {
 }
 

@@ -14,13 +14,9 @@ namespace
 const char FOREIGN_SEPARATOR = PATH_SEPARATOR == '/' ? '\\' : '/';
 } // namespace
 
-CSystemString::CSystemString(const char *text) : CString(text)
-{
-}
+CSystemString::CSystemString(const char *text) : CString(text) {}
 
-CSystemString::CSystemString(const CString &text) : CString(text)
-{
-}
+CSystemString::CSystemString(const CString &text) : CString(text) {}
 
 CString &CSystemString::operator=(const char *text)
 {

@@ -17,35 +17,41 @@ public:
 } // namespace Orvalite::Basics
 
 // Declares a class's record, its getClass() override and its instance counter.
-#define ORVALITE_CLASS_RECORD(ClassName)                                                                   \
-public:                                                                                                    \
-    static ::Orvalite::Basics::CClass &getClassRecord();                                                   \
-    ::Orvalite::Basics::CClass &getClass() const override { return getClassRecord(); }                     \
-                                                                                                           \
-private:                                                                                                   \
+#define ORVALITE_CLASS_RECORD(ClassName)                                                                               \
+public:                                                                                                                \
+    static ::Orvalite::Basics::CClass &getClassRecord();                                                               \
+    ::Orvalite::Basics::CClass &getClass() const override                                                              \
+    {                                                                                                                  \
+        return getClassRecord();                                                                                       \
+    }                                                                                                                  \
+                                                                                                                       \
+private:                                                                                                               \
     ::Orvalite::Basics::TInstanceCounter<ClassName> m_instanceCounter;
 
 // Defines the record of a (non-template) class and registers it while the
 // program starts. Records are never destroyed: objects may outlive static
 // destruction order.
-#define ORVALITE_DEFINE_CLASS_RECORD(ClassName, name, parentName)                                         \
-    ::Orvalite::Basics::CClass &ClassName::getClassRecord()                                                \
-    {                                                                                                      \
-        static ::Orvalite::Basics::CClass *const record = new ::Orvalite::Basics::CClass(name, parentName); \
-        return *record;                                                                                    \
-    }                                                                                                      \
+#define ORVALITE_DEFINE_CLASS_RECORD(ClassName, name, parentName)                                                      \
+    ::Orvalite::Basics::CClass &ClassName::getClassRecord()                                                            \
+    {                                                                                                                  \
+        static ::Orvalite::Basics::CClass *const record = new ::Orvalite::Basics::CClass(name, parentName);            \
+        return *record;                                                                                                \
+    }                                                                                                                  \
     static const ::Orvalite::Basics::CClass &s_classRecordOf##ClassName = ClassName::getClassRecord();
 
 // The record of a class template instance: named by the template naming rule
 // and registered when its first instance is built.
-#define ORVALITE_TEMPLATE_CLASS_RECORD(ClassName, ...)                                                     \
-public:                                                                                                    \
-    static ::Orvalite::Basics::CClass &getClassRecord()                                                    \
-    {                                                                                                      \
-        static ::Orvalite::Basics::CClass *const record = new ::Orvalite::Basics::CClass(__VA_ARGS__);     \
-        return *record;                                                                                    \
-    }                                                                                                      \
-    ::Orvalite::Basics::CClass &getClass() const override { return getClassRecord(); }                     \
-                                                                                                           \
-private:                                                                                                   \
+#define ORVALITE_TEMPLATE_CLASS_RECORD(ClassName, ...)                                                                 \
+public:                                                                                                                \
+    static ::Orvalite::Basics::CClass &getClassRecord()                                                                \
+    {                                                                                                                  \
+        static ::Orvalite::Basics::CClass *const record = new ::Orvalite::Basics::CClass(__VA_ARGS__);                 \
+        return *record;                                                                                                \
+    }                                                                                                                  \
+    ::Orvalite::Basics::CClass &getClass() const override                                                              \
+    {                                                                                                                  \
+        return getClassRecord();                                                                                       \
+    }                                                                                                                  \
+                                                                                                                       \
+private:                                                                                                               \
     ::Orvalite::Basics::TInstanceCounter<ClassName> m_instanceCounter;

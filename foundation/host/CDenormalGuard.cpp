@@ -24,9 +24,7 @@ CDenormalGuard::~CDenormalGuard()
     _mm_setcsr(m_savedMode);
 }
 #else
-CDenormalGuard::CDenormalGuard() : m_savedMode(0)
-{
-}
+CDenormalGuard::CDenormalGuard() : m_savedMode(0) {}
 
 CDenormalGuard::~CDenormalGuard() = default;
 #endif

@@ -41,7 +41,6 @@ public:
 
 private:
     VstIntPtr answer(VstInt32 opcode, VstInt32 index, VstIntPtr value, void *ptr, float opt);
-    static VstIntPtr dispatch(AEffect *effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void *ptr,
-                              float opt);
+    static VstIntPtr dispatch(AEffect *effect, VstInt32 opcode, VstInt32 index, VstIntPtr value, void *ptr, float opt);
 };
 } // namespace Orvalite::Testing

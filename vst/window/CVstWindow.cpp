@@ -14,7 +14,5 @@ CVstWindow::CVstWindow(AudioEffect *effect) : AEffEditor(effect)
     }
 }
 
-void CVstWindow::updateParameter(long, double)
-{
-}
+void CVstWindow::updateParameter(long, double) {}
 } // namespace Orvalite::Vst

@@ -602,12 +602,13 @@ void CWindow::endDrag(uint32_t upMessage)
 
 void CWindow::deliverButtonUp(uint32_t upMessage)
 {
+    // Cleared first: releasing the capture tells this window it lost the capture.
+    m_buttonsHeld &= ~buttonOf(upMessage);
     // Only our own capture: the host's (or another window's) is not ours to end.
     if (m_mouse.isCapturedBy(*this))
     {
         m_mouse.releaseMouse();
     }
-    m_buttonsHeld &= ~buttonOf(upMessage);
     if (upMessage == e_leftButtonUp)
     {
         m_mouseListener->handleLeftButtonUp(m_mouseEvent);

@@ -89,6 +89,8 @@ void CHeadlessWindowSystem::showWindow(NativeWindowHandle handle, bool show)
     if (SWindow *window = find(handle))
     {
         window->visible = show;
+        // Coming into view exposes the whole window.
+        window->damage = show ? wholeOf(window->screen) : SPixelBox();
     }
 }
 

@@ -1,0 +1,32 @@
+// What the window system keeps for one of our native windows: the X window,
+// the target its messages go to, its screen surface, its last known geometry
+// and the input state the event translator tracks. Owned by CX11WindowSystem.
+#pragma once
+
+#include "gui/windowing/INativeWindowSystem.h"
+#include "gui/windowing/x11/CX11Surface.h"
+
+#include <X11/Xlib.h>
+
+namespace Orvalite::GUI::Windowing
+{
+struct SX11Window
+{
+    Window window = None;
+    INativeMessageTarget *target = nullptr;
+    CX11Surface surface;
+    // Opaque premultiplied ARGB the surface starts as.
+    uint32_t background = 0;
+    // Position relative to the parent and size, as last configured.
+    long x = 0;
+    long y = 0;
+    long width = 0;
+    long height = 0;
+    bool visible = false;
+    bool enabled = true;
+    bool acceptsFiles = false;
+    // Buttons a press was reported for and no release yet.
+    bool leftDown = false;
+    bool rightDown = false;
+};
+} // namespace Orvalite::GUI::Windowing

@@ -1,0 +1,464 @@
+// The X11 window system against a real X server (Xvfb in the test command):
+// our child window in a parent the test owns, driven with XTest.
+
+// googletest first: Xlib's None and Bool macros would change its names.
+#include <gtest/gtest.h>
+
+#include "foundation/mathtools/CRect.h"
+#include "gui/graphics/CDeviceContext.h"
+#include "tests/gui/x11/CX11TestDisplay.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <dirent.h>
+#include <thread>
+
+namespace Orvalite::Testing
+{
+namespace
+{
+using namespace GUI::Windowing;
+using GUI::Basics::NativeWindowHandle;
+using GUI::Graphics::SPixelBox;
+
+constexpr int SCREEN_X = CX11TestDisplay::PARENT_X + CX11TestDisplay::CHILD_X;
+constexpr int SCREEN_Y = CX11TestDisplay::PARENT_Y + CX11TestDisplay::CHILD_Y;
+
+long openFileCount()
+{
+    long count = 0;
+    DIR *folder = opendir("/proc/self/fd");
+    while (folder && readdir(folder))
+    {
+        ++count;
+    }
+    if (folder)
+    {
+        closedir(folder);
+    }
+    return count;
+}
+
+class X11WindowSystem : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_x = CX11TestDisplay::open();
+        if (!m_x)
+        {
+            GTEST_SKIP() << "No X server can be reached at DISPLAY=\""
+                         << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") << "\"";
+        }
+        m_window = m_x->createChild(m_system, m_target);
+        ASSERT_NE(m_window, 0u);
+        settle();
+    }
+
+    // Lets the events of what was done so far arrive, then forgets the messages.
+    void settle()
+    {
+        for (int i = 0; i < 20; ++i)
+        {
+            m_system.pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        m_target.messages.clear();
+    }
+    bool pumpUntilCount(uint32_t message, size_t count)
+    {
+        return m_x->pumpUntil(m_system, [&] { return m_target.count(message) >= count; });
+    }
+    // Paints every message with `paint`, which gets the surface's context and the update box.
+    void paintWith(const std::function<void(GUI::Graphics::CDeviceContext &, const SPixelBox &)> &paint)
+    {
+        m_target.onMessage = [this, paint](const SRecordedMessage &message) {
+            if (message.message == 0x000F)
+            {
+                SPixelBox box;
+                GUI::Graphics::CDeviceContext *context = m_system.beginPaint(m_window, box);
+                m_boxes.push_back(box);
+                paint(*context, box);
+                m_system.endPaint(m_window);
+            }
+        };
+    }
+    // The window's pixels as the server shows them, 0xRRGGBB.
+    std::vector<uint32_t> screenshot()
+    {
+        XSync(m_x->getDisplay(), False);
+        XImage *image = XGetImage(m_x->getDisplay(), m_window, 0, 0, CX11TestDisplay::CHILD_WIDTH,
+                                  CX11TestDisplay::CHILD_HEIGHT, AllPlanes, ZPixmap);
+        std::vector<uint32_t> pixels;
+        for (int y = 0; image && y < image->height; ++y)
+        {
+            for (int x = 0; x < image->width; ++x)
+            {
+                pixels.push_back(static_cast<uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
+            }
+        }
+        if (image)
+        {
+            XDestroyImage(image);
+        }
+        return pixels;
+    }
+
+    std::unique_ptr<CX11TestDisplay> m_x;
+    CRecordingTarget m_target;
+    CX11WindowSystem m_system;
+    NativeWindowHandle m_window = 0;
+    std::vector<SPixelBox> m_boxes;
+};
+
+TEST_F(X11WindowSystem, PaintPutsTheDrawnSurfaceOnTheScreen)
+{
+    std::vector<uint32_t> drawn;
+    paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
+        GUI::Graphics::CBitmap &surface = *context.getBitmap();
+        for (long y = 0; y < surface.getHeight(); ++y)
+        {
+            for (long x = 0; x < surface.getWidth(); ++x)
+            {
+                surface.setPixel(x, y, GUI::Graphics::CBitmap::pack(x, y * 2, (x ^ y) & 0xFF, 255));
+                drawn.push_back(surface.getPixel(x, y) & 0xFFFFFF);
+            }
+        }
+    });
+    m_system.invalidate(m_window, nullptr);
+    ASSERT_TRUE(pumpUntilCount(0x000F, 1));
+    ASSERT_EQ(m_boxes.size(), 1u);
+    EXPECT_EQ(m_boxes[0].right, CX11TestDisplay::CHILD_WIDTH);
+    EXPECT_EQ(m_boxes[0].bottom, CX11TestDisplay::CHILD_HEIGHT);
+    EXPECT_EQ(screenshot(), drawn);
+}
+
+TEST_F(X11WindowSystem, OnlyTheDamagedPartOfTheSurfaceReachesTheScreen)
+{
+    struct SCase
+    {
+        SPixelBox damage;
+        SPixelBox expected;
+    };
+    const SCase cases[] = {
+        {{10, 10, 50, 40}, {10, 10, 50, 40}},
+        {{-20, -20, 30, 30}, {0, 0, 30, 30}},
+        {{190, 90, 400, 400}, {190, 90, 200, 100}},
+        {{300, 300, 400, 400}, {}},
+    };
+    for (const SCase &test : cases)
+    {
+        uint32_t colour = 0x000000;
+        paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
+            context.getBitmap()->fill(0xFF000000 | colour);
+        });
+        m_system.invalidate(m_window, nullptr);
+        ASSERT_TRUE(pumpUntilCount(0x000F, 1));
+        m_target.messages.clear();
+        m_boxes.clear();
+
+        colour = 0xFFFFFF;
+        m_system.invalidate(m_window, &test.damage);
+        m_system.updateWindow(m_window);
+        const std::vector<uint32_t> pixels = screenshot();
+        const long white = std::count(pixels.begin(), pixels.end(), 0xFFFFFFu);
+        const SPixelBox &box = test.expected;
+        EXPECT_EQ(white, box.isEmpty() ? 0 : (box.right - box.left) * (box.bottom - box.top)) << box.left;
+        EXPECT_EQ(m_boxes.size(), box.isEmpty() ? 0u : 1u) << box.left;
+        if (!box.isEmpty())
+        {
+            EXPECT_EQ(pixels[box.top * CX11TestDisplay::CHILD_WIDTH + box.left], 0xFFFFFFu);
+        }
+        m_target.messages.clear();
+        m_boxes.clear();
+    }
+}
+
+TEST_F(X11WindowSystem, PointerMessagesCarrySignedClientCoordinatesThroughADragThatLeaves)
+{
+    m_x->moveTo(30, 40);
+    m_x->button(1, true);
+    m_x->moveTo(-5, -7);
+    m_x->button(1, false);
+    m_x->moveTo(50, 60);
+    m_x->click(3);
+    ASSERT_TRUE(pumpUntilCount(0x0205, 1));
+
+    struct SExpected
+    {
+        uint32_t message;
+        uintptr_t keys;
+        long x;
+        long y;
+    };
+    const std::vector<SExpected> expected = {{0x200, 0, 30, 40}, {0x201, 1, 30, 40}, {0x200, 1, -5, -7},
+                                             {0x202, 0, -5, -7}, {0x200, 0, 50, 60}, {0x204, 2, 50, 60},
+                                             {0x205, 0, 50, 60}};
+    std::vector<SRecordedMessage> pointer;
+    std::copy_if(m_target.messages.begin(), m_target.messages.end(), std::back_inserter(pointer),
+                 [](const SRecordedMessage &message) { return message.message >= 0x200 && message.message <= 0x205; });
+    ASSERT_EQ(pointer.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i)
+    {
+        EXPECT_EQ(pointer[i].message, expected[i].message) << i;
+        EXPECT_EQ(pointer[i].wParam & 0xFFFF, expected[i].keys) << i;
+        EXPECT_EQ(lowWord(pointer[i].lParam), expected[i].x) << i;
+        EXPECT_EQ(highWord(pointer[i].lParam), expected[i].y) << i;
+    }
+    EXPECT_GE(m_target.count(0x02A3), 1u) << "leaving during the drag is reported";
+}
+
+TEST_F(X11WindowSystem, WheelNotchesArriveAsSignedMultiplesOf120AtTheScreenPosition)
+{
+    const struct
+    {
+        unsigned int button;
+        long delta;
+    } cases[] = {{4, 120}, {5, -120}};
+    m_x->moveTo(20, 30);
+    for (const auto &test : cases)
+    {
+        settle();
+        m_x->click(test.button);
+        m_x->click(6);
+        m_x->click(7);
+        m_x->moveTo(21, 30);
+        ASSERT_TRUE(pumpUntilCount(0x0200, 1));
+        ASSERT_EQ(m_target.count(0x020A), 1u) << test.button;
+        const SRecordedMessage wheel = m_target.last(0x020A);
+        EXPECT_EQ(highWord(static_cast<intptr_t>(wheel.wParam)), test.delta);
+        EXPECT_EQ(lowWord(wheel.lParam), SCREEN_X + 20);
+        EXPECT_EQ(highWord(wheel.lParam), SCREEN_Y + 30);
+        m_x->moveTo(20, 30);
+    }
+}
+
+TEST_F(X11WindowSystem, ASecondPressSoonAndNearIsADoubleClickAndEndsTheSequence)
+{
+    m_x->moveTo(40, 40);
+    m_x->click(1);
+    m_x->moveTo(43, 44);
+    m_x->click(1);
+    m_x->click(1);
+    m_x->moveTo(60, 40);
+    m_x->click(1);
+    ASSERT_TRUE(pumpUntilCount(0x0202, 4));
+    std::vector<uint32_t> buttons;
+    for (const uint32_t message : m_target.inputMessages())
+    {
+        if (message >= 0x201 && message <= 0x203)
+        {
+            buttons.push_back(message);
+        }
+    }
+    EXPECT_EQ(buttons, (std::vector<uint32_t>{0x201, 0x202, 0x203, 0x202, 0x201, 0x202, 0x201, 0x202}));
+}
+
+TEST_F(X11WindowSystem, KeysCarryTheirVirtualKeyAndCharacter)
+{
+    XSetInputFocus(m_x->getDisplay(), m_window, RevertToParent, CurrentTime);
+    ASSERT_TRUE(pumpUntilCount(0x0007, 1));
+    const struct
+    {
+        KeySym keysym;
+        uintptr_t virtualKey;
+        intptr_t character;
+    } cases[] = {{XK_a, 'A', 'a'}, {XK_7, '7', '7'},    {XK_Return, 13, 13},  {XK_BackSpace, 8, 8},
+                 {XK_F5, 116, 0},  {XK_Escape, 27, 27}, {XK_Delete, 46, 127}, {XK_Left, 37, 0}};
+    for (const auto &test : cases)
+    {
+        m_target.messages.clear();
+        m_x->key(test.keysym, true);
+        m_x->key(test.keysym, false);
+        ASSERT_TRUE(pumpUntilCount(0x0101, 1)) << test.keysym;
+        EXPECT_EQ(m_target.last(0x0100).wParam, test.virtualKey) << test.keysym;
+        EXPECT_EQ(m_target.last(0x0100).lParam, test.character) << test.keysym;
+        EXPECT_EQ(m_target.last(0x0101).wParam, test.virtualKey) << test.keysym;
+    }
+    XSetInputFocus(m_x->getDisplay(), m_x->getParent(), RevertToParent, CurrentTime);
+    ASSERT_TRUE(pumpUntilCount(0x0008, 1));
+}
+
+TEST_F(X11WindowSystem, TheModifierBeingPressedCountsAsHeld)
+{
+    XSetInputFocus(m_x->getDisplay(), m_window, RevertToParent, CurrentTime);
+    settle();
+    std::vector<std::pair<uintptr_t, bool>> shiftAtKey;
+    m_target.onMessage = [&](const SRecordedMessage &message) {
+        if (message.message == 0x0100 || message.message == 0x0101)
+        {
+            shiftAtKey.emplace_back(message.wParam, m_system.getModifierState().shift);
+        }
+    };
+    m_x->key(XK_Shift_L, true);
+    m_x->key(XK_a, true);
+    m_x->key(XK_a, false);
+    m_x->key(XK_Shift_L, false);
+    ASSERT_TRUE(pumpUntilCount(0x0101, 2));
+    EXPECT_EQ(shiftAtKey, (std::vector<std::pair<uintptr_t, bool>>{{16, true}, {'A', true}, {'A', true}, {16, false}}));
+    EXPECT_EQ(m_target.last(0x0100).lParam, 'A') << "the character is shifted too";
+}
+
+TEST_F(X11WindowSystem, SettingTheAreaMovesResizesAndRepaintsAll)
+{
+    paintWith([](GUI::Graphics::CDeviceContext &, const SPixelBox &) {});
+    m_system.setWindowArea(m_window, MathTools::CRect(15, 25, 150, 80));
+    ASSERT_EQ(m_target.inputMessages(), (std::vector<uint32_t>{0x0003, 0x0005}));
+    EXPECT_EQ(m_target.messages[0].lParam, (25 << 16) | 15);
+    EXPECT_EQ(m_target.messages[1].lParam, (80 << 16) | 150);
+    EXPECT_EQ(m_system.getScreenArea(m_window), MathTools::CRect(115, 125, 150, 80));
+    ASSERT_TRUE(pumpUntilCount(0x000F, 1));
+    EXPECT_EQ(m_boxes[0].right, 150);
+    EXPECT_EQ(m_boxes[0].bottom, 80);
+}
+
+TEST_F(X11WindowSystem, TimersRunFromThePumpUntilStopped)
+{
+    EXPECT_FALSE(m_system.startTimer(m_window + 1, 7, 10));
+    ASSERT_TRUE(m_system.startTimer(m_window, 7, 10));
+    ASSERT_TRUE(m_x->pumpUntil(m_system, [&] { return m_target.timers.size() >= 2; }));
+    EXPECT_EQ(m_target.timers[0], 7);
+    m_system.stopTimer(m_window, 7);
+    m_target.timers.clear();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    m_system.pump();
+    EXPECT_TRUE(m_target.timers.empty());
+}
+
+TEST_F(X11WindowSystem, CaptureIsARealPointerGrabOnlyWhileHeld)
+{
+    EXPECT_EQ(m_system.getCapture(), 0u);
+    m_system.captureMouse(m_window);
+    EXPECT_EQ(m_system.getCapture(), m_window);
+    Display *test = m_x->getDisplay();
+    EXPECT_EQ(XGrabPointer(test, m_x->getParent(), False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime),
+              AlreadyGrabbed);
+    m_system.releaseMouse();
+    EXPECT_EQ(m_system.getCapture(), 0u);
+    EXPECT_TRUE(m_x->pumpUntil(m_system, [&] {
+        return XGrabPointer(test, m_x->getParent(), False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) ==
+               GrabSuccess;
+    }));
+    XUngrabPointer(test, CurrentTime);
+}
+
+TEST_F(X11WindowSystem, OpacityIsTheWindowManagersProperty)
+{
+    const Atom opacity = XInternAtom(m_x->getDisplay(), "_NET_WM_WINDOW_OPACITY", False);
+    // -1 for no property; format-32 data comes as longs holding 32 bits.
+    const auto read = [&]() -> int64_t {
+        Atom type = None;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long remaining = 0;
+        unsigned char *data = nullptr;
+        XGetWindowProperty(m_x->getDisplay(), m_window, opacity, 0, 1, False, XA_CARDINAL, &type, &format, &count,
+                           &remaining, &data);
+        const int64_t value =
+            data && count == 1 ? int64_t{static_cast<uint32_t>(*reinterpret_cast<unsigned long *>(data))} : -1;
+        XFree(data);
+        return value;
+    };
+    // Our connection's requests reach the server in their own time.
+    const auto reads = [&](int64_t expected) { return m_x->pumpUntil(m_system, [&] { return read() == expected; }); };
+    ASSERT_TRUE(m_system.setOpacity(m_window, 128));
+    EXPECT_TRUE(reads(128 * 0x01010101LL));
+    ASSERT_TRUE(m_system.setOpacity(m_window, 255));
+    EXPECT_TRUE(reads(-1)) << "opaque removes the property";
+    EXPECT_FALSE(m_system.setOpacity(0, 128));
+}
+
+TEST_F(X11WindowSystem, TopLevelWindowsShowTheirClassAndTurnDeleteIntoClose)
+{
+    const struct
+    {
+        uint32_t style;
+        bool overrideRedirect;
+    } cases[] = {{0x00CF0000, false}, {0x80000000, true}};
+    for (const auto &test : cases)
+    {
+        SNativeWindowSpec spec;
+        spec.className = "org.zelo.test.TopLevel";
+        spec.style = test.style;
+        spec.area = MathTools::CRect(500, 500, 60, 40);
+        std::string error;
+        ASSERT_TRUE(m_system.registerClass(spec.className, false, nullptr));
+        const NativeWindowHandle window = m_system.createWindow(spec, &m_target, error);
+        ASSERT_NE(window, 0u) << error;
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(m_x->getDisplay(), window, &attributes);
+        EXPECT_EQ(attributes.override_redirect != 0, test.overrideRedirect);
+        XClassHint hint{};
+        ASSERT_TRUE(XGetClassHint(m_x->getDisplay(), window, &hint));
+        EXPECT_STREQ(hint.res_class, "org.zelo.test.TopLevel");
+        XFree(hint.res_name);
+        XFree(hint.res_class);
+
+        XEvent close{};
+        close.xclient.type = ClientMessage;
+        close.xclient.window = window;
+        close.xclient.message_type = XInternAtom(m_x->getDisplay(), "WM_PROTOCOLS", False);
+        close.xclient.format = 32;
+        close.xclient.data.l[0] = static_cast<long>(XInternAtom(m_x->getDisplay(), "WM_DELETE_WINDOW", False));
+        XSendEvent(m_x->getDisplay(), window, False, NoEventMask, &close);
+        XSync(m_x->getDisplay(), False);
+        EXPECT_TRUE(pumpUntilCount(0x0010, 1));
+        m_system.destroyWindow(window);
+        m_target.messages.clear();
+    }
+}
+
+TEST_F(X11WindowSystem, CreationFailsWithTheReasonForAnUnknownClassOrParent)
+{
+    SNativeWindowSpec spec;
+    spec.className = "org.zelo.test.Unregistered";
+    spec.area = MathTools::CRect(0, 0, 10, 10);
+    std::string error;
+    EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
+    EXPECT_NE(error.find("not registered"), std::string::npos) << error;
+    spec.className = CX11TestDisplay::CLASS_NAME;
+    spec.parent = 0x1FFFFF;
+    EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
+    EXPECT_NE(error.find("BadWindow"), std::string::npos) << error;
+}
+
+TEST_F(X11WindowSystem, DestroyingTheParentFirstDeliversDestroyAndIsSurvived)
+{
+    m_x->destroyParent();
+    ASSERT_TRUE(pumpUntilCount(0x0002, 1));
+    m_system.destroyWindow(m_window);
+    m_system.pump();
+    EXPECT_EQ(m_target.count(0x0002), 1u);
+
+    // The host destroys its window and we ours before any event was pumped.
+    std::unique_ptr<CX11TestDisplay> host = CX11TestDisplay::open();
+    CRecordingTarget target;
+    const NativeWindowHandle window = host->createChild(m_system, target);
+    ASSERT_NE(window, 0u);
+    host->destroyParent();
+    m_system.destroyWindow(window);
+    m_system.pump();
+    EXPECT_EQ(target.count(0x0002), 1u);
+}
+
+TEST_F(X11WindowSystem, TwoHundredCreateDestroyCyclesLeaveNothingOpen)
+{
+    m_system.destroyWindow(m_window);
+    const long files = openFileCount();
+    for (int cycle = 0; cycle < 200; ++cycle)
+    {
+        const NativeWindowHandle window = m_x->createChild(m_system, m_target);
+        ASSERT_NE(window, 0u) << cycle;
+        m_system.invalidate(window, nullptr);
+        m_system.startTimer(window, 1, 10);
+        m_system.pump();
+        m_system.destroyWindow(window);
+    }
+    EXPECT_EQ(openFileCount(), files) << "each cycle closes its connection";
+    EXPECT_EQ(m_target.count(0x0002), 201u);
+}
+} // namespace
+} // namespace Orvalite::Testing

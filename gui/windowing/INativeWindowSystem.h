@@ -26,7 +26,9 @@ namespace Orvalite::GUI::Windowing
 // (0x0200 mouse move with the signed client position in lParam, 0x020A wheel
 // with ±120 per notch in the high word of wParam, …), so that one message
 // table holds all behaviour. Key messages carry the virtual key in wParam and
-// the character the key produced in lParam (0 for none).
+// the character the key produced in lParam (0 for none). Mouse moves carry the
+// buttons held in wParam (0x1 left, 0x2 right), and a window that loses the
+// capture gets 0x0215; WindowMessage.h names the numbers.
 class INativeMessageTarget
 {
 public:

@@ -1,5 +1,6 @@
 #include "gui/windowing/x11/CX11EventTranslator.h"
 
+#include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/x11/CX11KeyTable.h"
 #include "gui/windowing/x11/X11Messages.h"
 
@@ -26,8 +27,8 @@ uintptr_t keyFlags(unsigned int state, unsigned int pressed = 0, unsigned int re
 {
     state = (state | pressed) & ~released;
     uintptr_t flags = 0;
-    flags |= (state & Button1Mask) ? KEY_FLAG_LEFT_BUTTON : 0;
-    flags |= (state & Button3Mask) ? KEY_FLAG_RIGHT_BUTTON : 0;
+    flags |= (state & Button1Mask) ? uintptr_t{e_leftButtonHeld} : 0;
+    flags |= (state & Button3Mask) ? uintptr_t{e_rightButtonHeld} : 0;
     flags |= (state & Button2Mask) ? KEY_FLAG_MIDDLE_BUTTON : 0;
     flags |= (state & ShiftMask) ? KEY_FLAG_SHIFT : 0;
     flags |= (state & ControlMask) ? KEY_FLAG_CONTROL : 0;
@@ -46,18 +47,18 @@ void CX11EventTranslator::translate(XEvent &event, SX11Window &window, std::vect
     switch (event.type)
     {
     case ButtonPress:
-        translateButtonPress(event.xbutton, window, out);
+        translateButtonPress(event.xbutton, out);
         break;
     case ButtonRelease:
-        translateButtonRelease(event.xbutton, window, out);
+        translateButtonRelease(event.xbutton, out);
         break;
     case MotionNotify:
-        translateMotion(event.xmotion, window, out);
+        translateMotion(event.xmotion, out);
         break;
     case LeaveNotify:
         if (event.xcrossing.mode == NotifyNormal && event.xcrossing.detail != NotifyInferior)
         {
-            out.push_back({MOUSE_LEAVE, 0, packWords(event.xcrossing.x, event.xcrossing.y)});
+            out.push_back({e_mouseLeave, 0, packWords(event.xcrossing.x, event.xcrossing.y)});
         }
         break;
     case KeyPress:
@@ -89,74 +90,57 @@ void CX11EventTranslator::translateGeometry(SX11Window &window, long x, long y, 
     {
         window.x = x;
         window.y = y;
-        out.push_back({MOVE, 0, packWords(x, y)});
+        out.push_back({e_move, 0, packWords(x, y)});
     }
     if (width != window.width || height != window.height)
     {
         window.width = width;
         window.height = height;
-        out.push_back({SIZE, 0, packWords(width, height)});
+        out.push_back({e_size, 0, packWords(width, height)});
     }
 }
 
-void CX11EventTranslator::translateButtonPress(const XButtonEvent &event, SX11Window &window,
-                                               std::vector<SMessage> &out)
+void CX11EventTranslator::translateButtonPress(const XButtonEvent &event, std::vector<SMessage> &out)
 {
     noteModifiers(event.state);
     const intptr_t position = packWords(event.x, event.y);
     if (event.button == Button1)
     {
-        window.leftDown = true;
-        const uint32_t message = isDoubleClick(event) ? LEFT_BUTTON_DOUBLE_CLICK : LEFT_BUTTON_DOWN;
+        const uint32_t message = isDoubleClick(event) ? e_leftButtonDoubleClick : e_leftButtonDown;
         out.push_back({message, keyFlags(event.state, Button1Mask), position});
     }
     else if (event.button == Button3)
     {
-        window.rightDown = true;
-        out.push_back({RIGHT_BUTTON_DOWN, keyFlags(event.state, Button3Mask), position});
+        out.push_back({e_rightButtonDown, keyFlags(event.state, Button3Mask), position});
     }
     else if (event.button == WHEEL_UP_BUTTON || event.button == WHEEL_DOWN_BUTTON)
     {
         // As on Win32, the wheel reports the cursor in screen coordinates.
         const int delta = event.button == WHEEL_UP_BUTTON ? WHEEL_DELTA : -WHEEL_DELTA;
-        out.push_back({MOUSE_WHEEL, static_cast<uintptr_t>(packWords(keyFlags(event.state), delta)),
+        out.push_back({e_mouseWheel, static_cast<uintptr_t>(packWords(keyFlags(event.state), delta)),
                        packWords(event.x_root, event.y_root)});
     }
 }
 
-void CX11EventTranslator::translateButtonRelease(const XButtonEvent &event, SX11Window &window,
-                                                 std::vector<SMessage> &out)
+void CX11EventTranslator::translateButtonRelease(const XButtonEvent &event, std::vector<SMessage> &out)
 {
     noteModifiers(event.state);
     const intptr_t position = packWords(event.x, event.y);
     if (event.button == Button1)
     {
-        window.leftDown = false;
-        out.push_back({LEFT_BUTTON_UP, keyFlags(event.state, 0, Button1Mask), position});
+        out.push_back({e_leftButtonUp, keyFlags(event.state, 0, Button1Mask), position});
     }
     else if (event.button == Button3)
     {
-        window.rightDown = false;
-        out.push_back({RIGHT_BUTTON_UP, keyFlags(event.state, 0, Button3Mask), position});
+        out.push_back({e_rightButtonUp, keyFlags(event.state, 0, Button3Mask), position});
     }
 }
 
-void CX11EventTranslator::translateMotion(const XMotionEvent &event, SX11Window &window, std::vector<SMessage> &out)
+void CX11EventTranslator::translateMotion(const XMotionEvent &event, std::vector<SMessage> &out)
 {
+    // The window ends a drag whose release it never saw from these flags.
     noteModifiers(event.state);
-    const intptr_t position = packWords(event.x, event.y);
-    // A release we never saw (taken by another client's grab) ends the drag here.
-    if (window.leftDown && !(event.state & Button1Mask))
-    {
-        window.leftDown = false;
-        out.push_back({LEFT_BUTTON_UP, keyFlags(event.state), position});
-    }
-    if (window.rightDown && !(event.state & Button3Mask))
-    {
-        window.rightDown = false;
-        out.push_back({RIGHT_BUTTON_UP, keyFlags(event.state), position});
-    }
-    out.push_back({MOUSE_MOVE, keyFlags(event.state), position});
+    out.push_back({e_mouseMove, keyFlags(event.state), packWords(event.x, event.y)});
 }
 
 void CX11EventTranslator::translateKey(XKeyEvent &event, std::vector<SMessage> &out)
@@ -172,7 +156,7 @@ void CX11EventTranslator::translateKey(XKeyEvent &event, std::vector<SMessage> &
     m_modifiers.shift = virtualKey == VIRTUAL_KEY_SHIFT ? pressed : m_modifiers.shift;
     m_modifiers.ctrl = virtualKey == VIRTUAL_KEY_CONTROL ? pressed : m_modifiers.ctrl;
     m_modifiers.alt = virtualKey == VIRTUAL_KEY_ALT ? pressed : m_modifiers.alt;
-    out.push_back({pressed ? KEY_DOWN : KEY_UP, virtualKey, character});
+    out.push_back({pressed ? e_keyDown : e_keyUp, virtualKey, character});
 }
 
 void CX11EventTranslator::translateFocus(const XFocusChangeEvent &event, std::vector<SMessage> &out)
@@ -183,7 +167,7 @@ void CX11EventTranslator::translateFocus(const XFocusChangeEvent &event, std::ve
     {
         return;
     }
-    out.push_back({event.type == FocusIn ? SET_FOCUS : KILL_FOCUS, 0, 0});
+    out.push_back({event.type == FocusIn ? e_setFocus : e_killFocus, 0, 0});
 }
 
 bool CX11EventTranslator::isDoubleClick(const XButtonEvent &event)

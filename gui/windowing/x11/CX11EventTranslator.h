@@ -37,9 +37,9 @@ public:
     SModifierState getModifierState() const { return m_modifiers; }
 
 private:
-    void translateButtonPress(const XButtonEvent &event, SX11Window &window, std::vector<SMessage> &out);
-    void translateButtonRelease(const XButtonEvent &event, SX11Window &window, std::vector<SMessage> &out);
-    void translateMotion(const XMotionEvent &event, SX11Window &window, std::vector<SMessage> &out);
+    void translateButtonPress(const XButtonEvent &event, std::vector<SMessage> &out);
+    void translateButtonRelease(const XButtonEvent &event, std::vector<SMessage> &out);
+    void translateMotion(const XMotionEvent &event, std::vector<SMessage> &out);
     void translateKey(XKeyEvent &event, std::vector<SMessage> &out);
     static void translateFocus(const XFocusChangeEvent &event, std::vector<SMessage> &out);
     bool isDoubleClick(const XButtonEvent &event);

@@ -3,6 +3,7 @@
 #include "foundation/basics/CException.h"
 #include "foundation/io/TraceLog.h"
 #include "gui/graphics/CWindowIcon.h"
+#include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/x11/CX11ScreenMetrics.h"
 #include "gui/windowing/x11/X11Messages.h"
 
@@ -203,7 +204,7 @@ void CX11WindowSystem::forgetWindow(Basics::NativeWindowHandle handle, bool dest
         XUngrabPointer(m_connection.getDisplay(), CurrentTime);
         m_capture = 0;
     }
-    guarded("the destroy message", [&] { window->target->handleNativeMessage(handle, DESTROY, 0, 0); });
+    guarded("the destroy message", [&] { window->target->handleNativeMessage(handle, e_destroy, 0, 0); });
     if (destroyNative)
     {
         // The host may have destroyed it with its parent: the error is traced, not fatal.
@@ -374,7 +375,7 @@ void CX11WindowSystem::captureMouse(Basics::NativeWindowHandle handle)
     if (find(handle) && XGrabPointer(m_connection.getDisplay(), handle, False, GRAB_MASK, GrabModeAsync, GrabModeAsync,
                                      None, None, CurrentTime) == GrabSuccess)
     {
-        m_capture = handle;
+        changeCapture(handle);
     }
 }
 
@@ -384,7 +385,18 @@ void CX11WindowSystem::releaseMouse()
     {
         XUngrabPointer(m_connection.getDisplay(), CurrentTime);
         XFlush(m_connection.getDisplay());
-        m_capture = 0;
+        changeCapture(0);
+    }
+}
+
+void CX11WindowSystem::changeCapture(Basics::NativeWindowHandle handle)
+{
+    // As on Win32, the window losing the capture is told who took it.
+    const Basics::NativeWindowHandle previous = m_capture;
+    m_capture = handle;
+    if (previous != 0 && previous != handle)
+    {
+        deliver(previous, {{e_captureChanged, 0, static_cast<intptr_t>(handle)}});
     }
 }
 
@@ -473,7 +485,10 @@ void CX11WindowSystem::dispatch(XEvent &event)
         return;
     case UnmapNotify:
         // A grab ends when its window stops being viewable.
-        m_capture = m_capture == event.xunmap.window ? 0 : m_capture;
+        if (m_capture == event.xunmap.window)
+        {
+            changeCapture(0);
+        }
         return;
     default:
         break;
@@ -498,7 +513,7 @@ void CX11WindowSystem::dispatchClientMessage(const XClientMessageEvent &event)
     const CX11Connection::SAtoms &atoms = m_connection.getAtoms();
     if (event.message_type == atoms.wmProtocols && static_cast<Atom>(event.data.l[0]) == atoms.wmDeleteWindow)
     {
-        deliver(event.window, {{CLOSE, 0, 0}});
+        deliver(event.window, {{e_close, 0, 0}});
         return;
     }
     m_dropTarget.handleClientMessage(m_connection, event, window->acceptsFiles && window->enabled);
@@ -515,7 +530,7 @@ void CX11WindowSystem::dispatchDrop(const XSelectionEvent &event)
     const uintptr_t id = m_nextDrop++;
     const Window window = drop.window;
     m_drops.emplace(id, std::move(drop));
-    deliver(window, {{DROP_FILES, id, 0}});
+    deliver(window, {{e_dropFiles, id, 0}});
     m_drops.erase(id);
 }
 
@@ -528,7 +543,7 @@ void CX11WindowSystem::deliver(Basics::NativeWindowHandle handle, const TMessage
         {
             return;
         }
-        if (message.message == SIZE)
+        if (message.message == e_size)
         {
             fitSurface(*window);
         }
@@ -575,7 +590,7 @@ void CX11WindowSystem::paint(Basics::NativeWindowHandle handle)
         return;
     }
     window->surface.startPaint();
-    deliver(handle, {{PAINT, 0, 0}});
+    deliver(handle, {{e_paint, 0, 0}});
 }
 
 void CX11WindowSystem::fitSurface(SX11Window &window)

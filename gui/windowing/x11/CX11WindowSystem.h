@@ -67,6 +67,7 @@ private:
     // too unless it is already gone. Closes the connection after the last window.
     void forgetWindow(Basics::NativeWindowHandle handle, bool destroyNative);
     void closeWhenUnused();
+    void changeCapture(Basics::NativeWindowHandle handle);
 
     void dispatch(XEvent &event);
     void dispatchClientMessage(const XClientMessageEvent &event);

@@ -1,6 +1,6 @@
 // What the window system keeps for one of our native windows: the X window,
 // the target its messages go to, its screen surface, its last known geometry
-// and the input state the event translator tracks. Owned by CX11WindowSystem.
+// and whether it takes input. Owned by CX11WindowSystem.
 #pragma once
 
 #include "gui/windowing/INativeWindowSystem.h"
@@ -25,8 +25,5 @@ struct SX11Window
     bool visible = false;
     bool enabled = true;
     bool acceptsFiles = false;
-    // Buttons a press was reported for and no release yet.
-    bool leftDown = false;
-    bool rightDown = false;
 };
 } // namespace Orvalite::GUI::Windowing

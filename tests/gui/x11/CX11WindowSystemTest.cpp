@@ -328,7 +328,7 @@ TEST_F(X11WindowSystem, TimersRunFromThePumpUntilStopped)
     EXPECT_TRUE(m_target.timers.empty());
 }
 
-TEST_F(X11WindowSystem, CaptureIsARealPointerGrabOnlyWhileHeld)
+TEST_F(X11WindowSystem, CaptureIsARealPointerGrabOnlyWhileHeldAndItsLossIsReported)
 {
     EXPECT_EQ(m_system.getCapture(), 0u);
     m_system.captureMouse(m_window);
@@ -338,6 +338,8 @@ TEST_F(X11WindowSystem, CaptureIsARealPointerGrabOnlyWhileHeld)
               AlreadyGrabbed);
     m_system.releaseMouse();
     EXPECT_EQ(m_system.getCapture(), 0u);
+    EXPECT_EQ(m_target.inputMessages(), std::vector<uint32_t>{0x0215}) << "the window is told it lost the capture";
+    EXPECT_EQ(m_target.last(0x0215).lParam, 0);
     EXPECT_TRUE(m_x->pumpUntil(m_system, [&] {
         return XGrabPointer(test, m_x->getParent(), False, 0, GrabModeAsync, GrabModeAsync, None, None, CurrentTime) ==
                GrabSuccess;

@@ -9,6 +9,7 @@ packages=(
   libstk-dev libclang-rt-14-dev libsndfile1-dev
   ladspa-sdk tap-plugins
   libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
+  libx11-dev libxext-dev libxrandr-dev libxtst-dev xvfb xdotool
 )
 
 missing=()

@@ -2,7 +2,6 @@
 
 #include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CException.h"
-#include "gui/windowing/WindowMessage.h"
 
 #include <algorithm>
 #include <cmath>

@@ -24,23 +24,11 @@ struct SRealChunks
     std::vector<uint8_t> bank, program;
 };
 
-std::vector<uint8_t> copyChunk(CFuzzedPlugin &plugin, bool isProgram)
-{
-    void *data = nullptr;
-    const VstIntPtr size = plugin.dispatch(effGetChunk, isProgram ? 1 : 0, 0, &data);
-    if (size <= 0 || !data)
-    {
-        return {};
-    }
-    const auto *bytes = static_cast<const uint8_t *>(data);
-    return std::vector<uint8_t>(bytes, bytes + size);
-}
-
 const SRealChunks &realChunks()
 {
     static const SRealChunks chunks = [] {
         CFuzzedPlugin plugin;
-        return SRealChunks{copyChunk(plugin, false), copyChunk(plugin, true)};
+        return SRealChunks{plugin.chunk(false), plugin.chunk(true)};
     }();
     return chunks;
 }
@@ -78,7 +66,7 @@ void restore(CFuzzedPlugin &plugin, const uint8_t *bytes, size_t size, bool isPr
         return;
     }
     plugin.processAndCheck(BLOCK_FRAMES);
-    std::vector<uint8_t> saved = copyChunk(plugin, isProgram);
+    std::vector<uint8_t> saved = plugin.chunk(isProgram);
     if (!saved.empty())
     {
         plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(saved.size()), saved.data());

@@ -125,9 +125,7 @@ public:
         dispatch(effSetBlockSize, 0, BLOCK_SIZE);
         resume(true);
         // What restore() brings back.
-        void *bank = nullptr;
-        const VstIntPtr size = dispatch(effGetChunk, 0, 0, &bank);
-        m_bank.assign(static_cast<const uint8_t *>(bank), static_cast<const uint8_t *>(bank) + size);
+        m_bank = chunk(false);
         for (int voice = 0; voice < 2; ++voice)
         {
             keepImage(m_veltrix->getShifter(voice));
@@ -162,6 +160,14 @@ public:
         return m_effect->dispatcher(m_effect, opcode, index, value, ptr, opt);
     }
     void resume(bool on) { dispatch(effMainsChanged, 0, on ? 1 : 0); }
+    // A copy of the bank chunk or the current program's chunk.
+    std::vector<uint8_t> chunk(bool isProgram)
+    {
+        void *data = nullptr;
+        const VstIntPtr size = dispatch(effGetChunk, isProgram ? 1 : 0, 0, &data);
+        const auto *bytes = static_cast<const uint8_t *>(data);
+        return size > 0 && bytes ? std::vector<uint8_t>(bytes, bytes + size) : std::vector<uint8_t>();
+    }
 
     // One block through processReplacing (or the accumulating or double-precision
     // path) on fresh input, as the dry delay writes into the host's input buffers;
@@ -318,20 +324,19 @@ private:
         m_images.push_back({const_cast<T *>(&stage), std::vector<unsigned char>(bytes, bytes + sizeof(T))});
     }
 
-    // Everything about the effect a host or its inspection accessors can see,
-    // except the bank's bytes.
-    std::vector<double> observe()
+    // Everything about the effect a host or its inspection accessors can see, except the bank's bytes.
+    std::vector<double> observe() const
     {
         const Orvalite::Veltrix::CVeltrix &veltrix = *m_veltrix;
-        std::vector<double> seen = {static_cast<double>(m_veltrix->getProgram()),
+        std::vector<double> seen = {double(m_veltrix->getProgram()),
                                     m_veltrix->getSampleRate(),
-                                    static_cast<double>(m_veltrix->getBlockSize()),
+                                    double(m_veltrix->getBlockSize()),
                                     veltrix.getWorkingSampleRate(),
-                                    static_cast<double>(veltrix.getGrainLength()),
-                                    static_cast<double>(veltrix.getSelector()),
-                                    static_cast<double>(m_effect->initialDelay),
-                                    static_cast<double>(m_effect->flags),
-                                    static_cast<double>(veltrix.getMidiEvents().getNumberOfEvents())};
+                                    double(veltrix.getGrainLength()),
+                                    double(veltrix.getSelector()),
+                                    double(m_effect->initialDelay),
+                                    double(m_effect->flags),
+                                    double(veltrix.getMidiEvents().getNumberOfEvents())};
         for (VstInt32 index = 0; index < m_effect->numParams; ++index)
         {
             seen.push_back(m_effect->getParameter(m_effect, index));
@@ -340,14 +345,12 @@ private:
         {
             const auto &shifter = veltrix.getShifter(voice);
             const auto &lfo = veltrix.getLfo(voice);
+            const auto &delay = veltrix.getVoiceDelay(voice), &dry = veltrix.getDryDelay(voice);
             seen.insert(seen.end(),
                         {shifter.getWindow(), shifter.getRate(), shifter.getTapDelay(0), shifter.getTapDelay(1),
                          shifter.getEnvelope(0), shifter.getEnvelope(1), shifter.lastOut(), lfo.getSampleRate(),
-                         static_cast<double>(lfo.getPhase()), static_cast<double>(lfo.getIncrement())});
-            for (const auto *line : {&veltrix.getVoiceDelay(voice), &veltrix.getDryDelay(voice)})
-            {
-                seen.insert(seen.end(), {line->getLength(), line->getFeedback()});
-            }
+                         double(lfo.getPhase()), double(lfo.getIncrement()), delay.getLength(), delay.getFeedback(),
+                         dry.getLength(), dry.getFeedback()});
         }
         return seen;
     }

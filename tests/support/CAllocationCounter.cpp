@@ -60,12 +60,14 @@ extern "C"
 
 namespace
 {
-void noteAllocation()
+// Counts one allocation if counting is on, and hands `memory` through.
+void *counted(void *memory)
 {
     if (t_allocations >= 0)
     {
         ++t_allocations;
     }
+    return memory;
 }
 
 // __libc_memalign rounds a bad alignment up; the standard functions must refuse it.
@@ -79,51 +81,42 @@ extern "C"
 {
     void *malloc(size_t size) noexcept
     {
-        noteAllocation();
-        return __libc_malloc(size);
+        return counted(__libc_malloc(size));
     }
-
     void *calloc(size_t count, size_t size) noexcept
     {
-        noteAllocation();
-        return __libc_calloc(count, size);
+        return counted(__libc_calloc(count, size));
+    }
+    void *memalign(size_t alignment, size_t size) noexcept
+    {
+        return counted(__libc_memalign(alignment, size));
     }
 
     void *realloc(void *pointer, size_t size) noexcept
     {
         // Growing or moving may allocate; shrinking to nothing only frees.
-        if (size != 0)
-        {
-            noteAllocation();
-        }
-        return __libc_realloc(pointer, size);
-    }
-
-    void *memalign(size_t alignment, size_t size) noexcept
-    {
-        noteAllocation();
-        return __libc_memalign(alignment, size);
+        void *memory = __libc_realloc(pointer, size);
+        return size != 0 ? counted(memory) : memory;
     }
 
     void *aligned_alloc(size_t alignment, size_t size) noexcept
     {
-        noteAllocation();
         if (!isPowerOfTwo(alignment))
         {
             errno = EINVAL;
-            return nullptr;
+            return counted(nullptr);
         }
-        return __libc_memalign(alignment, size);
+        return counted(__libc_memalign(alignment, size));
     }
 
     int posix_memalign(void **result, size_t alignment, size_t size) noexcept
     {
-        noteAllocation();
         if (!isPowerOfTwo(alignment) || alignment % sizeof(void *) != 0)
         {
+            counted(nullptr);
             return EINVAL;
         }
-        void *memory = __libc_memalign(alignment, size);
+        void *memory = counted(__libc_memalign(alignment, size));
         if (memory == nullptr)
         {
             return ENOMEM;

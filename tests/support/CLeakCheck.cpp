@@ -2,13 +2,8 @@
 
 #include "foundation/basics/CClassManager.h"
 #include "foundation/basics/CProgramLifetimeObjects.h"
-#include "foundation/io/CTextStream.h"
 
-#include <cstdio>
-#include <fstream>
 #include <map>
-#include <sstream>
-#include <unistd.h>
 
 namespace Orvalite::Testing
 {
@@ -84,31 +79,10 @@ std::vector<std::string> CLeakCheck::findLeaks()
         const long expected = allowed.count(name) ? allowed[name] : 0;
         if (isPolicy ? count < 0 || count > expected : count != expected)
         {
-            std::ostringstream line;
-            line << name << ": " << count << " live, expected " << expected;
-            leaks.push_back(line.str());
+            leaks.push_back(name + ": " + std::to_string(count) + " live, expected " + std::to_string(expected));
         }
     }
     return leaks;
 }
 
-std::string CLeakCheck::classReport()
-{
-    char path[] = "/tmp/zelo-class-report-XXXXXX";
-    const int descriptor = mkstemp(path);
-    if (descriptor < 0)
-    {
-        return std::string();
-    }
-    close(descriptor);
-    {
-        IO::CTextStream stream(Basics::CSystemString(path), IO::CTextStream::MODE_WRITE);
-        Basics::CClassManager::writeClassReport(stream);
-    }
-    std::ifstream input(path);
-    std::ostringstream text;
-    text << input.rdbuf();
-    std::remove(path);
-    return text.str();
-}
 } // namespace Orvalite::Testing

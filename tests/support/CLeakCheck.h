@@ -14,7 +14,5 @@ class CLeakCheck
 public:
     // One line per class whose live count is not explained by program-lifetime objects.
     static std::vector<std::string> findLeaks();
-    // The registry's class report, as the framework writes it.
-    static std::string classReport();
 };
 } // namespace Orvalite::Testing

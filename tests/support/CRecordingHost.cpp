@@ -1,5 +1,6 @@
 #include "tests/support/CRecordingHost.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace Orvalite::Testing
@@ -29,12 +30,8 @@ audioMasterCallback CRecordingHost::callback()
 
 long CRecordingHost::count(VstInt32 opcode) const
 {
-    long matches = 0;
-    for (const auto &request : requests)
-    {
-        matches += request.opcode == opcode ? 1 : 0;
-    }
-    return matches;
+    return std::count_if(requests.begin(), requests.end(),
+                         [opcode](const auto &request) { return request.opcode == opcode; });
 }
 
 VstIntPtr CRecordingHost::dispatch(AEffect *, VstInt32 opcode, VstInt32 index, VstIntPtr value, void *ptr, float opt)
@@ -48,10 +45,8 @@ VstIntPtr CRecordingHost::answer(VstInt32 opcode, VstInt32 index, VstIntPtr valu
     requests.push_back({opcode, index, value, opt, asksText && ptr ? static_cast<const char *>(ptr) : ""});
     switch (opcode)
     {
-    case audioMasterCanDo: {
-        const auto found = canDoAnswers.find(static_cast<const char *>(ptr));
-        return found == canDoAnswers.end() ? canDoDefault : found->second;
-    }
+    case audioMasterCanDo:
+        return canDoDefault;
     case audioMasterGetVendorString:
         std::strcpy(static_cast<char *>(ptr), vendor.c_str());
         return 1;

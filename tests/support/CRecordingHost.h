@@ -29,9 +29,8 @@ public:
     static audioMasterCallback callback();
 
     std::vector<SHostRequest> requests;
-    // Answers per opcode; can-do questions are answered from canDoAnswers (else canDoDefault).
+    // Answers per opcode; every can-do question is answered canDoDefault.
     std::map<VstInt32, VstIntPtr> answers;
-    std::map<std::string, VstIntPtr> canDoAnswers;
     VstIntPtr canDoDefault = 0;
     std::string vendor = "Test Vendor";
     std::string product = "Test Product";

@@ -19,9 +19,7 @@ public:
     void TearDown() override
     {
         const auto leaks = Orvalite::Testing::CLeakCheck::findLeaks();
-        EXPECT_TRUE(leaks.empty()) << "Framework objects outlived the tests:\n"
-                                   << testing::PrintToString(leaks) << "\n"
-                                   << Orvalite::Testing::CLeakCheck::classReport();
+        EXPECT_TRUE(leaks.empty()) << "Framework objects outlived the tests:\n" << testing::PrintToString(leaks);
     }
 };
 } // namespace

@@ -4,7 +4,6 @@
 #include "foundation/collections/TObjectDeleter.h"
 #include "foundation/collections/TObjectNuller.h"
 #include "foundation/collections/TPointerCollection.h"
-#include "foundation/collections/TTreeNode.h"
 
 #include "tests/foundation/FoundationTestSupport.h"
 
@@ -13,7 +12,6 @@
 using namespace Orvalite::Basics;
 using namespace Orvalite::Collections;
 using Orvalite::Testing::liveInstances;
-using CNode = TTreeNode<CString>;
 
 namespace
 {
@@ -147,46 +145,4 @@ TEST(AutomaticPointer, ReleasesWhatItNoLongerHolds)
         direct = new CString("deleted directly without a policy");
     }
     EXPECT_EQ(before, liveInstances<CString>());
-}
-
-TEST(TreeNode, RootsLastReleaseFreesTheWholeTree)
-{
-    const long nodesBefore = liveInstances<CNode>();
-    const long stringsBefore = liveInstances<CString>();
-    auto *root = new CNode();
-    root->referenced();
-    root->setValue(new CString("root"));
-    auto *child = new CNode();
-    root->addChild(child);
-    child->addChild(new CNode());
-    child->setValue(new CString("child"));
-    EXPECT_EQ(root, child->getParent());
-    EXPECT_EQ(1, root->getNumberOfChildren());
-    EXPECT_STREQ("child", root->getChildAtIndex(0)->getValue()->getString());
-    EXPECT_EQ(nodesBefore + 3, liveInstances<CNode>());
-
-    root->dereference();
-    EXPECT_EQ(nodesBefore, liveInstances<CNode>()) << "children do not keep their parent alive";
-    EXPECT_EQ(stringsBefore, liveInstances<CString>());
-}
-
-TEST(TreeNode, ChildrenMoveBetweenParents)
-{
-    CNode first, second;
-    first.referenced();
-    second.referenced();
-    auto *child = new CNode();
-    child->referenced();
-    first.addChild(child);
-    second.addChild(child);
-    EXPECT_EQ(0, first.getNumberOfChildren());
-    EXPECT_EQ(1, second.getNumberOfChildren());
-    EXPECT_EQ(&second, child->getParent());
-    EXPECT_EQ(2, child->getReferenceCount());
-    second.removeChild(child);
-    EXPECT_EQ(nullptr, child->getParent());
-    EXPECT_EQ(1, child->getReferenceCount());
-    second.addChild(&second);
-    EXPECT_EQ(0, second.getNumberOfChildren()) << "a node is not its own child";
-    child->dereference();
 }

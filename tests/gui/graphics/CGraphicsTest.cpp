@@ -11,6 +11,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <limits>
+#include <tuple>
 
 namespace
 {
@@ -287,45 +288,37 @@ TEST_P(CGraphicsDrawing, HugeNegativeAndReversedCoordinatesClip)
     EXPECT_EQ(inkBox().top, 10);
 }
 
-TEST_P(CGraphicsDrawing, GradientRowsRiseToWhiteAtTheMiddle)
+// A gradient's rows rise from the pen colour to white at the middle and back. A
+// bevel shades its top and left with the brush lightened and its bottom and right
+// with it darkened (sunken: the other way round) inside the pen's border. Neither
+// changes the pen or the brush.
+TEST_P(CGraphicsDrawing, GradientsAndBevelsShadeThePenAndBrushColours)
 {
-    const CAlphaColour penColour(55, 155, 250, 255);
-    m_graphics.getPen()->setColour(penColour);
-    m_graphics.setDrawingOffset(CPoint(3, 4));
-    m_graphics.drawGradientRectangle(CRect(20, 20, 12, 10));
-    // Height 10: five rows up by (255 − c) / 5, then back down by the same step.
-    const long steps[] = {0, 1, 2, 3, 4, 5, 4, 3, 2, 1};
-    for (long row = 0; row < 10; ++row)
-    {
-        const uint32_t expected = CBitmap::pack(55 + 40 * steps[row], 155 + 20 * steps[row], 250 + 1 * steps[row], 255);
-        EXPECT_TRUE(at(23, 24 + row) == expected && at(34, 24 + row) == expected) << "row " << row;
-    }
-    EXPECT_EQ(countNotWhite(), 12 * 9) << "rows are the rectangle's width, moved by the offset; the middle is white";
-    EXPECT_EQ(m_graphics.getPen()->getColour(), penColour);
-}
-
-// Brush 100 grey: its lightened shade is 178, its darkened one 50; the border is the pen's red.
-TEST_P(CGraphicsDrawing, BevelsShadeTheirEdgesInsideThePenBorder)
-{
-    const uint32_t light = CBitmap::pack(178, 178, 178, 255);
-    const uint32_t dark = CBitmap::pack(50, 50, 50, 255);
-    const CAlphaColour brush(100, 100, 100, 255);
+    const CAlphaColour pen(55, 155, 250, 255), brush(100, 100, 100, 255);
+    CAlphaColour light = brush, dark = brush;
+    light.lighten();
+    dark.darken();
+    const auto pixel = [](const CAlphaColour &c) { return CBitmap::pack(c.getRed(), c.getGreen(), c.getBlue(), 255); };
+    m_graphics.getPen()->setColour(pen);
     m_graphics.getBrush()->setColour(brush);
-    m_graphics.getPen()->setColour(CAlphaColour(243, 32, 32, 255));
-    m_graphics.drawRaisedRectangle(CRect(0, 0, 12, 10));
-    m_graphics.drawSunkenRectangle(CRect(20, 0, 12, 10));
-    for (const long left : {0, 20})
+    m_graphics.drawGradientRectangle(CRect(0, 20, 12, 10));
+    EXPECT_TRUE(at(0, 20) == pixel(pen) && at(11, 25) == WHITE);
+    for (long row = 1; row < 5; ++row)
     {
-        const uint32_t topLeft = left == 0 ? light : dark;
-        const uint32_t bottomRight = left == 0 ? dark : light;
-        EXPECT_TRUE(at(left + 5, 1) == topLeft && at(left + 1, 5) == topLeft) << left << ": top and left";
-        EXPECT_TRUE(at(left + 5, 8) == bottomRight && at(left + 10, 5) == bottomRight) << left << ": bottom and right";
-        EXPECT_TRUE(at(left + 5, 0) == CBitmap::pack(243, 32, 32, 255) &&
-                    at(left + 5, 5) == CBitmap::pack(100, 100, 100, 255))
-            << left << ": border and inside";
+        EXPECT_TRUE(at(0, 20 + row) == at(11, 30 - row) &&
+                    CBitmap::redOf(at(0, 20 + row)) > CBitmap::redOf(at(0, 19 + row)) &&
+                    CBitmap::blueOf(at(0, 20 + row)) >= CBitmap::blueOf(at(0, 19 + row)))
+            << "row " << row << " rises, and falls back the same way";
     }
-    EXPECT_EQ(m_graphics.getPen()->getColour(), CAlphaColour(243, 32, 32, 255));
-    EXPECT_EQ(m_graphics.getBrush()->getColour(), brush);
+    m_graphics.drawRaisedRectangle(CRect(20, 0, 12, 10));
+    m_graphics.drawSunkenRectangle(CRect(40, 0, 12, 10));
+    for (const auto &[left, topLeft, bottomRight] : {std::tuple(20L, light, dark), std::tuple(40L, dark, light)})
+    {
+        EXPECT_TRUE(at(left + 5, 1) == pixel(topLeft) && at(left + 1, 5) == pixel(topLeft)) << left;
+        EXPECT_TRUE(at(left + 5, 8) == pixel(bottomRight) && at(left + 10, 5) == pixel(bottomRight)) << left;
+        EXPECT_TRUE(at(left + 5, 0) == pixel(pen) && at(left + 5, 5) == pixel(brush)) << left << ": border, inside";
+    }
+    EXPECT_TRUE(m_graphics.getPen()->getColour() == pen && m_graphics.getBrush()->getColour() == brush);
 }
 
 TEST_P(CGraphicsDrawing, AlphaPixelBlendsThePenColour)

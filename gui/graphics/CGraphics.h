@@ -58,6 +58,9 @@ public:
 
     void setDrawingOffset(const MathTools::CPoint &offset) { m_drawingOffset = offset; }
     const MathTools::CPoint &getDrawingOffset() const { return m_drawingOffset; }
+    // The part that is being repainted, in the coordinates of whoever draws now.
+    void setUpdateArea(const MathTools::CRect &area) { m_updateArea = area; }
+    const MathTools::CRect &getUpdateArea() const { return m_updateArea; }
     void setTextColour(const Orvalite::GUI::Basics::CAlphaColour &colour) { m_textColour = colour; }
     // 0 high quality, 1 default (no anti-aliasing), 2 anti-alias; other values are only stored.
     void setAntiAliasMode(long mode);
@@ -120,6 +123,7 @@ private:
     CClip m_clip;
     CClip *m_currentClip = &m_clip;
     MathTools::CPoint m_drawingOffset;
+    MathTools::CRect m_updateArea;
     MathTools::CDimension m_size;
     Orvalite::GUI::Basics::CAlphaColour m_textColour{0, 0, 0, 255};
     long m_antiAliasMode = 1;

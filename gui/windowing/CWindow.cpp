@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CException.h"
+#include "gui/controls/CControlRoot.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,11 +33,17 @@ CWindow::CWindow(const CRect &area, bool isApplicationMainWindow)
     : m_size(area.getWidth(), area.getHeight()), m_position(area.getLeft(), area.getTop()), m_area(area),
       m_isApplicationMainWindow(isApplicationMainWindow)
 {
+    m_controlRoot = new Controls::CControlRoot(this);
+    m_controlRoot->referenced();
+    m_mouseListener = m_controlRoot;
+    m_keyboardListener = m_controlRoot;
+    m_dropFileListener = m_controlRoot;
 }
 
 CWindow::~CWindow()
 {
     uninitialiseWindow();
+    m_controlRoot->dereference();
 }
 
 void CWindow::intialiseWindow(const CWindowAttributes &attributes, bool showWindow)
@@ -129,10 +136,9 @@ void CWindow::enableWindow()
     }
 }
 
-void CWindow::drawWindow(Graphics::CGraphics &)
+void CWindow::drawWindow(Graphics::CGraphics &graphics)
 {
-    // The control root draws the control tree here once windows carry one;
-    // until then the back buffer keeps the background it was cleared to.
+    m_controlRoot->drawRootControl(graphics);
 }
 
 void CWindow::redrawWindow()

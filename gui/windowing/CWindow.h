@@ -16,6 +16,11 @@
 #include "gui/windowing/IWindow.h"
 #include "gui/windowing/IWindowChangeListener.h"
 
+namespace Orvalite::GUI::Controls
+{
+class CControlRoot;
+}
+
 namespace Orvalite::GUI::Windowing
 {
 class CWindow : public ::Orvalite::Basics::CCountedObject,
@@ -79,6 +84,8 @@ public:
     bool isKeyboardListenerRegistered() const override { return m_keyboardListener != nullptr; }
     bool isDropFileListenerRegistered() const override { return m_dropFileListener != nullptr; }
     CMouse &getMouse() override { return m_mouse; }
+    // The window's controls; its mouse, keyboard and drop listener until another is registered.
+    Controls::CControlRoot &getControlRoot() { return *m_controlRoot; }
 
     bool createWindow() override;
     // Never lets an exception out: one thrown by a handler is traced and the message answers 0.
@@ -130,6 +137,8 @@ private:
     // The window system, but only while this window has a native window.
     INativeWindowSystem *nativeSystem() const;
 
+    // Owned; it points back at this window without a reference.
+    Controls::CControlRoot *m_controlRoot;
     Listeners::IMouseListener *m_mouseListener = nullptr;
     Listeners::IDropFileListener *m_dropFileListener = nullptr;
     Listeners::IKeyboardListener *m_keyboardListener = nullptr;

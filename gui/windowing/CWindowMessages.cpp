@@ -184,6 +184,7 @@ intptr_t CWindow::handlePaint()
     m_graphics.initialise(m_windowHandle, paintContext, m_size);
     m_graphics.setDrawingOffset(CPoint(0, 0));
     m_graphics.getClip()->setClip(updateArea);
+    m_graphics.setUpdateArea(updateArea);
     drawWindow(m_graphics);
     if (!update.isEmpty())
     {

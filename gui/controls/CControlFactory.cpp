@@ -1,0 +1,58 @@
+#include "gui/controls/CControlFactory.h"
+
+#include "gui/controls/IControl.h"
+
+#include <cstring>
+
+namespace Orvalite::GUI::Controls
+{
+namespace
+{
+using TCreate = IControl *(*)(IControlRoot *root, const MathTools::CRect &area);
+
+struct SCatalogueEntry
+{
+    const char *typeName;
+    long width;
+    long height;
+    // Null while the toolkit has no such class yet.
+    TCreate create;
+};
+
+const SCatalogueEntry s_catalogue[] = {
+    {"CADSREditor", 150, 100, nullptr},     {"CAnimation", 50, 50, nullptr},
+    {"CAnimationFrame", 50, 50, nullptr},   {"CAreaBox", 50, 50, nullptr},
+    {"CAutoAnimation", 50, 50, nullptr},    {"CCenterSlider", 100, 20, nullptr},
+    {"CComboBox", 100, 20, nullptr},        {"CControlPanel", 200, 200, nullptr},
+    {"CImageLabel", 100, 20, nullptr},      {"CKnob", 50, 50, nullptr},
+    {"CLatchingButton", 50, 50, nullptr},   {"CLevelMeter", 20, 100, nullptr},
+    {"CMenuBar", 200, 25, nullptr},         {"CModulatedSlider", 100, 20, nullptr},
+    {"CModulatedXYPad", 200, 200, nullptr}, {"CMomentaryButton", 50, 50, nullptr},
+    {"CPopupButton", 50, 50, nullptr},      {"CPresetBrowser", 200, 400, nullptr},
+    {"CProgressBar", 200, 20, nullptr},     {"CRadioButton", 200, 50, nullptr},
+    {"CRangeSlider", 150, 100, nullptr},    {"CRepeatingButton", 50, 50, nullptr},
+    {"CRolloverButton", 50, 50, nullptr},   {"CScrollBar", 20, 100, nullptr},
+    {"CScrollPanel", 200, 200, nullptr},    {"CSlider", 20, 100, nullptr},
+    {"CSliderArray", 200, 100, nullptr},    {"CStepLabel", 50, 20, nullptr},
+    {"CTabPanel", 200, 200, nullptr},       {"CTableView", 200, 200, nullptr},
+    {"CTextEdit", 50, 20, nullptr},         {"CTextLabel", 50, 20, nullptr},
+    {"CTreeView", 200, 200, nullptr},       {"CTriStateImage", 50, 20, nullptr},
+    {"CWaveCycle", 100, 100, nullptr},      {"CWindowDragTab", 100, 50, nullptr},
+    {"CXYPad", 200, 200, nullptr},
+};
+} // namespace
+
+bool CControlFactory::createControl(const ::Orvalite::Basics::CString &typeName, IControl *&controlOut,
+                                    IControlRoot *root)
+{
+    for (const SCatalogueEntry &entry : s_catalogue)
+    {
+        if (entry.create && std::strcmp(entry.typeName, typeName.getString()) == 0)
+        {
+            controlOut = entry.create(root, MathTools::CRect(0, 0, entry.width, entry.height));
+            return true;
+        }
+    }
+    return false;
+}
+} // namespace Orvalite::GUI::Controls

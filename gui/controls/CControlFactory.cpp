@@ -1,6 +1,6 @@
 #include "gui/controls/CControlFactory.h"
 
-#include "gui/controls/IControl.h"
+#include "gui/controls/CControlPanel.h"
 
 #include <cstring>
 
@@ -9,6 +9,11 @@ namespace Orvalite::GUI::Controls
 namespace
 {
 using TCreate = IControl *(*)(IControlRoot *root, const MathTools::CRect &area);
+
+template <class T> IControl *make(IControlRoot *root, const MathTools::CRect &area)
+{
+    return new T(root, -1, area);
+}
 
 struct SCatalogueEntry
 {
@@ -23,7 +28,7 @@ const SCatalogueEntry s_catalogue[] = {
     {"CADSREditor", 150, 100, nullptr},     {"CAnimation", 50, 50, nullptr},
     {"CAnimationFrame", 50, 50, nullptr},   {"CAreaBox", 50, 50, nullptr},
     {"CAutoAnimation", 50, 50, nullptr},    {"CCenterSlider", 100, 20, nullptr},
-    {"CComboBox", 100, 20, nullptr},        {"CControlPanel", 200, 200, nullptr},
+    {"CComboBox", 100, 20, nullptr},        {"CControlPanel", 200, 200, make<CControlPanel>},
     {"CImageLabel", 100, 20, nullptr},      {"CKnob", 50, 50, nullptr},
     {"CLatchingButton", 50, 50, nullptr},   {"CLevelMeter", 20, 100, nullptr},
     {"CMenuBar", 200, 25, nullptr},         {"CModulatedSlider", 100, 20, nullptr},

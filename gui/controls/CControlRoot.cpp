@@ -1,7 +1,7 @@
 #include "gui/controls/CControlRoot.h"
 
 #include "foundation/basics/CException.h"
-#include "gui/controls/IControl.h"
+#include "gui/controls/CControl.h"
 #include "gui/events/CDropEvent.h"
 #include "gui/events/CMouseEvent.h"
 #include "gui/graphics/CGraphics.h"
@@ -21,6 +21,16 @@ ORVALITE_DEFINE_CLASS_RECORD(CControlRoot, "CControlRoot", "CCountedObject")
 
 namespace
 {
+// A panel is a listener twice over (as a root and as a control): ask its control side.
+template <class TListener> TListener *listenerOf(IControl *control)
+{
+    if (auto *base = dynamic_cast<CControl *>(control))
+    {
+        return base;
+    }
+    return dynamic_cast<TListener *>(control);
+}
+
 bool touches(const CRect &first, const CRect &second)
 {
     return first.getLeft() <= second.getRight() && second.getLeft() <= first.getRight() &&
@@ -110,7 +120,7 @@ void CControlRoot::dispatchMouseEvent(const CMouseEvent &event, THandler handler
 {
     m_lastPosition = event.getMousePosition();
     IControl *target = chooseMouseTarget(m_lastPosition);
-    auto *listener = dynamic_cast<IMouseListener *>(target);
+    auto *listener = listenerOf<IMouseListener>(target);
     if (!listener)
     {
         return;
@@ -132,14 +142,14 @@ void CControlRoot::dispatchMouseEvent(const CMouseEvent &event, THandler handler
 bool CControlRoot::handleKeyDown(const Events::CKeyboardEvent &event)
 {
     IControl *target = m_modalControl ? m_modalControl : m_lockedControl ? m_lockedControl : m_lastTarget;
-    auto *listener = dynamic_cast<IKeyboardListener *>(target);
+    auto *listener = listenerOf<IKeyboardListener>(target);
     return listener && listener->handleKeyDown(event);
 }
 
 bool CControlRoot::handleKeyUp(const Events::CKeyboardEvent &event)
 {
     IControl *target = m_modalControl ? m_modalControl : m_lockedControl ? m_lockedControl : m_lastTarget;
-    auto *listener = dynamic_cast<IKeyboardListener *>(target);
+    auto *listener = listenerOf<IKeyboardListener>(target);
     return listener && listener->handleKeyUp(event);
 }
 
@@ -155,7 +165,7 @@ void CControlRoot::handleFileDrop(const Events::CDropEvent &event)
     {
         target = getDropFileEnabledControlAtPoint(point);
     }
-    if (auto *listener = dynamic_cast<IDropFileListener *>(target))
+    if (auto *listener = listenerOf<IDropFileListener>(target))
     {
         const CRect &area = target->getArea();
         Events::CDropEvent relative(event);

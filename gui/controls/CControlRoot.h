@@ -78,8 +78,8 @@ public:
 
     bool readFromXML(const IO::CXMLNode &node) override;
     bool loadFromXMLFile(const ::Orvalite::Basics::CString &path) override;
-    bool serialiseToXML(IO::CXMLNode &node) const override;
-    bool saveToXMLFile(const ::Orvalite::Basics::CString &path) const override;
+    bool serialiseToXML(IO::CXMLNode &node) override;
+    bool saveToXMLFile(const ::Orvalite::Basics::CString &path) override;
     bool isControlAttached(const IControl *control) const override { return getControlIndex(control) >= 0; }
 
     // Right and bottom edges are inside.

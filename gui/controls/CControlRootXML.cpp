@@ -54,7 +54,7 @@ bool CControlRoot::readFromXML(const CXMLNode &node)
     return true;
 }
 
-bool CControlRoot::serialiseToXML(CXMLNode &node) const
+bool CControlRoot::serialiseToXML(CXMLNode &node)
 {
     if (node.getNodeName() != "controls")
     {
@@ -89,7 +89,7 @@ bool CControlRoot::loadFromXMLFile(const CString &path)
     return loaded;
 }
 
-bool CControlRoot::saveToXMLFile(const CString &path) const
+bool CControlRoot::saveToXMLFile(const CString &path)
 {
     auto *document = new IO::CXMLDocument();
     document->referenced();

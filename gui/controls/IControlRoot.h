@@ -78,9 +78,9 @@ public:
     // Control sets as XML: a "controls" node with one "control" node per control.
     virtual bool readFromXML(const IO::CXMLNode &node) = 0;
     virtual bool loadFromXMLFile(const ::Orvalite::Basics::CString &path) = 0;
-    virtual bool serialiseToXML(IO::CXMLNode &node) const = 0;
+    virtual bool serialiseToXML(IO::CXMLNode &node) = 0;
     // Writes a temporary file beside the path and renames it only when the write succeeded.
-    virtual bool saveToXMLFile(const ::Orvalite::Basics::CString &path) const = 0;
+    virtual bool saveToXMLFile(const ::Orvalite::Basics::CString &path) = 0;
     virtual bool isControlAttached(const IControl *control) const = 0;
 };
 } // namespace Orvalite::GUI::Controls

@@ -6,9 +6,11 @@
 #include "foundation/io/CXMLNode.h"
 #include "gui/controls/CControlDescriptor.h"
 #include "gui/controls/IControlRoot.h"
+#include "gui/events/CActionEvent.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CImageManager.h"
 #include "gui/graphics/IImage.h"
+#include "gui/listeners/IActionListener.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -90,6 +92,15 @@ void CControl::setArea(const CRect &area)
 void CControl::update()
 {
     m_root->updateControl(this);
+}
+
+void CControl::fireActionEvent()
+{
+    if (m_actionListener)
+    {
+        const Events::CActionEvent event(this);
+        m_actionListener->handleActionEvent(event);
+    }
 }
 
 void CControl::setDefaultControlColours(const Basics::CAlphaColour &background, const Basics::CAlphaColour &frame)

@@ -97,6 +97,11 @@ public:
     const Basics::CAlphaColour &getBackgroundColour() const { return m_backgroundColour; }
     Listeners::IActionListener *getActionListener() const { return m_actionListener; }
 
+protected:
+    // Tells the action listener, if any, that the user changed this control (type 0).
+    void fireActionEvent();
+
+public:
     // Areas wider, taller or further out than this are refused from XML.
     static constexpr long MAXIMUM_COORDINATE = 32767;
 

@@ -1,6 +1,11 @@
 #include "gui/controls/CControlFactory.h"
 
+#include "gui/controls/CAnimation.h"
 #include "gui/controls/CControlPanel.h"
+#include "gui/controls/CKnob.h"
+#include "gui/controls/CLatchingButton.h"
+#include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CTextLabel.h"
 
 #include <cstring>
 
@@ -15,6 +20,12 @@ template <class T> IControl *make(IControlRoot *root, const MathTools::CRect &ar
     return new T(root, -1, area);
 }
 
+// Controls with text start with "Text".
+IControl *makeTextLabel(IControlRoot *root, const MathTools::CRect &area)
+{
+    return new CTextLabel(root, -1, area, "Text");
+}
+
 struct SCatalogueEntry
 {
     const char *typeName;
@@ -25,24 +36,42 @@ struct SCatalogueEntry
 };
 
 const SCatalogueEntry s_catalogue[] = {
-    {"CADSREditor", 150, 100, nullptr},     {"CAnimation", 50, 50, nullptr},
-    {"CAnimationFrame", 50, 50, nullptr},   {"CAreaBox", 50, 50, nullptr},
-    {"CAutoAnimation", 50, 50, nullptr},    {"CCenterSlider", 100, 20, nullptr},
-    {"CComboBox", 100, 20, nullptr},        {"CControlPanel", 200, 200, make<CControlPanel>},
-    {"CImageLabel", 100, 20, nullptr},      {"CKnob", 50, 50, nullptr},
-    {"CLatchingButton", 50, 50, nullptr},   {"CLevelMeter", 20, 100, nullptr},
-    {"CMenuBar", 200, 25, nullptr},         {"CModulatedSlider", 100, 20, nullptr},
-    {"CModulatedXYPad", 200, 200, nullptr}, {"CMomentaryButton", 50, 50, nullptr},
-    {"CPopupButton", 50, 50, nullptr},      {"CPresetBrowser", 200, 400, nullptr},
-    {"CProgressBar", 200, 20, nullptr},     {"CRadioButton", 200, 50, nullptr},
-    {"CRangeSlider", 150, 100, nullptr},    {"CRepeatingButton", 50, 50, nullptr},
-    {"CRolloverButton", 50, 50, nullptr},   {"CScrollBar", 20, 100, nullptr},
-    {"CScrollPanel", 200, 200, nullptr},    {"CSlider", 20, 100, nullptr},
-    {"CSliderArray", 200, 100, nullptr},    {"CStepLabel", 50, 20, nullptr},
-    {"CTabPanel", 200, 200, nullptr},       {"CTableView", 200, 200, nullptr},
-    {"CTextEdit", 50, 20, nullptr},         {"CTextLabel", 50, 20, nullptr},
-    {"CTreeView", 200, 200, nullptr},       {"CTriStateImage", 50, 20, nullptr},
-    {"CWaveCycle", 100, 100, nullptr},      {"CWindowDragTab", 100, 50, nullptr},
+    {"CADSREditor", 150, 100, nullptr},
+    {"CAnimation", 50, 50, make<CAnimation>},
+    {"CAnimationFrame", 50, 50, nullptr},
+    {"CAreaBox", 50, 50, nullptr},
+    {"CAutoAnimation", 50, 50, nullptr},
+    {"CCenterSlider", 100, 20, nullptr},
+    {"CComboBox", 100, 20, nullptr},
+    {"CControlPanel", 200, 200, make<CControlPanel>},
+    {"CImageLabel", 100, 20, nullptr},
+    {"CKnob", 50, 50, make<CKnob>},
+    {"CLatchingButton", 50, 50, make<CLatchingButton>},
+    {"CLevelMeter", 20, 100, nullptr},
+    {"CMenuBar", 200, 25, nullptr},
+    {"CModulatedSlider", 100, 20, nullptr},
+    {"CModulatedXYPad", 200, 200, nullptr},
+    {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
+    {"CPopupButton", 50, 50, nullptr},
+    {"CPresetBrowser", 200, 400, nullptr},
+    {"CProgressBar", 200, 20, nullptr},
+    {"CRadioButton", 200, 50, nullptr},
+    {"CRangeSlider", 150, 100, nullptr},
+    {"CRepeatingButton", 50, 50, nullptr},
+    {"CRolloverButton", 50, 50, nullptr},
+    {"CScrollBar", 20, 100, nullptr},
+    {"CScrollPanel", 200, 200, nullptr},
+    {"CSlider", 20, 100, nullptr},
+    {"CSliderArray", 200, 100, nullptr},
+    {"CStepLabel", 50, 20, nullptr},
+    {"CTabPanel", 200, 200, nullptr},
+    {"CTableView", 200, 200, nullptr},
+    {"CTextEdit", 50, 20, nullptr},
+    {"CTextLabel", 50, 20, makeTextLabel},
+    {"CTreeView", 200, 200, nullptr},
+    {"CTriStateImage", 50, 20, nullptr},
+    {"CWaveCycle", 100, 100, nullptr},
+    {"CWindowDragTab", 100, 50, nullptr},
     {"CXYPad", 200, 200, nullptr},
 };
 } // namespace

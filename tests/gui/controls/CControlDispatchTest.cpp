@@ -1,10 +1,6 @@
-#include "foundation/basics/CApplicationInformation.h"
 #include "gui/controls/CControlPanel.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/windowing/CWindow.h"
-#include "gui/windowing/WindowMessage.h"
-#include "gui/windowing/headless/CHeadlessWindowSystem.h"
 
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/CRecordingControl.h"
 
 #include <gtest/gtest.h>
@@ -20,27 +16,9 @@ using Orvalite::MathTools::CRect;
 using Orvalite::Testing::CRecordingControl;
 using Log = std::vector<std::string>;
 
-intptr_t packed(int16_t x, int16_t y)
-{
-    return static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-}
-
-class ControlDispatch : public testing::Test
+class ControlDispatch : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        INativeWindowSystem::install(&m_system);
-        m_window.intialiseWindow(m_window.getWindowAttributes(), true);
-        m_handle = m_window.getWindowHandle();
-    }
-    void TearDown() override
-    {
-        m_window.uninitialiseWindow();
-        INativeWindowSystem::install(nullptr);
-        Orvalite::Basics::CApplicationInformation::releaseApplicationInformation();
-    }
-
     CRecordingControl *add(const char *name, const CRect &area, const CAlphaColour &colour,
                            Orvalite::GUI::Controls::IControlRoot *root = nullptr)
     {
@@ -50,22 +28,7 @@ protected:
         root->addControl(control);
         return control;
     }
-    CControlRoot &root() { return m_window.getControlRoot(); }
-    void send(uint32_t message, int16_t x, int16_t y, uintptr_t wParam = 0)
-    {
-        m_system.send(m_handle, message, wParam, packed(x, y));
-    }
-    void repaint()
-    {
-        m_window.redrawWindow();
-        m_system.pump();
-    }
-    uint32_t pixel(long x, long y) const { return m_system.findWindow(m_handle)->screen.getPixel(x, y); }
-
     const CAlphaColour m_red{255, 0, 0}, m_blue{0, 0, 255}, m_green{0, 255, 0};
-    CHeadlessWindowSystem m_system;
-    CWindow m_window{CRect(0, 0, 200, 150)};
-    Orvalite::GUI::Basics::NativeWindowHandle m_handle = 0;
     Log m_log;
 };
 

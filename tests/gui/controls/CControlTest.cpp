@@ -6,6 +6,7 @@
 #include "gui/controls/CControlDescriptor.h"
 #include "gui/controls/CControlFactory.h"
 #include "gui/controls/CControlPanel.h"
+#include "gui/controls/CKnob.h"
 #include "gui/graphics/CRGBAImage.h"
 #include "gui/windowing/CWindow.h"
 
@@ -171,14 +172,45 @@ TEST_F(Controls, SettingTheImageAlreadyHeldKeepsIt)
     image->dereference();
 }
 
-TEST_F(Controls, TheFactoryMakesTheTypesThatExistAtTheirDefaultSize)
+TEST_F(Controls, TheFactoryMakesEveryTypeThatExistsAndEachRoundTripsThroughXML)
 {
-    IControl *made = nullptr;
-    ASSERT_TRUE(CControlFactory::createControl("CControlPanel", made, &m_root));
-    made->referenced();
-    EXPECT_EQ(made->getArea(), CRect(0, 0, 200, 200));
-    EXPECT_EQ(made->getUniqueId(), -1);
-    EXPECT_STREQ(made->getClass().getClassName(), "CControlPanel");
-    made->dereference();
+    const std::pair<const char *, CRect> types[] = {
+        {"CControlPanel", CRect(0, 0, 200, 200)},
+        {"CAnimation", CRect(0, 0, 50, 50)},
+        {"CKnob", CRect(0, 0, 50, 50)},
+        {"CLatchingButton", CRect(0, 0, 50, 50)},
+        {"CMomentaryButton", CRect(0, 0, 50, 50)},
+        {"CTextLabel", CRect(0, 0, 50, 20)},
+    };
+    for (const auto &[name, area] : types)
+    {
+        IControl *made = nullptr;
+        ASSERT_TRUE(CControlFactory::createControl(name, made, &m_root)) << name;
+        EXPECT_EQ(made->getArea(), area) << name;
+        EXPECT_EQ(made->getUniqueId(), -1) << name;
+        EXPECT_STREQ(made->getClass().getClassName(), name);
+        made->setName(name);
+        m_root.addControl(made);
+    }
+    CXMLNode written("controls");
+    ASSERT_TRUE(m_root.serialiseToXML(written));
+    CWindow other(CRect(0, 0, 300, 300));
+    ASSERT_TRUE(other.getControlRoot().readFromXML(written)) << describe(written);
+    CXMLNode rewritten("controls");
+    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
+    EXPECT_EQ(describe(rewritten), describe(written));
+}
+
+TEST_F(Controls, AKnobDefaultValueFromXMLIsClamped)
+{
+    CKnob knob(&m_root, 0, CRect(0, 0, 50, 50));
+    CXMLNode node("control");
+    node.addAttribute("number_of_descriptors", "1");
+    CXMLNode *descriptor = node.addChildNode("descriptor");
+    descriptor->addAttribute("type", "float");
+    descriptor->addAttribute("name", "Default Value");
+    descriptor->addAttribute("object", "7.5");
+    ASSERT_TRUE(knob.readFromXML(node));
+    EXPECT_EQ(knob.getDefaultValue(), 1.0);
 }
 } // namespace

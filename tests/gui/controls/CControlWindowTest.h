@@ -1,0 +1,49 @@
+// A fixture for the control tests: a shown 200 × 150 window on the headless
+// window system, messages injected by position and the screen read back.
+#pragma once
+
+#include "foundation/basics/CApplicationInformation.h"
+#include "gui/controls/CControlRoot.h"
+#include "gui/windowing/CWindow.h"
+#include "gui/windowing/WindowMessage.h"
+#include "gui/windowing/headless/CHeadlessWindowSystem.h"
+
+#include <gtest/gtest.h>
+
+namespace Orvalite::Testing
+{
+class CControlWindowTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        GUI::Windowing::INativeWindowSystem::install(&m_system);
+        m_window.intialiseWindow(m_window.getWindowAttributes(), true);
+        m_handle = m_window.getWindowHandle();
+    }
+    void TearDown() override
+    {
+        m_window.uninitialiseWindow();
+        GUI::Windowing::INativeWindowSystem::install(nullptr);
+        Basics::CApplicationInformation::releaseApplicationInformation();
+    }
+
+    GUI::Controls::CControlRoot &root() { return m_window.getControlRoot(); }
+    intptr_t send(uint32_t message, int16_t x, int16_t y, uintptr_t wParam = 0)
+    {
+        const auto packed =
+            static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
+        return m_system.send(m_handle, message, wParam, packed);
+    }
+    void repaint()
+    {
+        m_window.redrawWindow();
+        m_system.pump();
+    }
+    uint32_t pixel(long x, long y) const { return m_system.findWindow(m_handle)->screen.getPixel(x, y); }
+
+    GUI::Windowing::CHeadlessWindowSystem m_system;
+    GUI::Windowing::CWindow m_window{MathTools::CRect(0, 0, 200, 150)};
+    GUI::Basics::NativeWindowHandle m_handle = 0;
+};
+} // namespace Orvalite::Testing

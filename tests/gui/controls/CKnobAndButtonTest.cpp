@@ -1,0 +1,190 @@
+#include "gui/controls/CKnob.h"
+#include "gui/controls/CLatchingButton.h"
+#include "gui/controls/CMomentaryButton.h"
+#include "gui/events/CActionEvent.h"
+#include "gui/listeners/IActionListener.h"
+
+#include "tests/gui/controls/CControlWindowTest.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace
+{
+using namespace Orvalite::GUI::Controls;
+using namespace Orvalite::GUI::Windowing;
+using Orvalite::MathTools::CRect;
+
+class CCountingListener : public Orvalite::Basics::CCountedObject, public Orvalite::GUI::Listeners::IActionListener
+{
+public:
+    void referenced() override { CCountedObject::referenced(); }
+    void dereference() override { CCountedObject::dereference(); }
+    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
+    void getObjectDescription(char *, long) const override {}
+    Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
+    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &event) override
+    {
+        EXPECT_EQ(event.getEventType(), 0u);
+        m_controls.push_back(event.getControl());
+    }
+    std::vector<IControl *> m_controls;
+};
+
+class KnobsAndButtons : public Orvalite::Testing::CControlWindowTest
+{
+protected:
+    template <class T> T *add(double value)
+    {
+        auto *control = new T(&root(), 1, CRect(50, 50, 50, 50), &m_listener);
+        control->setValue(value);
+        root().addControl(control);
+        return control;
+    }
+    void setShift(bool shift) { m_system.setModifierState(SModifierState{false, shift, false}); }
+    size_t events() const { return m_listener.m_controls.size(); }
+
+    CCountingListener m_listener;
+};
+
+TEST_F(KnobsAndButtons, KnobDragsMoveByDistanceTimesStepWithoutJumpsWhenShiftChanges)
+{
+    struct SMove
+    {
+        int16_t dx, dy;
+        bool shift;
+        double value;
+    };
+    struct SCase
+    {
+        const char *label;
+        std::vector<SMove> moves;
+        size_t events;
+    };
+    const SCase cases[] = {
+        {"up 20, left 10", {{-10, -20, false, 0.55}}, 1},
+        {"shift from the press", {{0, -1, true, 0.505}, {0, -2, true, 0.50505}}, 2},
+        {"shift mid-drag", {{0, -10, false, 0.55}, {0, -12, true, 0.56}, {0, -112, true, 0.565}}, 3},
+        {"past the top", {{0, -200, false, 1.0}, {0, -300, false, 1.0}, {0, -250, false, 1.0}}, 1},
+        {"past the bottom", {{100, 200, false, 0.0}, {0, 300, false, 0.0}}, 1},
+    };
+    for (const SCase &test : cases)
+    {
+        CKnob *knob = add<CKnob>(0.5);
+        m_listener.m_controls.clear();
+        setShift(false);
+        send(e_leftButtonDown, 75, 75);
+        for (const SMove &move : test.moves)
+        {
+            setShift(move.shift);
+            send(e_mouseMove, static_cast<int16_t>(75 + move.dx), static_cast<int16_t>(75 + move.dy), e_leftButtonHeld);
+            EXPECT_NEAR(knob->getValue(), move.value, 1e-12) << test.label;
+        }
+        send(e_leftButtonUp, 0, 0);
+        EXPECT_EQ(events(), test.events) << test.label;
+        EXPECT_FALSE(root().controlIsLocked()) << test.label;
+        root().removeControl(knob);
+    }
+}
+
+TEST_F(KnobsAndButtons, KnobWheelStepsAndDoubleClickRestoresTheDefault)
+{
+    struct SCase
+    {
+        double start;
+        int16_t delta;
+        bool shift;
+        double value;
+        size_t events;
+    };
+    const SCase cases[] = {
+        {0.5, 120, false, 0.525, 1},  {0.5, 5, false, 0.525, 1},   {0.5, -360, false, 0.475, 1},
+        {0.5, 120, true, 0.50625, 1}, {0.5, -1, true, 0.49375, 1}, {0.99, 120, false, 1.0, 1},
+        {1.0, 120, false, 1.0, 0},    {0.5, 0, false, 0.5, 0},
+    };
+    for (const SCase &test : cases)
+    {
+        CKnob *knob = add<CKnob>(test.start);
+        m_listener.m_controls.clear();
+        setShift(test.shift);
+        m_system.setCursorPosition(Orvalite::MathTools::CPoint(60, 60));
+        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(test.delta)) << 16, 0);
+        EXPECT_NEAR(knob->getValue(), test.value, 1e-12) << test.start << " " << test.delta;
+        EXPECT_EQ(events(), test.events) << test.start << " " << test.delta;
+        root().removeControl(knob);
+    }
+    CKnob *knob = add<CKnob>(0.5);
+    m_listener.m_controls.clear();
+    send(e_leftButtonDoubleClick, 60, 60);
+    knob->setDefaultValue(0.25);
+    send(e_leftButtonDoubleClick, 60, 60);
+    EXPECT_EQ(knob->getValue(), 0.25);
+    EXPECT_EQ(m_listener.m_controls, (std::vector<IControl *>{knob, knob})) << "a double click always fires";
+}
+
+TEST_F(KnobsAndButtons, AKnobDragWhoseReleaseWasLostEndsAtTheNextMove)
+{
+    CKnob *knob = add<CKnob>(0.5);
+    send(e_leftButtonDown, 75, 75);
+    send(e_mouseMove, 75, 60);
+    EXPECT_FALSE(knob->isDragging());
+    EXPECT_FALSE(root().controlIsLocked());
+}
+
+TEST_F(KnobsAndButtons, LatchingButtonsTurnOnFromOneHalfAndFlipOnRelease)
+{
+    struct SCase
+    {
+        double start;
+        bool startState;
+        double afterClick;
+        bool stateAfterClick;
+    };
+    const SCase cases[] = {
+        {0.49, false, 0.51, true}, {0.5, true, 0.5, true}, {0.3, false, 0.7, true}, {0.7, true, 0.3, false}};
+    for (const SCase &test : cases)
+    {
+        auto *button = add<CLatchingButton>(test.start);
+        m_listener.m_controls.clear();
+        EXPECT_EQ(button->getState(), test.startState) << test.start;
+        EXPECT_TRUE(events() == 0) << "setValue fires nothing";
+        send(e_leftButtonDown, 60, 60);
+        EXPECT_EQ(root().getLockedControl(), button) << test.start;
+        send(e_leftButtonUp, 60, 60);
+        EXPECT_NEAR(button->getValue(), test.afterClick, 1e-12) << test.start;
+        EXPECT_EQ(button->getState(), test.stateAfterClick) << test.start;
+        EXPECT_EQ(events(), 1u) << test.start;
+        root().removeControl(button);
+    }
+}
+
+TEST_F(KnobsAndButtons, MomentaryButtonsAreOnOnlyWhileHeldAndFireOnRelease)
+{
+    auto *button = add<CMomentaryButton>(0.999);
+    EXPECT_FALSE(button->getState());
+    button->setValue(1.0);
+    EXPECT_TRUE(button->getState());
+    button->setValue(0.0);
+    send(e_leftButtonDown, 60, 60);
+    EXPECT_TRUE(button->getState());
+    EXPECT_EQ(events(), 0u);
+    send(e_leftButtonUp, 60, 60);
+    EXPECT_FALSE(button->getState());
+    EXPECT_EQ(events(), 1u);
+
+    send(e_leftButtonDown, 60, 60);
+    send(e_mouseMove, 10, 10, e_leftButtonHeld);
+    EXPECT_FALSE(button->getState()) << "leaving while held lets go";
+    EXPECT_FALSE(root().controlIsLocked());
+}
+
+TEST_F(KnobsAndButtons, ButtonsGiveUpTheHoverLockWhenThePointerLeavesTheWindow)
+{
+    auto *button = add<CLatchingButton>(0.0);
+    send(e_mouseMove, 60, 60);
+    EXPECT_EQ(root().getLockedControl(), button);
+    send(e_mouseLeave, 0, 0);
+    EXPECT_FALSE(root().controlIsLocked());
+}
+} // namespace

@@ -2,6 +2,8 @@
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CMomentaryButton.h"
 #include "gui/events/CActionEvent.h"
+#include "gui/graphics/CGraphics.h"
+#include "gui/graphics/CRGBAImage.h"
 #include "gui/listeners/IActionListener.h"
 
 #include "tests/gui/controls/CControlWindowTest.h"
@@ -121,6 +123,31 @@ TEST_F(KnobsAndButtons, KnobWheelStepsAndDoubleClickRestoresTheDefault)
     send(e_leftButtonDoubleClick, 60, 60);
     EXPECT_EQ(knob->getValue(), 0.25);
     EXPECT_EQ(m_listener.m_controls, (std::vector<IControl *>{knob, knob})) << "a double click always fires";
+}
+
+TEST_F(KnobsAndButtons, ADraggedKnobShowsTheFilmStripFrameForItsValue)
+{
+    // Two 50 × 50 frames stacked: red on top (value 0), blue below (value 1).
+    auto *strip = new Orvalite::GUI::Graphics::CRGBAImage();
+    strip->referenced();
+    ASSERT_TRUE(strip->initialise(50, 100));
+    const Orvalite::GUI::Basics::CAlphaColour red(255, 0, 0), blue(0, 0, 255);
+    strip->getGraphics()->getBrush()->setColour(red);
+    strip->getGraphics()->fillRectangle(CRect(0, 0, 50, 50));
+    strip->getGraphics()->getBrush()->setColour(blue);
+    strip->getGraphics()->fillRectangle(CRect(0, 50, 50, 50));
+    ASSERT_TRUE(strip->uninitialise());
+    CKnob *knob = add<CKnob>(0.0);
+    knob->setAnimation(strip, 50, 2, false);
+    strip->dereference();
+    repaint();
+    EXPECT_EQ(pixel(75, 75), red.toARGB());
+    send(e_leftButtonDown, 75, 75);
+    send(e_mouseMove, 75, -125, e_leftButtonHeld);
+    send(e_leftButtonUp, 75, -125);
+    EXPECT_EQ(knob->getValue(), 1.0);
+    m_system.pump();
+    EXPECT_EQ(pixel(75, 75), blue.toARGB()) << "the knob asked for its own repaint";
 }
 
 TEST_F(KnobsAndButtons, AKnobDragWhoseReleaseWasLostEndsAtTheNextMove)

@@ -249,6 +249,37 @@ IControl *CControlRoot::getControlByName(const ::Orvalite::Basics::CString &name
     return nullptr;
 }
 
+void CControlRoot::buildControlTree(Collections::TTreeNode<IControl> &node) const
+{
+    for (IControl *control : m_controls)
+    {
+        if (!control)
+        {
+            continue;
+        }
+        auto *child = new Collections::TTreeNode<IControl>();
+        child->setValue(control);
+        node.addChild(child);
+        if (const auto *panel = dynamic_cast<const IControlRoot *>(control))
+        {
+            panel->buildControlTree(*child);
+        }
+    }
+}
+
+IControl *CControlRoot::findControl(const ::Orvalite::Basics::CString &name, Listeners::IActionListener *listener,
+                                    long uniqueId, const ::Orvalite::Basics::CClass &type) const
+{
+    IControl *control = getControlByName(name);
+    if (!control || !control->getClass().isTypeOf(type))
+    {
+        return nullptr;
+    }
+    control->registerActionListener(listener);
+    control->setUniqueId(uniqueId);
+    return control;
+}
+
 void CControlRoot::addControl(IControl *control)
 {
     if (!control || isControlAttached(control))

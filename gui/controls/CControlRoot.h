@@ -81,6 +81,9 @@ public:
     bool serialiseToXML(IO::CXMLNode &node) override;
     bool saveToXMLFile(const ::Orvalite::Basics::CString &path) override;
     bool isControlAttached(const IControl *control) const override { return getControlIndex(control) >= 0; }
+    void buildControlTree(Collections::TTreeNode<IControl> &node) const override;
+    IControl *findControl(const ::Orvalite::Basics::CString &name, Listeners::IActionListener *listener, long uniqueId,
+                          const ::Orvalite::Basics::CClass &type) const override;
 
     // Right and bottom edges are inside.
     static bool isInside(const MathTools::CRect &area, const MathTools::CPoint &point);

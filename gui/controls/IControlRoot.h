@@ -4,6 +4,7 @@
 #pragma once
 
 #include "foundation/basics/CString.h"
+#include "foundation/collections/TTreeNode.h"
 #include "foundation/mathtools/CPoint.h"
 #include "foundation/mathtools/CRect.h"
 
@@ -21,6 +22,11 @@ class IImage;
 namespace Orvalite::GUI::Windowing
 {
 class IWindow;
+}
+
+namespace Orvalite::GUI::Listeners
+{
+class IActionListener;
 }
 
 namespace Orvalite::GUI::Controls
@@ -82,5 +88,14 @@ public:
     // Writes a temporary file beside the path and renames it only when the write succeeded.
     virtual bool saveToXMLFile(const ::Orvalite::Basics::CString &path) = 0;
     virtual bool isControlAttached(const IControl *control) const = 0;
+
+    // Appends to `node` one child per control (holding a counted reference),
+    // with the children of every panel below the panel's node.
+    virtual void buildControlTree(Collections::TTreeNode<IControl> &node) const = 0;
+    // Binds a control read from XML: the control named `name` (searched as
+    // getControlByName does) when its class is `type` or derives from it, which
+    // then reports to `listener` under `uniqueId`. Null when there is none.
+    virtual IControl *findControl(const ::Orvalite::Basics::CString &name, Listeners::IActionListener *listener,
+                                  long uniqueId, const ::Orvalite::Basics::CClass &type) const = 0;
 };
 } // namespace Orvalite::GUI::Controls

@@ -1,7 +1,5 @@
-// A window of controls compared with a checked-in PNG of its screen. To
-// regenerate it after a deliberate change of the drawing rules, run
-//   ZELO_WRITE_GOLDEN=1 build/controls/tests/gui/gui_controls_tests --gtest_filter='ControlGolden.*'
-// which rewrites tests/gui/controls/golden/controls.png; inspect it before committing.
+// A window of controls compared with a checked-in PNG of its screen (the
+// README says how to regenerate it after a deliberate change).
 #include "gui/controls/CControlPanel.h"
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CTextLabel.h"

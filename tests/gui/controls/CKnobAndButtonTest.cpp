@@ -1,6 +1,8 @@
+#include "gui/controls/CControlPanel.h"
 #include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CTextLabel.h"
 #include "gui/events/CActionEvent.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
@@ -213,5 +215,31 @@ TEST_F(KnobsAndButtons, ButtonsGiveUpTheHoverLockWhenThePointerLeavesTheWindow)
     EXPECT_EQ(root().getLockedControl(), button);
     send(e_mouseLeave, 0, 0);
     EXPECT_FALSE(root().controlIsLocked());
+}
+
+TEST_F(KnobsAndButtons, ControlsFoundByNameAndClassAreBoundAndTheTreeFollowsThePanels)
+{
+    auto *panel = new CControlPanel(&root(), 1, CRect(0, 0, 100, 100));
+    root().addControl(panel);
+    auto *knob = new CKnob(panel, 2, CRect(50, 50, 50, 50));
+    knob->setName("Gain");
+    panel->addControl(knob);
+    panel->addControl(new CTextLabel(panel, 3, CRect(0, 0, 40, 10), "dB"));
+    root().addControl(new CKnob(&root(), 4, CRect(200, 0, 40, 40)));
+
+    EXPECT_EQ(root().findControl("Gain", &m_listener, 9, CTextLabel::getClassRecord()), nullptr);
+    EXPECT_EQ(root().findControl("Gain", &m_listener, 9, CControl::getClassRecord()), knob) << "a base class matches";
+    EXPECT_EQ(root().findControl("Gone", &m_listener, 9, CKnob::getClassRecord()), nullptr);
+    EXPECT_EQ(knob->getUniqueId(), 9);
+    send(e_leftButtonDoubleClick, 60, 60);
+    EXPECT_EQ(m_listener.m_controls, (std::vector<IControl *>{knob}));
+
+    Orvalite::Collections::TTreeNode<IControl> tree;
+    root().buildControlTree(tree);
+    ASSERT_EQ(tree.getNumberOfChildren(), 2);
+    EXPECT_EQ(tree.getChildAtIndex(0)->getValue(), panel);
+    ASSERT_EQ(tree.getChildAtIndex(0)->getNumberOfChildren(), 2);
+    EXPECT_EQ(tree.getChildAtIndex(0)->getChildAtIndex(0)->getValue(), knob);
+    EXPECT_EQ(tree.getChildAtIndex(1)->getNumberOfChildren(), 0);
 }
 } // namespace

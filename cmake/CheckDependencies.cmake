@@ -14,7 +14,7 @@ set(layer_rules
   "vst/=^(foundation/|midi/|vst/[^/]+$)"
   "effect/=^(foundation/|midi/|vst/[^/]+$|effect/)"
   "editor/=^(foundation/|midi/|gui/|vst/|editor/|effect/(CVstParam|CVstParamFloat|CVstParamSelect|VeltrixParameterTable|VeltrixProgram)[.]h$)"
-  "plugin/=^(foundation|midi|vst|effect|editor|plugin)/"
+  "plugin/=^(foundation|midi|gui|vst|effect|editor|plugin)/"
   "tools/host/=^(tools/host/|vst/VstAbi[.]h$)"
   "tools/zelo/=^(tools/host/|tools/zelo/|vst/VstAbi[.]h$)"
 )

@@ -1,5 +1,7 @@
 #include "vst/AudioEffect.h"
 
+#include "foundation/basics/CException.h"
+#include "foundation/io/TraceLog.h"
 #include "vst/AEffEditor.h"
 
 #include <cmath>
@@ -209,19 +211,33 @@ VstIntPtr AudioEffect::dispatchEditor(VstInt32 opcode, void *ptr)
     {
         return 0;
     }
-    switch (opcode)
+    // Nothing may cross into the host: a failing editor request answers 0.
+    try
     {
-    case effEditGetRect:
-        return m_editor->getRect(static_cast<ERect **>(ptr)) ? 1 : 0;
-    case effEditOpen:
-        return m_editor->open(ptr) ? 1 : 0;
-    case effEditClose:
-        m_editor->close();
-        return 0;
-    default:
-        m_editor->idle();
-        return 0;
+        switch (opcode)
+        {
+        case effEditGetRect:
+            return m_editor->getRect(static_cast<ERect **>(ptr)) ? 1 : 0;
+        case effEditOpen:
+            return m_editor->open(ptr) ? 1 : 0;
+        case effEditClose:
+            m_editor->close();
+            return 0;
+        default:
+            m_editor->idle();
+            return 0;
+        }
     }
+    catch (const Orvalite::Exceptions::CException &caught)
+    {
+        Orvalite::IO::traceMessage("Editor request %d failed: %s", static_cast<int>(opcode),
+                                   caught.getErrorReason().getString());
+    }
+    catch (...)
+    {
+        Orvalite::IO::traceMessage("Editor request %d failed", static_cast<int>(opcode));
+    }
+    return 0;
 }
 
 void AudioEffect::setParameterAutomated(VstInt32 index, float value)

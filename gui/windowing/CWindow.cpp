@@ -40,6 +40,16 @@ CWindow::CWindow(const CRect &area, bool isApplicationMainWindow)
     m_dropFileListener = m_controlRoot;
 }
 
+void CWindow::replaceControlRoot(Controls::CControlRoot *root)
+{
+    root->referenced();
+    m_controlRoot->dereference();
+    m_controlRoot = root;
+    m_mouseListener = root;
+    m_keyboardListener = root;
+    m_dropFileListener = root;
+}
+
 CWindow::~CWindow()
 {
     uninitialiseWindow();

@@ -111,6 +111,15 @@ public:
 
     ORVALITE_CLASS_RECORD(CWindow)
 
+protected:
+    // Replaces the window's control root (taking a reference) and makes it the
+    // mouse, keyboard and drop listener; for windows with a root of their own kind.
+    void replaceControlRoot(Controls::CControlRoot *root);
+    Listeners::IKeyboardListener *getKeyboardListener() const { return m_keyboardListener; }
+    // Holds another program's window handle (a host's) without owning a native
+    // window: others may use this window as their parent; 0 lets it go.
+    void borrowWindowHandle(Basics::NativeWindowHandle handle) { m_windowHandle = handle; }
+
 private:
     intptr_t dispatchMessage(uint32_t message, uintptr_t wParam, intptr_t lParam);
     intptr_t handleDestroy();

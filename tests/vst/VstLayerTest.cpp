@@ -2,7 +2,6 @@
 #include "foundation/basics/CException.h"
 #include "tests/support/CRecordingHost.h"
 #include "vst/CVstEffect.h"
-#include "vst/window/CVstWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -171,22 +170,6 @@ TEST(VstLayerWithoutHost, RequestsAnswerTheirNoHostValues)
     EXPECT_EQ(1, effect->lastIndex);
     EXPECT_FALSE(effect->getHostCanDo().can(CHostCanDo::ACCEPT_IO_CHANGES));
     EXPECT_EQ(1, dispatch(effect->getAeffect(), effClose));
-}
-
-TEST_F(VstLayer, EditorAttachesThroughTheEditorBase)
-{
-    auto *window = new CVstWindow(&probe());
-    EXPECT_EQ(static_cast<Orvalite::Vst::IEffectEditor *>(window), probe().getEffectEditor());
-    EXPECT_TRUE(m_effect->flags & effFlagsHasEditor);
-    ERect *rect = reinterpret_cast<ERect *>(1);
-    EXPECT_EQ(0, dispatch(m_effect, effEditGetRect, 0, 0, &rect)) << "the base editor has no rectangle";
-    EXPECT_EQ(nullptr, rect);
-    int parent = 0;
-    EXPECT_EQ(0, dispatch(m_effect, effEditOpen, 0, 0, &parent));
-    EXPECT_TRUE(window->isOpen());
-    dispatch(m_effect, effEditIdle);
-    dispatch(m_effect, effEditClose);
-    EXPECT_FALSE(window->isOpen());
 }
 
 TEST(TextHelpers, FormatValuesForDisplay)

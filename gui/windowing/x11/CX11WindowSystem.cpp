@@ -109,6 +109,7 @@ Basics::NativeWindowHandle CX11WindowSystem::createWindow(const SNativeWindowSpe
     record->width = std::max(1L, spec.area.getWidth());
     record->height = std::max(1L, spec.area.getHeight());
     record->acceptsFiles = (spec.extendedStyle & ACCEPT_FILES_STYLE) != 0;
+    record->popUp = (spec.style & POP_UP_STYLE) != 0;
     if (!record->surface.resize(m_connection.getDisplay(), m_connection.getVisual(), m_connection.getDepth(),
                                 record->width, record->height, record->background))
     {
@@ -202,6 +203,7 @@ void CX11WindowSystem::forgetWindow(Basics::NativeWindowHandle handle, bool dest
     if (m_capture == handle)
     {
         XUngrabPointer(m_connection.getDisplay(), CurrentTime);
+        XUngrabKeyboard(m_connection.getDisplay(), CurrentTime);
         m_capture = 0;
     }
     guarded("the destroy message", [&] { window->target->handleNativeMessage(handle, e_destroy, 0, 0); });
@@ -372,9 +374,16 @@ void CX11WindowSystem::stopTimer(Basics::NativeWindowHandle handle, long id)
 
 void CX11WindowSystem::captureMouse(Basics::NativeWindowHandle handle)
 {
-    if (find(handle) && XGrabPointer(m_connection.getDisplay(), handle, False, GRAB_MASK, GrabModeAsync, GrabModeAsync,
-                                     None, None, CurrentTime) == GrabSuccess)
+    SX11Window *window = find(handle);
+    if (window && XGrabPointer(m_connection.getDisplay(), handle, False, GRAB_MASK, GrabModeAsync, GrabModeAsync, None,
+                               None, CurrentTime) == GrabSuccess)
     {
+        // A pop-up never gets the focus from the window manager: it takes the
+        // keys with the pointer, so that Escape reaches it.
+        if (window->popUp)
+        {
+            XGrabKeyboard(m_connection.getDisplay(), handle, False, GrabModeAsync, GrabModeAsync, CurrentTime);
+        }
         changeCapture(handle);
     }
 }
@@ -384,6 +393,7 @@ void CX11WindowSystem::releaseMouse()
     if (m_capture != 0)
     {
         XUngrabPointer(m_connection.getDisplay(), CurrentTime);
+        XUngrabKeyboard(m_connection.getDisplay(), CurrentTime);
         XFlush(m_connection.getDisplay());
         changeCapture(0);
     }

@@ -25,5 +25,7 @@ struct SX11Window
     bool visible = false;
     bool enabled = true;
     bool acceptsFiles = false;
+    // Override-redirect: placed by us, never focused by the window manager.
+    bool popUp = false;
 };
 } // namespace Orvalite::GUI::Windowing

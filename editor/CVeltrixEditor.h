@@ -1,0 +1,70 @@
+// Zelo's editor: one skinned 400 × 466 panel with a film-strip knob or a
+// latching button and a coloured read-out for every parameter, the A/B switch
+// and the about button. It mirrors the effect's parameters for its read-outs,
+// sends the user's changes to the effect and follows the effect's changes.
+// Created by the effect's editor factory; the effect owns it.
+#pragma once
+
+#include "editor/CAboutWindow.h"
+#include "editor/CPendingParameters.h"
+#include "editor/VeltrixEditorLayout.h"
+#include "effect/CVstParam.h"
+#include "effect/VeltrixProgram.h"
+#include "foundation/collections/TAutomaticPointer.h"
+#include "gui/controls/CTextLabel.h"
+#include "gui/graphics/IImage.h"
+#include "vst/window/CVstWindow.h"
+
+namespace Orvalite::Veltrix
+{
+class CVeltrixEditor : public Vst::CVstWindow
+{
+public:
+    // The editor of `effect` with the panel's size and the window attributes
+    // it is shown with (title the effect's name, black background, drop shadow).
+    static CVeltrixEditor *createFor(AudioEffect *effect);
+
+    // Builds the panel from the images in the "Resources" folder beside the
+    // module; a missing image leaves its controls without size, nothing more.
+    CVeltrixEditor(AudioEffect *effect, const MathTools::CRect &area,
+                   const GUI::Windowing::CWindowAttributes &attributes);
+    ~CVeltrixEditor() override;
+
+    // From any thread: records the change; the user-interface thread applies
+    // it at once, any other thread leaves it for the next idle.
+    void updateParameter(long index, double value) override;
+    void handleActionEvent(const GUI::Events::CActionEvent &event) override;
+    bool open(void *parent) override;
+    void idle() override;
+    void closeEditorWindow() override;
+
+    // Null for ids without a control or read-out.
+    GUI::Controls::IControl *getControl(long id) const;
+    GUI::Controls::CTextLabel *getReadout(long id) const;
+    long getPresetSlot() const { return m_presetSlot; }
+    GUI::Windowing::CAboutWindow &getAboutWindow() { return *m_aboutWindow.getPointer(); }
+
+    ORVALITE_CLASS_RECORD(CVeltrixEditor)
+
+private:
+    void loadImages(const ::Orvalite::Basics::CString &folder);
+    void createAboutButton();
+    void createControl(const SEditorControl &row);
+    void createReadout(const SEditorControl &row);
+    void applyPendingUpdates();
+    void applyUpdate(long id, double value);
+    void writeReadout(long id);
+
+    Collections::TAutomaticPointer<CVstParam> m_mirror[NUMBER_OF_PARAMETERS];
+    Collections::TAutomaticPointer<GUI::Controls::IControl> m_controls[LAST_CONTROL_ID + 1];
+    Collections::TAutomaticPointer<GUI::Controls::CTextLabel> m_readouts[LAST_CONTROL_ID + 1];
+    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_knobImage;
+    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_buttonUpImage;
+    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_buttonDownImage;
+    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_aboutButtonImage;
+    Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
+    // 0 while the effect plays its A half, 1 for the B half.
+    long m_presetSlot = 0;
+    CPendingParameters m_pending;
+};
+} // namespace Orvalite::Veltrix

@@ -1,0 +1,262 @@
+#include "tests/editor/CEditorTest.h"
+
+#include "effect/VeltrixParameterTable.h"
+#include "foundation/host/CDisplayMetrics.h"
+#include "gui/controls/CKnob.h"
+#include "gui/graphics/CPNGImage.h"
+#include "gui/graphics/CPNGWriter.h"
+#include "tests/support/CAllocationCounter.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <thread>
+
+namespace Orvalite::Testing
+{
+namespace
+{
+using namespace Veltrix;
+using GUI::Graphics::CPNGImage;
+using MathTools::CDimension;
+using MathTools::CRect;
+
+CDimension skinImageSize(const char *fileName)
+{
+    const CPNGImage image{Basics::CSystemString((std::string(ZELO_SKIN_DIR) + "/" + fileName).c_str())};
+    return image.getImageSize();
+}
+
+class VeltrixEditor : public CEditorTest
+{
+protected:
+    void SetUp() override
+    {
+        CEditorTest::SetUp();
+        makeEditor();
+    }
+    // Every shown control against the effect's own parameter.
+    void expectControlsFollowTheEffect(const char *when)
+    {
+        for (const SEditorControl &row : EDITOR_CONTROLS)
+        {
+            if (row.id != AB_SWITCH_ID)
+            {
+                EXPECT_NEAR(m_editor->getControl(row.id)->getValue(),
+                            m_effect->getParameter(static_cast<VstInt32>(row.id)), 1e-6)
+                    << when << ", id " << row.id;
+            }
+        }
+    }
+};
+
+TEST_F(VeltrixEditor, EveryControlAndReadOutSitsWhereTheLayoutPutsIt)
+{
+    const CDimension knob = skinImageSize("knob.png");
+    const CDimension button = skinImageSize("buttonUp.png");
+    ASSERT_GT(knob.getHeight(), 0);
+    for (const SEditorControl &row : EDITOR_CONTROLS)
+    {
+        const bool isKnob = row.kind == SEditorControl::EKind::Knob;
+        const CRect expected = isKnob ? CRect(row.left, row.top, knob.getWidth(), knob.getHeight() / KNOB_FRAMES)
+                                      : CRect(row.left, row.top, button.getWidth(), button.getHeight());
+        EXPECT_EQ(m_editor->getControl(row.id)->getArea(), expected) << row.id;
+        EXPECT_EQ(m_editor->getReadout(row.id)->getArea(),
+                  CRect(row.readoutLeft, row.readoutTop, READOUT_WIDTH, READOUT_HEIGHT))
+            << row.id;
+        EXPECT_EQ(m_editor->getReadout(row.id)->getTextColour().toARGB(), readoutColour(row.group).toARGB()) << row.id;
+    }
+    const CDimension about = skinImageSize("splash_Button.png");
+    EXPECT_EQ(m_editor->getControl(ABOUT_BUTTON_ID)->getArea(),
+              CRect(ABOUT_BUTTON_LEFT, 0, about.getWidth(), about.getHeight()));
+    for (long id : {18L, 22L, 23L, 24L})
+    {
+        EXPECT_EQ(m_editor->getControl(id), nullptr) << id;
+    }
+    expectControlsFollowTheEffect("program 0");
+}
+
+TEST_F(VeltrixEditor, ReadOutsShowTheRealValueInEachParametersFormat)
+{
+    struct SCase
+    {
+        long id;
+        float value;
+        const char *text;
+    };
+    const SCase cases[] = {
+        {PARAMETER_MASTER, 0.4125f, "-3.500 dB"},   {PARAMETER_PAN_ONE, 0.5f, "0.000"},
+        {PARAMETER_PAN_TWO, 0.75f, "0.500"},        {PARAMETER_PITCH_ONE, 0.562f, " 12 Cents"},
+        {PARAMETER_GAIN_ONE, 0.25f, "-30.000 dB"},  {PARAMETER_DRY_GAIN, 1.0f, "0.000 dB"},
+        {PARAMETER_DELAY_ONE, 0.5f, " 60.0 ms"},    {PARAMETER_FEEDBACK_TWO, 0.333f, " 33.3 %"},
+        {PARAMETER_LFO_RATE_ONE, 1.0f, " 5.00 Hz"}, {PARAMETER_LFO_DEPTH_TWO, 0.75f, " 50 %"},
+        {PARAMETER_GRAIN_SIZE, 1.0f, "Large "},     {PARAMETER_SYNC_AUDIO, 0.0f, "Off "},
+    };
+    for (const SCase &test : cases)
+    {
+        m_effect->setParameter(static_cast<VstInt32>(test.id), test.value);
+        EXPECT_EQ(readout(test.id), test.text) << test.id;
+        EXPECT_NEAR(m_editor->getControl(test.id)->getValue(), test.value, 1e-6) << test.id;
+    }
+}
+
+TEST_F(VeltrixEditor, UpdatesForIndicesWithoutAControlOrWithBadValuesChangeNothingOrAreBounded)
+{
+    m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
+    for (long index : {-1L, 18L, 22L, 24L, 25L, 27L, 40L})
+    {
+        m_editor->updateParameter(index, 1.0);
+    }
+    m_editor->updateParameter(PARAMETER_DELAY_ONE, std::numeric_limits<double>::quiet_NaN());
+    EXPECT_EQ(readout(AB_SWITCH_ID), "Preset A") << "only index 26 drives the switch";
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 60.0 ms") << "NaN is ignored";
+    m_editor->updateParameter(PARAMETER_DELAY_ONE, 1e30);
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 100.0 ms");
+    m_editor->updateParameter(AB_SWITCH_ID, 7.0);
+    EXPECT_EQ(readout(AB_SWITCH_ID), "Preset B");
+    EXPECT_EQ(m_editor->getControl(AB_SWITCH_ID)->getValue(), 1.0) << "any slot but 0 shows B";
+    m_editor->updateParameter(AB_SWITCH_ID, 0.0);
+    EXPECT_EQ(readout(AB_SWITCH_ID), "Preset A");
+}
+
+TEST_F(VeltrixEditor, TheABSwitchMovesEveryControlToTheOtherHalfAndBack)
+{
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    std::vector<double> halfA;
+    for (const SEditorControl &row : EDITOR_CONTROLS)
+    {
+        halfA.push_back(m_editor->getControl(row.id)->getValue());
+    }
+    click(AB_SWITCH_ID);
+    EXPECT_EQ(readout(AB_SWITCH_ID), "Preset B");
+    EXPECT_EQ(m_editor->getPresetSlot(), 1);
+    expectControlsFollowTheEffect("half B");
+    size_t moved = 0;
+    for (size_t row = 0; row < NUMBER_OF_EDITOR_CONTROLS; ++row)
+    {
+        moved += m_editor->getControl(EDITOR_CONTROLS[row].id)->getValue() != halfA[row] ? 1 : 0;
+    }
+    EXPECT_GT(moved, 1u) << "program 0's halves differ";
+    click(AB_SWITCH_ID);
+    EXPECT_EQ(readout(AB_SWITCH_ID), "Preset A");
+    expectControlsFollowTheEffect("half A again");
+}
+
+TEST_F(VeltrixEditor, DraggingAKnobAutomatesItsParameterAndRewritesItsReadOut)
+{
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
+    const CRect &area = m_editor->getControl(PARAMETER_DELAY_ONE)->getArea();
+    const long x = area.getLeft() + area.getWidth() / 2;
+    const long y = area.getTop() + area.getHeight() / 2;
+    m_host.requests.clear();
+    send(GUI::Windowing::e_leftButtonDown, x, y);
+    send(GUI::Windowing::e_mouseMove, x, y - 20, 0x1);
+    send(GUI::Windowing::e_leftButtonUp, x, y - 20);
+    ASSERT_EQ(m_host.count(audioMasterAutomate), 1);
+    EXPECT_EQ(m_host.requests.back().index, PARAMETER_DELAY_ONE);
+    EXPECT_NEAR(m_host.requests.back().opt, 0.6, 1e-6) << "20 pixels up at 1/200";
+    EXPECT_NEAR(m_effect->getParameter(PARAMETER_DELAY_ONE), 0.6, 1e-6);
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 68.0 ms");
+}
+
+TEST_F(VeltrixEditor, AutomationFromAnotherThreadIsRecordedWithoutAllocatingAndShownAtTheNextIdle)
+{
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
+    long allocations = 0;
+    std::thread audio([&] {
+        Zelo::Testing::CAllocationCounter counter;
+        counter.start();
+        for (int step = 0; step <= 1000; ++step)
+        {
+            m_effect->setParameter(PARAMETER_DELAY_ONE, static_cast<float>(step) / 1000.0f);
+            m_effect->setParameter(PARAMETER_FEEDBACK_ONE, 0.25f);
+        }
+        allocations = counter.stop();
+    });
+    audio.join();
+    if (Zelo::Testing::CAllocationCounter::isAvailable())
+    {
+        EXPECT_EQ(allocations, 0);
+    }
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 60.0 ms") << "nothing applied off the user-interface thread";
+    dispatch(effEditIdle);
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 100.0 ms");
+    EXPECT_EQ(readout(PARAMETER_FEEDBACK_ONE), " 25.0 %");
+}
+
+TEST_F(VeltrixEditor, TheAboutButtonShowsThePictureCentredAndAClickOrEscapeHidesIt)
+{
+    Host::CDisplayMetrics::setProvider([] { return Host::SDisplayMetrics{1, 1280, 1024}; });
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    GUI::Windowing::CAboutWindow &about = m_editor->getAboutWindow();
+    EXPECT_EQ(about.getWindowHandle(), 0) << "no window before the first show";
+    const CDimension picture = skinImageSize("splash.png");
+    for (uint32_t hide : {GUI::Windowing::e_leftButtonDown, GUI::Windowing::e_keyDown})
+    {
+        click(ABOUT_BUTTON_ID);
+        ASSERT_TRUE(about.isShown());
+        EXPECT_EQ(about.getWindowArea(), CRect(640 - picture.getWidth() / 2, 512 - picture.getHeight() / 2,
+                                               picture.getWidth(), picture.getHeight()));
+        m_system.send(about.getWindowHandle(), hide, hide == GUI::Windowing::e_keyDown ? 0x1B : 0, 0);
+        EXPECT_FALSE(about.isShown()) << hide;
+    }
+    click(ABOUT_BUTTON_ID);
+    dispatch(effEditClose);
+    EXPECT_FALSE(about.isShown()) << "closing the editor hides it";
+    Host::CDisplayMetrics::setProvider(nullptr);
+}
+
+TEST_F(VeltrixEditor, MissingImagesLeaveTheirControlsWithoutSizeAndThePanelStillOpens)
+{
+    dispatch(effClose);
+    m_effect = nullptr;
+    makeEditor({"buttonUp.png", "splash.png"});
+    EXPECT_EQ(m_editor->getControl(PARAMETER_SYNC_AUDIO)->getArea().getWidth(), 0);
+    EXPECT_GT(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea().getWidth(), 0);
+    EXPECT_FALSE(m_editor->getAboutWindow().hasPicture());
+    EXPECT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    click(ABOUT_BUTTON_ID);
+    EXPECT_EQ(m_system.getNumberOfWindows(), 2u) << "no blank about window";
+}
+
+// The whole panel on program 0 against a checked-in picture (the README says
+// how to regenerate it and the copy in docs/).
+TEST_F(VeltrixEditor, ThePanelOnProgramZeroLooksAsItsGoldenPicture)
+{
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    dispatch(effEditIdle);
+    const GUI::Graphics::CBitmap &screen = m_system.findWindow(editorHandle())->screen;
+    const std::string path = std::string(ZELO_EDITOR_GOLDEN_DIR) + "/editor.png";
+    if (std::getenv("ZELO_WRITE_GOLDEN"))
+    {
+        Basics::CString error;
+        for (const std::string &target : {path, std::string(ZELO_DOCS_DIR) + "/editor.png"})
+        {
+            ASSERT_TRUE(GUI::Graphics::CPNGWriter::writeToFile(screen, target.c_str(), error)) << error.getString();
+        }
+    }
+    const CPNGImage golden{Basics::CSystemString(path.c_str())};
+    ASSERT_TRUE(golden.imageHasLoaded()) << path;
+    const GUI::Graphics::CBitmap &expected = *golden.getImageHandle();
+    ASSERT_EQ(expected.getWidth(), screen.getWidth());
+    ASSERT_EQ(expected.getHeight(), screen.getHeight());
+    // Text comes from cairo and the fonts installed, whose coverage may differ slightly.
+    long different = 0;
+    for (long y = 0; y < screen.getHeight(); ++y)
+    {
+        for (long x = 0; x < screen.getWidth(); ++x)
+        {
+            for (int shift = 0; shift < 32; shift += 8)
+            {
+                const long drawn = (screen.getPixel(x, y) >> shift) & 0xFF;
+                const long wanted = (expected.getPixel(x, y) >> shift) & 0xFF;
+                different += std::labs(drawn - wanted) > 24 ? 1 : 0;
+            }
+        }
+    }
+    EXPECT_EQ(different, 0);
+}
+} // namespace
+} // namespace Orvalite::Testing

@@ -1,0 +1,402 @@
+#include "tools/skin/CSkinPainter.h"
+
+#include <cmath>
+
+namespace Zelo::Tools
+{
+namespace
+{
+using Colour = CSkinCanvas::Colour;
+using Font = CSkinCanvas::Font;
+using Alignment = CSkinCanvas::Alignment;
+using Layout = CSkinLayout;
+
+constexpr Colour rgb(int red, int green, int blue, double alpha = 1.0)
+{
+    return {red / 255.0, green / 255.0, blue / 255.0, alpha};
+}
+
+Colour faded(const Colour &colour, double alpha)
+{
+    return {colour.red, colour.green, colour.blue, alpha};
+}
+
+// The plate: anodised charcoal, lighter where the light falls (top left).
+constexpr Colour PLATE_LIT = rgb(50, 54, 61);
+constexpr Colour PLATE_SHADED = rgb(25, 27, 31);
+constexpr Colour HEADER_TOP = rgb(58, 62, 70);
+constexpr Colour HEADER_BOTTOM = rgb(36, 39, 44);
+constexpr Colour HIGHLIGHT = rgb(255, 255, 255, 0.10);
+constexpr Colour SHADOW = rgb(0, 0, 0, 0.55);
+constexpr Colour INK = rgb(232, 235, 240);
+constexpr Colour CAPTION = rgb(150, 157, 168);
+constexpr Colour MUTED = rgb(118, 125, 136);
+constexpr Colour WELL = rgb(10, 11, 13);
+constexpr Colour TICK = rgb(112, 119, 130);
+constexpr Colour POINTER = rgb(246, 244, 236);
+// The lamp of a lit button, the master group's warm red.
+constexpr Colour LAMP = rgb(255, 112, 100);
+constexpr Colour LAMP_CORE = rgb(255, 214, 200);
+constexpr Colour LAMP_OFF = rgb(62, 30, 30);
+
+constexpr Font PRODUCT_FONT{30.0, true, 0.5};
+constexpr Font BRAND_FONT{9.0, false, 1.6};
+constexpr Font SUBTITLE_FONT{9.0, true, 1.6};
+constexpr Font TITLE_FONT{11.0, true, 0.8};
+constexpr Font CAPTION_FONT{10.0, false, 0.2};
+
+// The header band's height, above the section titles.
+constexpr double HEADER_HEIGHT = 54.0;
+// Baseline of the section titles and the accent line under them.
+constexpr double TITLE_BASELINE = 72.0;
+constexpr double TITLE_RULE = 76.5;
+// A read-out well sits inside the read-out field by this much left and right.
+constexpr double WELL_INSET = 3.0;
+// Knob body and cap radii and the pointer's ends, in a 40 x 40 frame.
+constexpr double KNOB_RADIUS = 15.5;
+constexpr double CAP_RADIUS = 11.5;
+constexpr double POINTER_INNER = 4.0;
+constexpr double POINTER_OUTER = 14.0;
+// The scale around every knob seat: ticks between these radii.
+constexpr double TICK_INNER = 17.0;
+constexpr double TICK_OUTER = 19.5;
+constexpr int TICK_COUNT = 11;
+
+double degrees(double angle)
+{
+    return angle * M_PI / 180.0;
+}
+
+// A point at `radius` from (x, y) in the direction `angle` clockwise from straight up.
+void pointAt(double x, double y, double radius, double angle, double &px, double &py)
+{
+    px = x + radius * std::sin(angle);
+    py = y - radius * std::cos(angle);
+}
+
+void line(CSkinCanvas &canvas, double x0, double y0, double x1, double y1, double width, const Colour &colour)
+{
+    cairo_t *context = canvas.context();
+    cairo_move_to(context, x0, y0);
+    cairo_line_to(context, x1, y1);
+    cairo_set_line_width(context, width);
+    cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
+    canvas.setColour(colour);
+    cairo_stroke(context);
+}
+
+// A rectangle sunk into the plate: a dark fill, a shadow under its top edge and
+// a thin highlight along its bottom edge where the light catches the far wall.
+void sunkenBox(CSkinCanvas &canvas, double left, double top, double width, double height, double radius,
+               const Colour &fill)
+{
+    canvas.roundedRectangle(left, top + 1.0, width, height, radius);
+    canvas.setColour(faded(HIGHLIGHT, 0.07));
+    cairo_fill(canvas.context());
+    canvas.roundedRectangle(left, top, width, height, radius);
+    canvas.setColour(fill);
+    cairo_fill(canvas.context());
+    canvas.roundedRectangle(left, top, width, height, radius);
+    canvas.fillLinear(0, top, rgb(0, 0, 0, 0.75), 0, top + 5.0, rgb(0, 0, 0, 0.0));
+}
+} // namespace
+
+std::unique_ptr<CSkinCanvas> CSkinPainter::background() const
+{
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::PANEL_WIDTH, Layout::PANEL_HEIGHT, true);
+    paintPlate(*canvas);
+    paintHeader(*canvas);
+    paintTitles(*canvas);
+    paintWaves(*canvas, 153, 88, 124, 44);
+    for (const auto &control : Layout::controls())
+    {
+        if (control.kind == Layout::Kind::knob)
+        {
+            paintKnobSeat(*canvas, control.left, control.top);
+        }
+        else
+        {
+            paintButtonSeat(*canvas, control.left, control.top);
+        }
+        paintReadoutWell(*canvas, control);
+        paintCaption(*canvas, control);
+    }
+    return canvas;
+}
+
+std::unique_ptr<CSkinCanvas> CSkinPainter::knob() const
+{
+    const int size = Layout::KNOB_SIZE;
+    auto canvas = std::make_unique<CSkinCanvas>(size, size * Layout::KNOB_FRAMES, false);
+    for (int frame = 0; frame < Layout::KNOB_FRAMES; ++frame)
+    {
+        paintKnobFrame(*canvas, frame * size, frame / double(Layout::KNOB_FRAMES - 1));
+    }
+    return canvas;
+}
+
+std::unique_ptr<CSkinCanvas> CSkinPainter::button(bool lit) const
+{
+    const double width = Layout::BUTTON_WIDTH;
+    const double height = Layout::BUTTON_HEIGHT;
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::BUTTON_WIDTH, Layout::BUTTON_HEIGHT, false);
+    cairo_t *context = canvas->context();
+    canvas->roundedRectangle(0.5, 0.5, width - 1.0, height - 1.0, 4.0);
+    canvas->fillLinear(0, 0, rgb(84, 89, 98), 0, height, rgb(33, 35, 40));
+    canvas->roundedRectangle(1.5, 1.5, width - 3.0, height - 3.0, 3.0);
+    canvas->fillLinear(0, 1.5, rgb(70, 74, 82), 0, height - 1.5, rgb(40, 43, 48));
+    line(*canvas, 4.0, 1.5, width - 4.0, 1.5, 1.0, rgb(255, 255, 255, 0.22));
+
+    const double lampLeft = 10.0;
+    const double lampTop = 8.0;
+    const double lampWidth = width - 2 * lampLeft;
+    canvas->roundedRectangle(lampLeft - 1.0, lampTop - 1.0, lampWidth + 2.0, 6.0, 3.0);
+    canvas->setColour(rgb(0, 0, 0, 0.7));
+    cairo_fill(context);
+    canvas->roundedRectangle(lampLeft, lampTop, lampWidth, 4.0, 2.0);
+    if (lit)
+    {
+        canvas->fillLinear(0, lampTop, LAMP_CORE, 0, lampTop + 4.0, LAMP);
+        cairo_save(context);
+        canvas->roundedRectangle(1.5, 1.5, width - 3.0, height - 3.0, 3.0);
+        cairo_clip(context);
+        cairo_scale(context, 1.0, 0.45);
+        canvas->glow(width / 2, (lampTop + 2.0) / 0.45, 19.0, faded(LAMP, 0.42));
+        cairo_restore(context);
+    }
+    else
+    {
+        canvas->fillLinear(0, lampTop, rgb(30, 14, 14), 0, lampTop + 4.0, LAMP_OFF);
+    }
+    canvas->roundedRectangle(0.5, 0.5, width - 1.0, height - 1.0, 4.0);
+    cairo_set_line_width(context, 1.0);
+    canvas->setColour(rgb(8, 9, 11, 0.9));
+    cairo_stroke(context);
+    return canvas;
+}
+
+std::unique_ptr<CSkinCanvas> CSkinPainter::aboutButton() const
+{
+    const double size = Layout::ABOUT_SIZE;
+    const double centre = size / 2;
+    const double radius = 10.5;
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::ABOUT_SIZE, Layout::ABOUT_SIZE, false);
+    cairo_t *context = canvas->context();
+    canvas->glow(centre + 0.8, centre + 1.4, radius + 3.0, rgb(0, 0, 0, 0.5));
+    cairo_arc(context, centre, centre, radius, 0, 2 * M_PI);
+    canvas->fillLinear(centre - radius, centre - radius, rgb(88, 93, 103), centre + radius, centre + radius,
+                       rgb(28, 30, 34));
+    cairo_arc(context, centre, centre, radius - 1.5, 0, 2 * M_PI);
+    canvas->fillLinear(0, centre - radius, rgb(62, 66, 74), 0, centre + radius, rgb(38, 41, 46));
+    cairo_arc(context, centre, centre, radius, 0, 2 * M_PI);
+    cairo_set_line_width(context, 1.0);
+    canvas->setColour(rgb(8, 9, 11, 0.9));
+    cairo_stroke(context);
+    canvas->text("i", centre, centre + 5.5, {15.0, true}, INK, Alignment::centre);
+    return canvas;
+}
+
+std::unique_ptr<CSkinCanvas> CSkinPainter::splash() const
+{
+    const double width = 320.0;
+    const double height = 200.0;
+    auto canvas = std::make_unique<CSkinCanvas>(320, 200, true);
+    cairo_t *context = canvas->context();
+    cairo_rectangle(context, 0, 0, width, height);
+    canvas->fillLinear(0, 0, PLATE_LIT, width, height, PLATE_SHADED);
+    paintWaves(*canvas, 20, 18, width - 40, 44);
+    const double centre = width / 2;
+    canvas->text("Zelo", centre + 1, 103, {40.0, true, 1.0}, rgb(0, 0, 0, 0.6), Alignment::centre);
+    canvas->text("Zelo", centre, 102, {40.0, true, 1.0}, INK, Alignment::centre);
+    canvas->text("STEREO DOUBLER", centre, 122, {10.0, true, 2.4}, Layout::readoutColour(Layout::Group::master),
+                 Alignment::centre);
+    line(*canvas, centre - 60, 134.5, centre + 60, 134.5, 1.0, rgb(0, 0, 0, 0.5));
+    line(*canvas, centre - 60, 135.5, centre + 60, 135.5, 1.0, HIGHLIGHT);
+    canvas->text("Version 1.0.0", centre, 153, {11.0}, CAPTION, Alignment::centre);
+    canvas->text("Orlen Vantrell Audio", centre, 169, {11.0}, CAPTION, Alignment::centre);
+    canvas->text("Click to close", centre, 190, {9.0, false, 0.4}, MUTED, Alignment::centre);
+    cairo_rectangle(context, 0.5, 0.5, width - 1.0, height - 1.0);
+    cairo_set_line_width(context, 1.0);
+    canvas->setColour(rgb(90, 96, 106));
+    cairo_stroke(context);
+    return canvas;
+}
+
+void CSkinPainter::paintPlate(CSkinCanvas &canvas) const
+{
+    const double width = canvas.width();
+    const double height = canvas.height();
+    cairo_rectangle(canvas.context(), 0, 0, width, height);
+    canvas.fillLinear(0, 0, PLATE_LIT, width * 0.6, height, PLATE_SHADED);
+    line(canvas, 0.5, 0.5, 0.5, height - 0.5, 1.0, HIGHLIGHT);
+    line(canvas, width - 0.5, 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
+    line(canvas, 0.5, height - 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
+}
+
+void CSkinPainter::paintHeader(CSkinCanvas &canvas) const
+{
+    const double width = canvas.width();
+    cairo_rectangle(canvas.context(), 0, 0, width, HEADER_HEIGHT);
+    canvas.fillLinear(0, 0, HEADER_TOP, 0, HEADER_HEIGHT, HEADER_BOTTOM);
+    line(canvas, 0, 0.5, width, 0.5, 1.0, rgb(255, 255, 255, 0.16));
+    line(canvas, 0, HEADER_HEIGHT + 0.5, width, HEADER_HEIGHT + 0.5, 1.0, rgb(0, 0, 0, 0.7));
+    line(canvas, 0, HEADER_HEIGHT + 1.5, width, HEADER_HEIGHT + 1.5, 1.0, faded(HIGHLIGHT, 0.06));
+
+    canvas.text("Zelo", 17, 38, PRODUCT_FONT, rgb(0, 0, 0, 0.6));
+    canvas.text("Zelo", 16, 37, PRODUCT_FONT, INK);
+    const double divider = 16 + canvas.textWidth("Zelo", PRODUCT_FONT) + 12;
+    line(canvas, divider + 0.5, 15, divider + 0.5, 40, 1.0, rgb(0, 0, 0, 0.5));
+    line(canvas, divider + 1.5, 15, divider + 1.5, 40, 1.0, HIGHLIGHT);
+    canvas.text("STEREO DOUBLER", divider + 12, 25, SUBTITLE_FONT, Layout::readoutColour(Layout::Group::master));
+    canvas.text("Orlen Vantrell Audio", divider + 12, 38, BRAND_FONT, CAPTION);
+}
+
+void CSkinPainter::paintTitles(CSkinCanvas &canvas) const
+{
+    for (auto group : {Layout::Group::voiceOne, Layout::Group::master, Layout::Group::voiceTwo})
+    {
+        const double centre = Layout::columnCentre(group);
+        const std::string title = Layout::title(group);
+        const double half = canvas.textWidth(title, TITLE_FONT) / 2 + 10;
+        canvas.text(title, centre, TITLE_BASELINE, TITLE_FONT, INK, Alignment::centre);
+        cairo_rectangle(canvas.context(), centre - half, TITLE_RULE - 1, 2 * half, 2);
+        const Colour accent = Layout::readoutColour(group);
+        canvas.fillLinear(centre - half, 0, faded(accent, 0.0), centre, 0, faded(accent, 0.85));
+        cairo_rectangle(canvas.context(), centre, TITLE_RULE - 1, half, 2);
+        canvas.fillLinear(centre, 0, faded(accent, 0.85), centre + half, 0, faded(accent, 0.0));
+    }
+}
+
+void CSkinPainter::paintWaves(CSkinCanvas &canvas, double left, double top, double width, double height) const
+{
+    cairo_t *context = canvas.context();
+    sunkenBox(canvas, left, top, width, height, 4.0, rgb(12, 14, 17));
+    const double middle = top + height / 2;
+    line(canvas, left + 6, middle, left + width - 6, middle, 1.0, rgb(255, 255, 255, 0.06));
+    // The two voices: the same wave, one a little sharper and later than the other.
+    const struct
+    {
+        Layout::Group group;
+        double cycles;
+        double phase;
+    } voices[] = {{Layout::Group::voiceOne, 2.0, 0.0}, {Layout::Group::voiceTwo, 2.12, 0.5}};
+    for (const auto &voice : voices)
+    {
+        for (int pass = 0; pass < 2; ++pass)
+        {
+            const double amplitude = height * 0.3;
+            for (double x = 0; x <= width - 12; x += 0.5)
+            {
+                const double fade = std::sin(M_PI * x / (width - 12));
+                const double y =
+                    middle - amplitude * fade * std::sin(2 * M_PI * voice.cycles * x / (width - 12) + voice.phase);
+                if (x == 0)
+                {
+                    cairo_move_to(context, left + 6 + x, y);
+                }
+                else
+                {
+                    cairo_line_to(context, left + 6 + x, y);
+                }
+            }
+            cairo_set_line_width(context, pass == 0 ? 4.0 : 1.4);
+            canvas.setColour(faded(Layout::readoutColour(voice.group), pass == 0 ? 0.15 : 0.9));
+            cairo_stroke(context);
+        }
+    }
+}
+
+void CSkinPainter::paintReadoutWell(CSkinCanvas &canvas, const CSkinLayout::Control &control) const
+{
+    sunkenBox(canvas, control.readoutLeft + WELL_INSET, control.readoutTop, Layout::READOUT_WIDTH - 2 * WELL_INSET,
+              Layout::READOUT_HEIGHT, 3.0, WELL);
+}
+
+void CSkinPainter::paintCaption(CSkinCanvas &canvas, const CSkinLayout::Control &control) const
+{
+    const double baseline = control.readoutTop - 3.0;
+    if (control.group == Layout::Group::voiceTwo)
+    {
+        canvas.text(control.caption, control.left - 8.0, baseline, CAPTION_FONT, CAPTION, Alignment::right);
+    }
+    else
+    {
+        canvas.text(control.caption, control.readoutLeft + WELL_INSET + 2.0, baseline, CAPTION_FONT, CAPTION);
+    }
+}
+
+void CSkinPainter::paintKnobSeat(CSkinCanvas &canvas, double left, double top) const
+{
+    const double x = left + Layout::KNOB_SIZE / 2.0;
+    const double y = top + Layout::KNOB_SIZE / 2.0;
+    canvas.glow(x, y, TICK_INNER, rgb(0, 0, 0, 0.45));
+    cairo_arc(canvas.context(), x, y, KNOB_RADIUS + 0.8, 0, 2 * M_PI);
+    canvas.setColour(rgb(10, 11, 13));
+    cairo_fill(canvas.context());
+    for (int tick = 0; tick < TICK_COUNT; ++tick)
+    {
+        const double angle = degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * tick / (TICK_COUNT - 1));
+        const bool end = tick == 0 || tick == TICK_COUNT - 1;
+        double x0, y0, x1, y1;
+        pointAt(x, y, TICK_INNER, angle, x0, y0);
+        pointAt(x, y, end ? TICK_OUTER : TICK_OUTER - 0.8, angle, x1, y1);
+        line(canvas, x0, y0, x1, y1, end ? 1.4 : 1.0, end ? CAPTION : TICK);
+    }
+}
+
+void CSkinPainter::paintButtonSeat(CSkinCanvas &canvas, double left, double top) const
+{
+    canvas.roundedRectangle(left - 1.0, top - 1.0, Layout::BUTTON_WIDTH + 2.0, Layout::BUTTON_HEIGHT + 2.0, 5.0);
+    canvas.setColour(rgb(8, 9, 11));
+    cairo_fill(canvas.context());
+    canvas.roundedRectangle(left - 1.0, top + 0.5, Layout::BUTTON_WIDTH + 2.0, Layout::BUTTON_HEIGHT + 1.5, 5.0);
+    cairo_set_line_width(canvas.context(), 1.0);
+    canvas.setColour(faded(HIGHLIGHT, 0.06));
+    cairo_stroke(canvas.context());
+}
+
+void CSkinPainter::paintKnobFrame(CSkinCanvas &canvas, double top, double value) const
+{
+    cairo_t *context = canvas.context();
+    const double x = Layout::KNOB_SIZE / 2.0;
+    const double y = top + Layout::KNOB_SIZE / 2.0;
+    cairo_save(context);
+    cairo_rectangle(context, 0, top, Layout::KNOB_SIZE, Layout::KNOB_SIZE);
+    cairo_clip(context);
+    canvas.glow(x + 1.0, y + 1.8, KNOB_RADIUS + 3.0, rgb(0, 0, 0, 0.6));
+
+    cairo_arc(context, x, y, KNOB_RADIUS, 0, 2 * M_PI);
+    canvas.fillLinear(x - KNOB_RADIUS, y - KNOB_RADIUS, rgb(96, 101, 111), x + KNOB_RADIUS, y + KNOB_RADIUS,
+                      rgb(22, 24, 28));
+    const double angle = degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * value);
+    // Grip flutes around the skirt turn with the knob.
+    for (int flute = 0; flute < 24; ++flute)
+    {
+        double x0, y0, x1, y1;
+        pointAt(x, y, CAP_RADIUS + 1.2, angle + flute * M_PI / 12, x0, y0);
+        pointAt(x, y, KNOB_RADIUS - 0.6, angle + flute * M_PI / 12, x1, y1);
+        line(canvas, x0, y0, x1, y1, 0.8, rgb(0, 0, 0, 0.28));
+    }
+    cairo_arc(context, x, y, CAP_RADIUS + 0.8, 0, 2 * M_PI);
+    canvas.setColour(rgb(0, 0, 0, 0.35));
+    cairo_fill(context);
+    cairo_arc(context, x, y, CAP_RADIUS, 0, 2 * M_PI);
+    canvas.fillLinear(x - CAP_RADIUS, y - CAP_RADIUS, rgb(74, 78, 87), x + CAP_RADIUS, y + CAP_RADIUS, rgb(37, 40, 45));
+    cairo_arc(context, x - 3.5, y - 4.0, 7.0, 0, 2 * M_PI);
+    canvas.fillRadial(x - 3.5, y - 4.0, 7.0, rgb(255, 255, 255, 0.09), rgb(255, 255, 255, 0.0));
+    cairo_arc(context, x, y, CAP_RADIUS - 0.5, degrees(180), degrees(300));
+    cairo_set_line_width(context, 1.0);
+    canvas.setColour(rgb(255, 255, 255, 0.16));
+    cairo_stroke(context);
+    cairo_arc(context, x, y, KNOB_RADIUS - 0.5, 0, 2 * M_PI);
+    canvas.setColour(rgb(6, 7, 9, 0.85));
+    cairo_stroke(context);
+
+    double x0, y0, x1, y1;
+    pointAt(x, y, POINTER_INNER, angle, x0, y0);
+    pointAt(x, y, POINTER_OUTER, angle, x1, y1);
+    line(canvas, x0 + 0.5, y0 + 0.8, x1 + 0.5, y1 + 0.8, 2.6, rgb(0, 0, 0, 0.55));
+    line(canvas, x0, y0, x1, y1, 2.2, POINTER);
+    cairo_restore(context);
+}
+} // namespace Zelo::Tools

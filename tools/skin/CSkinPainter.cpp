@@ -1,6 +1,7 @@
 #include "tools/skin/CSkinPainter.h"
 
 #include <cmath>
+#include <random>
 
 namespace Zelo::Tools
 {
@@ -61,6 +62,27 @@ constexpr double POINTER_OUTER = 14.0;
 constexpr double TICK_INNER = 17.0;
 constexpr double TICK_OUTER = 19.5;
 constexpr int TICK_COUNT = 11;
+
+// Fine horizontal streaks of brushed metal, the same on every build: the generator
+// is fully specified and only its raw numbers are used.
+void brush(CSkinCanvas &canvas)
+{
+    std::minstd_rand random(20261206);
+    const auto uniform = [&random] { return (random() - random.min()) / double(random.max() - random.min()); };
+    for (int streak = 0; streak < 4000; ++streak)
+    {
+        const double y = std::floor(uniform() * canvas.height()) + 0.5;
+        const double x = uniform() * canvas.width() - 20;
+        const double length = 20 + uniform() * 110;
+        const double alpha = 0.008 + uniform() * 0.014;
+        const bool light = uniform() < 0.5;
+        cairo_move_to(canvas.context(), x, y);
+        cairo_line_to(canvas.context(), x + length, y);
+        cairo_set_line_width(canvas.context(), 1.0);
+        canvas.setColour(light ? rgb(255, 255, 255, alpha) : rgb(0, 0, 0, alpha * 1.5));
+        cairo_stroke(canvas.context());
+    }
+}
 
 double degrees(double angle)
 {
@@ -208,7 +230,7 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::splash() const
     const double centre = width / 2;
     canvas->text("Zelo", centre + 1, 103, {40.0, true, 1.0}, rgb(0, 0, 0, 0.6), Alignment::centre);
     canvas->text("Zelo", centre, 102, {40.0, true, 1.0}, INK, Alignment::centre);
-    canvas->text("STEREO DOUBLER", centre, 122, {10.0, true, 2.4}, Layout::readoutColour(Layout::Group::master),
+    canvas->text("Stereo Doubler", centre, 123, {12.0, true, 1.2}, Layout::readoutColour(Layout::Group::master),
                  Alignment::centre);
     line(*canvas, centre - 60, 134.5, centre + 60, 134.5, 1.0, rgb(0, 0, 0, 0.5));
     line(*canvas, centre - 60, 135.5, centre + 60, 135.5, 1.0, HIGHLIGHT);
@@ -228,6 +250,7 @@ void CSkinPainter::paintPlate(CSkinCanvas &canvas) const
     const double height = canvas.height();
     cairo_rectangle(canvas.context(), 0, 0, width, height);
     canvas.fillLinear(0, 0, PLATE_LIT, width * 0.6, height, PLATE_SHADED);
+    brush(canvas);
     line(canvas, 0.5, 0.5, 0.5, height - 0.5, 1.0, HIGHLIGHT);
     line(canvas, width - 0.5, 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
     line(canvas, 0.5, height - 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
@@ -273,36 +296,30 @@ void CSkinPainter::paintWaves(CSkinCanvas &canvas, double left, double top, doub
     sunkenBox(canvas, left, top, width, height, 4.0, rgb(12, 14, 17));
     const double middle = top + height / 2;
     line(canvas, left + 6, middle, left + width - 6, middle, 1.0, rgb(255, 255, 255, 0.06));
-    // The two voices: the same wave, one a little sharper and later than the other.
+    // The two voices: the same wave, one a little shorter and later than the other,
+    // each swelling and fading like one grain of the pitch shifter.
     const struct
     {
         Layout::Group group;
-        double cycles;
+        double wavelength;
         double phase;
-    } voices[] = {{Layout::Group::voiceOne, 2.0, 0.0}, {Layout::Group::voiceTwo, 2.12, 0.5}};
+    } voices[] = {{Layout::Group::voiceOne, 62.0, 0.0}, {Layout::Group::voiceTwo, 58.0, 0.5}};
+    const double span = width - 12;
     for (const auto &voice : voices)
     {
-        for (int pass = 0; pass < 2; ++pass)
+        for (double x = 0; x <= span; x += 0.5)
         {
-            const double amplitude = height * 0.3;
-            for (double x = 0; x <= width - 12; x += 0.5)
-            {
-                const double fade = std::sin(M_PI * x / (width - 12));
-                const double y =
-                    middle - amplitude * fade * std::sin(2 * M_PI * voice.cycles * x / (width - 12) + voice.phase);
-                if (x == 0)
-                {
-                    cairo_move_to(context, left + 6 + x, y);
-                }
-                else
-                {
-                    cairo_line_to(context, left + 6 + x, y);
-                }
-            }
-            cairo_set_line_width(context, pass == 0 ? 4.0 : 1.4);
-            canvas.setColour(faded(Layout::readoutColour(voice.group), pass == 0 ? 0.15 : 0.9));
-            cairo_stroke(context);
+            const double swell = std::sin(M_PI * x / span);
+            const double y = middle - height * 0.3 * swell * std::sin(2 * M_PI * x / voice.wavelength + voice.phase);
+            (x == 0 ? cairo_move_to : cairo_line_to)(context, left + 6 + x, y);
         }
+        const Colour colour = Layout::readoutColour(voice.group);
+        cairo_set_line_width(context, 4.0);
+        canvas.setColour(faded(colour, 0.15));
+        cairo_stroke_preserve(context);
+        cairo_set_line_width(context, 1.4);
+        canvas.setColour(faded(colour, 0.9));
+        cairo_stroke(context);
     }
 }
 
@@ -366,8 +383,8 @@ void CSkinPainter::paintKnobFrame(CSkinCanvas &canvas, double top, double value)
     canvas.glow(x + 1.0, y + 1.8, KNOB_RADIUS + 3.0, rgb(0, 0, 0, 0.6));
 
     cairo_arc(context, x, y, KNOB_RADIUS, 0, 2 * M_PI);
-    canvas.fillLinear(x - KNOB_RADIUS, y - KNOB_RADIUS, rgb(96, 101, 111), x + KNOB_RADIUS, y + KNOB_RADIUS,
-                      rgb(22, 24, 28));
+    canvas.fillLinear(x - KNOB_RADIUS, y - KNOB_RADIUS, rgb(112, 118, 129), x + KNOB_RADIUS, y + KNOB_RADIUS,
+                      rgb(20, 22, 25));
     const double angle = degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * value);
     // Grip flutes around the skirt turn with the knob.
     for (int flute = 0; flute < 24; ++flute)

@@ -46,6 +46,9 @@ constexpr Font SUBTITLE_FONT{9.0, true, 1.6};
 constexpr Font TITLE_FONT{11.0, true, 0.8};
 constexpr Font CAPTION_FONT{10.0, false, 0.2};
 
+// The about picture.
+constexpr int SPLASH_WIDTH = 320;
+constexpr int SPLASH_HEIGHT = 200;
 // The header band's height, above the section titles.
 constexpr double HEADER_HEIGHT = 54.0;
 // Baseline of the section titles and the accent line under them.
@@ -62,6 +65,9 @@ constexpr double POINTER_OUTER = 14.0;
 constexpr double TICK_INNER = 17.0;
 constexpr double TICK_OUTER = 19.5;
 constexpr int TICK_COUNT = 11;
+constexpr int FLUTE_COUNT = 24;
+// How much a lit lamp's glow is squeezed vertically.
+constexpr double GLOW_FLATTENING = 0.45;
 
 // Fine horizontal streaks of brushed metal, the same on every build: the generator
 // is fully specified and only its raw numbers are used.
@@ -89,18 +95,29 @@ double degrees(double angle)
     return angle * M_PI / 180.0;
 }
 
-// A point at `radius` from (x, y) in the direction `angle` clockwise from straight up.
-void pointAt(double x, double y, double radius, double angle, double &px, double &py)
+struct Point
 {
-    px = x + radius * std::sin(angle);
-    py = y - radius * std::cos(angle);
+    double x;
+    double y;
+};
+
+// The point at `radius` from `centre` in the direction `angle` (radians) clockwise from straight up.
+Point pointAt(const Point &centre, double radius, double angle)
+{
+    return {centre.x + radius * std::sin(angle), centre.y - radius * std::cos(angle)};
 }
 
-void line(CSkinCanvas &canvas, double x0, double y0, double x1, double y1, double width, const Colour &colour)
+// A knob's angle at `value` (0 to 1), in radians clockwise from straight up.
+double knobAngle(double value)
+{
+    return degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * value);
+}
+
+void line(CSkinCanvas &canvas, const Point &from, const Point &to, double width, const Colour &colour)
 {
     cairo_t *context = canvas.context();
-    cairo_move_to(context, x0, y0);
-    cairo_line_to(context, x1, y1);
+    cairo_move_to(context, from.x, from.y);
+    cairo_line_to(context, to.x, to.y);
     cairo_set_line_width(context, width);
     cairo_set_line_cap(context, CAIRO_LINE_CAP_ROUND);
     canvas.setColour(colour);
@@ -120,6 +137,70 @@ void sunkenBox(CSkinCanvas &canvas, double left, double top, double width, doubl
     cairo_fill(canvas.context());
     canvas.roundedRectangle(left, top, width, height, radius);
     canvas.fillLinear(0, top, rgb(0, 0, 0, 0.75), 0, top + 5.0, rgb(0, 0, 0, 0.0));
+}
+// The knob's outer ring, lit from the top left, with grip flutes that turn with it.
+void knobSkirt(CSkinCanvas &canvas, const Point &centre, double angle)
+{
+    cairo_t *context = canvas.context();
+    cairo_arc(context, centre.x, centre.y, KNOB_RADIUS, 0, 2 * M_PI);
+    canvas.fillLinear(centre.x - KNOB_RADIUS, centre.y - KNOB_RADIUS, rgb(112, 118, 129), centre.x + KNOB_RADIUS,
+                      centre.y + KNOB_RADIUS, rgb(20, 22, 25));
+    for (int flute = 0; flute < FLUTE_COUNT; ++flute)
+    {
+        const double fluteAngle = angle + flute * 2 * M_PI / FLUTE_COUNT;
+        line(canvas, pointAt(centre, CAP_RADIUS + 1.2, fluteAngle), pointAt(centre, KNOB_RADIUS - 0.6, fluteAngle), 0.8,
+             rgb(0, 0, 0, 0.28));
+    }
+    cairo_arc(context, centre.x, centre.y, KNOB_RADIUS - 0.5, 0, 2 * M_PI);
+    cairo_set_line_width(context, 1.0);
+    canvas.setColour(rgb(6, 7, 9, 0.85));
+    cairo_stroke(context);
+}
+
+// The knob's flat top: a soft sheen towards the light and a lit rim on the top-left side.
+void knobCap(CSkinCanvas &canvas, const Point &centre)
+{
+    cairo_t *context = canvas.context();
+    cairo_arc(context, centre.x, centre.y, CAP_RADIUS + 0.8, 0, 2 * M_PI);
+    canvas.setColour(rgb(0, 0, 0, 0.35));
+    cairo_fill(context);
+    cairo_arc(context, centre.x, centre.y, CAP_RADIUS, 0, 2 * M_PI);
+    canvas.fillLinear(centre.x - CAP_RADIUS, centre.y - CAP_RADIUS, rgb(74, 78, 87), centre.x + CAP_RADIUS,
+                      centre.y + CAP_RADIUS, rgb(37, 40, 45));
+    const Point sheen{centre.x - 3.5, centre.y - 4.0};
+    cairo_arc(context, sheen.x, sheen.y, 7.0, 0, 2 * M_PI);
+    canvas.fillRadial(sheen.x, sheen.y, 7.0, rgb(255, 255, 255, 0.09), rgb(255, 255, 255, 0.0));
+    cairo_arc(context, centre.x, centre.y, CAP_RADIUS - 0.5, degrees(180), degrees(300));
+    cairo_set_line_width(context, 1.0);
+    canvas.setColour(rgb(255, 255, 255, 0.16));
+    cairo_stroke(context);
+}
+
+// The button's lamp, a bar across its middle: lit, it glows over the face.
+void lamp(CSkinCanvas &canvas, bool lit)
+{
+    cairo_t *context = canvas.context();
+    const double width = canvas.width();
+    const double height = canvas.height();
+    const double left = 10.0;
+    const double top = 8.0;
+    canvas.roundedRectangle(left - 1.0, top - 1.0, width - 2 * left + 2.0, 6.0, 3.0);
+    canvas.setColour(rgb(0, 0, 0, 0.7));
+    cairo_fill(context);
+    canvas.roundedRectangle(left, top, width - 2 * left, 4.0, 2.0);
+    if (!lit)
+    {
+        canvas.fillLinear(0, top, rgb(30, 14, 14), 0, top + 4.0, LAMP_OFF);
+        return;
+    }
+    canvas.fillLinear(0, top, LAMP_CORE, 0, top + 4.0, LAMP);
+    cairo_save(context);
+    canvas.roundedRectangle(1.5, 1.5, width - 3.0, height - 3.0, 3.0);
+    cairo_clip(context);
+    // A flattened circle: the glow spreads along the bar more than across it.
+    cairo_scale(context, 1.0, GLOW_FLATTENING);
+    canvas.glow(width / 2, (top + 2.0) / GLOW_FLATTENING, 19.0, faded(LAMP, 0.42));
+    cairo_restore(context);
 }
 } // namespace
 
@@ -167,29 +248,9 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::button(bool lit) const
     canvas->fillLinear(0, 0, rgb(84, 89, 98), 0, height, rgb(33, 35, 40));
     canvas->roundedRectangle(1.5, 1.5, width - 3.0, height - 3.0, 3.0);
     canvas->fillLinear(0, 1.5, rgb(70, 74, 82), 0, height - 1.5, rgb(40, 43, 48));
-    line(*canvas, 4.0, 1.5, width - 4.0, 1.5, 1.0, rgb(255, 255, 255, 0.22));
+    line(*canvas, {4.0, 1.5}, {width - 4.0, 1.5}, 1.0, rgb(255, 255, 255, 0.22));
 
-    const double lampLeft = 10.0;
-    const double lampTop = 8.0;
-    const double lampWidth = width - 2 * lampLeft;
-    canvas->roundedRectangle(lampLeft - 1.0, lampTop - 1.0, lampWidth + 2.0, 6.0, 3.0);
-    canvas->setColour(rgb(0, 0, 0, 0.7));
-    cairo_fill(context);
-    canvas->roundedRectangle(lampLeft, lampTop, lampWidth, 4.0, 2.0);
-    if (lit)
-    {
-        canvas->fillLinear(0, lampTop, LAMP_CORE, 0, lampTop + 4.0, LAMP);
-        cairo_save(context);
-        canvas->roundedRectangle(1.5, 1.5, width - 3.0, height - 3.0, 3.0);
-        cairo_clip(context);
-        cairo_scale(context, 1.0, 0.45);
-        canvas->glow(width / 2, (lampTop + 2.0) / 0.45, 19.0, faded(LAMP, 0.42));
-        cairo_restore(context);
-    }
-    else
-    {
-        canvas->fillLinear(0, lampTop, rgb(30, 14, 14), 0, lampTop + 4.0, LAMP_OFF);
-    }
+    lamp(*canvas, lit);
     canvas->roundedRectangle(0.5, 0.5, width - 1.0, height - 1.0, 4.0);
     cairo_set_line_width(context, 1.0);
     canvas->setColour(rgb(8, 9, 11, 0.9));
@@ -220,20 +281,21 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::aboutButton() const
 
 std::unique_ptr<CSkinCanvas> CSkinPainter::splash() const
 {
-    const double width = 320.0;
-    const double height = 200.0;
-    auto canvas = std::make_unique<CSkinCanvas>(320, 200, true);
+    const double width = SPLASH_WIDTH;
+    const double height = SPLASH_HEIGHT;
+    auto canvas = std::make_unique<CSkinCanvas>(SPLASH_WIDTH, SPLASH_HEIGHT, true);
     cairo_t *context = canvas->context();
     cairo_rectangle(context, 0, 0, width, height);
     canvas->fillLinear(0, 0, PLATE_LIT, width, height, PLATE_SHADED);
+    brush(*canvas);
     paintWaves(*canvas, 20, 18, width - 40, 44);
     const double centre = width / 2;
     canvas->text("Zelo", centre + 1, 103, {40.0, true, 1.0}, rgb(0, 0, 0, 0.6), Alignment::centre);
     canvas->text("Zelo", centre, 102, {40.0, true, 1.0}, INK, Alignment::centre);
     canvas->text("Stereo Doubler", centre, 123, {12.0, true, 1.2}, Layout::readoutColour(Layout::Group::master),
                  Alignment::centre);
-    line(*canvas, centre - 60, 134.5, centre + 60, 134.5, 1.0, rgb(0, 0, 0, 0.5));
-    line(*canvas, centre - 60, 135.5, centre + 60, 135.5, 1.0, HIGHLIGHT);
+    line(*canvas, {centre - 60, 134.5}, {centre + 60, 134.5}, 1.0, rgb(0, 0, 0, 0.5));
+    line(*canvas, {centre - 60, 135.5}, {centre + 60, 135.5}, 1.0, HIGHLIGHT);
     canvas->text("Version 1.0.0", centre, 153, {11.0}, CAPTION, Alignment::centre);
     canvas->text("Orlen Vantrell Audio", centre, 169, {11.0}, CAPTION, Alignment::centre);
     canvas->text("Click to close", centre, 190, {9.0, false, 0.4}, MUTED, Alignment::centre);
@@ -251,9 +313,9 @@ void CSkinPainter::paintPlate(CSkinCanvas &canvas) const
     cairo_rectangle(canvas.context(), 0, 0, width, height);
     canvas.fillLinear(0, 0, PLATE_LIT, width * 0.6, height, PLATE_SHADED);
     brush(canvas);
-    line(canvas, 0.5, 0.5, 0.5, height - 0.5, 1.0, HIGHLIGHT);
-    line(canvas, width - 0.5, 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
-    line(canvas, 0.5, height - 0.5, width - 0.5, height - 0.5, 1.0, SHADOW);
+    line(canvas, {0.5, 0.5}, {0.5, height - 0.5}, 1.0, HIGHLIGHT);
+    line(canvas, {width - 0.5, 0.5}, {width - 0.5, height - 0.5}, 1.0, SHADOW);
+    line(canvas, {0.5, height - 0.5}, {width - 0.5, height - 0.5}, 1.0, SHADOW);
 }
 
 void CSkinPainter::paintHeader(CSkinCanvas &canvas) const
@@ -261,15 +323,15 @@ void CSkinPainter::paintHeader(CSkinCanvas &canvas) const
     const double width = canvas.width();
     cairo_rectangle(canvas.context(), 0, 0, width, HEADER_HEIGHT);
     canvas.fillLinear(0, 0, HEADER_TOP, 0, HEADER_HEIGHT, HEADER_BOTTOM);
-    line(canvas, 0, 0.5, width, 0.5, 1.0, rgb(255, 255, 255, 0.16));
-    line(canvas, 0, HEADER_HEIGHT + 0.5, width, HEADER_HEIGHT + 0.5, 1.0, rgb(0, 0, 0, 0.7));
-    line(canvas, 0, HEADER_HEIGHT + 1.5, width, HEADER_HEIGHT + 1.5, 1.0, faded(HIGHLIGHT, 0.06));
+    line(canvas, {0, 0.5}, {width, 0.5}, 1.0, rgb(255, 255, 255, 0.16));
+    line(canvas, {0, HEADER_HEIGHT + 0.5}, {width, HEADER_HEIGHT + 0.5}, 1.0, rgb(0, 0, 0, 0.7));
+    line(canvas, {0, HEADER_HEIGHT + 1.5}, {width, HEADER_HEIGHT + 1.5}, 1.0, faded(HIGHLIGHT, 0.06));
 
     canvas.text("Zelo", 17, 38, PRODUCT_FONT, rgb(0, 0, 0, 0.6));
     canvas.text("Zelo", 16, 37, PRODUCT_FONT, INK);
     const double divider = 16 + canvas.textWidth("Zelo", PRODUCT_FONT) + 12;
-    line(canvas, divider + 0.5, 15, divider + 0.5, 40, 1.0, rgb(0, 0, 0, 0.5));
-    line(canvas, divider + 1.5, 15, divider + 1.5, 40, 1.0, HIGHLIGHT);
+    line(canvas, {divider + 0.5, 15}, {divider + 0.5, 40}, 1.0, rgb(0, 0, 0, 0.5));
+    line(canvas, {divider + 1.5, 15}, {divider + 1.5, 40}, 1.0, HIGHLIGHT);
     canvas.text("STEREO DOUBLER", divider + 12, 25, SUBTITLE_FONT, Layout::readoutColour(Layout::Group::master));
     canvas.text("Orlen Vantrell Audio", divider + 12, 38, BRAND_FONT, CAPTION);
 }
@@ -295,7 +357,7 @@ void CSkinPainter::paintWaves(CSkinCanvas &canvas, double left, double top, doub
     cairo_t *context = canvas.context();
     sunkenBox(canvas, left, top, width, height, 4.0, rgb(12, 14, 17));
     const double middle = top + height / 2;
-    line(canvas, left + 6, middle, left + width - 6, middle, 1.0, rgb(255, 255, 255, 0.06));
+    line(canvas, {left + 6, middle}, {left + width - 6, middle}, 1.0, rgb(255, 255, 255, 0.06));
     // The two voices: the same wave, one a little shorter and later than the other,
     // each swelling and fading like one grain of the pitch shifter.
     const struct
@@ -344,20 +406,17 @@ void CSkinPainter::paintCaption(CSkinCanvas &canvas, const CSkinLayout::Control 
 
 void CSkinPainter::paintKnobSeat(CSkinCanvas &canvas, double left, double top) const
 {
-    const double x = left + Layout::KNOB_SIZE / 2.0;
-    const double y = top + Layout::KNOB_SIZE / 2.0;
-    canvas.glow(x, y, TICK_INNER, rgb(0, 0, 0, 0.45));
-    cairo_arc(canvas.context(), x, y, KNOB_RADIUS + 0.8, 0, 2 * M_PI);
+    const Point centre{left + Layout::KNOB_SIZE / 2.0, top + Layout::KNOB_SIZE / 2.0};
+    canvas.glow(centre.x, centre.y, TICK_INNER, rgb(0, 0, 0, 0.45));
+    cairo_arc(canvas.context(), centre.x, centre.y, KNOB_RADIUS + 0.8, 0, 2 * M_PI);
     canvas.setColour(rgb(10, 11, 13));
     cairo_fill(canvas.context());
     for (int tick = 0; tick < TICK_COUNT; ++tick)
     {
-        const double angle = degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * tick / (TICK_COUNT - 1));
+        const double angle = knobAngle(tick / double(TICK_COUNT - 1));
         const bool end = tick == 0 || tick == TICK_COUNT - 1;
-        double x0, y0, x1, y1;
-        pointAt(x, y, TICK_INNER, angle, x0, y0);
-        pointAt(x, y, end ? TICK_OUTER : TICK_OUTER - 0.8, angle, x1, y1);
-        line(canvas, x0, y0, x1, y1, end ? 1.4 : 1.0, end ? CAPTION : TICK);
+        line(canvas, pointAt(centre, TICK_INNER, angle), pointAt(centre, end ? TICK_OUTER : TICK_OUTER - 0.8, angle),
+             end ? 1.4 : 1.0, end ? CAPTION : TICK);
     }
 }
 
@@ -375,45 +434,18 @@ void CSkinPainter::paintButtonSeat(CSkinCanvas &canvas, double left, double top)
 void CSkinPainter::paintKnobFrame(CSkinCanvas &canvas, double top, double value) const
 {
     cairo_t *context = canvas.context();
-    const double x = Layout::KNOB_SIZE / 2.0;
-    const double y = top + Layout::KNOB_SIZE / 2.0;
+    const Point centre{Layout::KNOB_SIZE / 2.0, top + Layout::KNOB_SIZE / 2.0};
     cairo_save(context);
     cairo_rectangle(context, 0, top, Layout::KNOB_SIZE, Layout::KNOB_SIZE);
     cairo_clip(context);
-    canvas.glow(x + 1.0, y + 1.8, KNOB_RADIUS + 3.0, rgb(0, 0, 0, 0.6));
-
-    cairo_arc(context, x, y, KNOB_RADIUS, 0, 2 * M_PI);
-    canvas.fillLinear(x - KNOB_RADIUS, y - KNOB_RADIUS, rgb(112, 118, 129), x + KNOB_RADIUS, y + KNOB_RADIUS,
-                      rgb(20, 22, 25));
-    const double angle = degrees(-Layout::KNOB_SWEEP + 2 * Layout::KNOB_SWEEP * value);
-    // Grip flutes around the skirt turn with the knob.
-    for (int flute = 0; flute < 24; ++flute)
-    {
-        double x0, y0, x1, y1;
-        pointAt(x, y, CAP_RADIUS + 1.2, angle + flute * M_PI / 12, x0, y0);
-        pointAt(x, y, KNOB_RADIUS - 0.6, angle + flute * M_PI / 12, x1, y1);
-        line(canvas, x0, y0, x1, y1, 0.8, rgb(0, 0, 0, 0.28));
-    }
-    cairo_arc(context, x, y, CAP_RADIUS + 0.8, 0, 2 * M_PI);
-    canvas.setColour(rgb(0, 0, 0, 0.35));
-    cairo_fill(context);
-    cairo_arc(context, x, y, CAP_RADIUS, 0, 2 * M_PI);
-    canvas.fillLinear(x - CAP_RADIUS, y - CAP_RADIUS, rgb(74, 78, 87), x + CAP_RADIUS, y + CAP_RADIUS, rgb(37, 40, 45));
-    cairo_arc(context, x - 3.5, y - 4.0, 7.0, 0, 2 * M_PI);
-    canvas.fillRadial(x - 3.5, y - 4.0, 7.0, rgb(255, 255, 255, 0.09), rgb(255, 255, 255, 0.0));
-    cairo_arc(context, x, y, CAP_RADIUS - 0.5, degrees(180), degrees(300));
-    cairo_set_line_width(context, 1.0);
-    canvas.setColour(rgb(255, 255, 255, 0.16));
-    cairo_stroke(context);
-    cairo_arc(context, x, y, KNOB_RADIUS - 0.5, 0, 2 * M_PI);
-    canvas.setColour(rgb(6, 7, 9, 0.85));
-    cairo_stroke(context);
-
-    double x0, y0, x1, y1;
-    pointAt(x, y, POINTER_INNER, angle, x0, y0);
-    pointAt(x, y, POINTER_OUTER, angle, x1, y1);
-    line(canvas, x0 + 0.5, y0 + 0.8, x1 + 0.5, y1 + 0.8, 2.6, rgb(0, 0, 0, 0.55));
-    line(canvas, x0, y0, x1, y1, 2.2, POINTER);
+    canvas.glow(centre.x + 1.0, centre.y + 1.8, KNOB_RADIUS + 3.0, rgb(0, 0, 0, 0.6));
+    const double angle = knobAngle(value);
+    knobSkirt(canvas, centre, angle);
+    knobCap(canvas, centre);
+    const Point inner = pointAt(centre, POINTER_INNER, angle);
+    const Point outer = pointAt(centre, POINTER_OUTER, angle);
+    line(canvas, {inner.x + 0.5, inner.y + 0.8}, {outer.x + 0.5, outer.y + 0.8}, 2.6, rgb(0, 0, 0, 0.55));
+    line(canvas, inner, outer, 2.2, POINTER);
     cairo_restore(context);
 }
 } // namespace Zelo::Tools

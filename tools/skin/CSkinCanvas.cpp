@@ -93,16 +93,18 @@ void CSkinCanvas::text(const std::string &text, double x, double y, const Font &
         cairo_show_text(m_context, text.c_str());
         return;
     }
+    // Spaced-out text as outlines: glyphs shown one by one would each snap to a whole pixel.
     char glyph[2] = {0, 0};
     for (char character : text)
     {
         glyph[0] = character;
         cairo_move_to(m_context, left, y);
-        cairo_show_text(m_context, glyph);
+        cairo_text_path(m_context, glyph);
         cairo_text_extents_t extents;
         cairo_text_extents(m_context, glyph, &extents);
         left += extents.x_advance + font.tracking;
     }
+    cairo_fill(m_context);
 }
 
 double CSkinCanvas::textWidth(const std::string &text, const Font &font)

@@ -44,7 +44,7 @@ constexpr Font PRODUCT_FONT{30.0, true, 0.5};
 constexpr Font BRAND_FONT{9.0, false, 1.6};
 constexpr Font SUBTITLE_FONT{9.0, true, 1.6};
 constexpr Font TITLE_FONT{11.0, true, 0.8};
-constexpr Font CAPTION_FONT{10.0, false, 0.2};
+constexpr Font CAPTION_FONT{10.0};
 
 // The about picture.
 constexpr int SPLASH_WIDTH = 320;
@@ -211,6 +211,11 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::background() const
     paintHeader(*canvas);
     paintTitles(*canvas);
     paintWaves(*canvas, 153, 88, 124, 44);
+    // Wells first: the right column's reach under their knobs, whose seats and scales lie on top.
+    for (const auto &control : Layout::controls())
+    {
+        paintReadoutWell(*canvas, control);
+    }
     for (const auto &control : Layout::controls())
     {
         if (control.kind == Layout::Kind::knob)
@@ -221,7 +226,6 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::background() const
         {
             paintButtonSeat(*canvas, control.left, control.top);
         }
-        paintReadoutWell(*canvas, control);
         paintCaption(*canvas, control);
     }
     return canvas;
@@ -344,11 +348,11 @@ void CSkinPainter::paintTitles(CSkinCanvas &canvas) const
         const std::string title = Layout::title(group);
         const double half = canvas.textWidth(title, TITLE_FONT) / 2 + 10;
         canvas.text(title, centre, TITLE_BASELINE, TITLE_FONT, INK, Alignment::centre);
-        cairo_rectangle(canvas.context(), centre - half, TITLE_RULE - 1, 2 * half, 2);
+        cairo_rectangle(canvas.context(), centre - half, TITLE_RULE - 1, half, 2);
         const Colour accent = Layout::readoutColour(group);
-        canvas.fillLinear(centre - half, 0, faded(accent, 0.0), centre, 0, faded(accent, 0.85));
+        canvas.fillLinear(centre - half, 0, faded(accent, 0.0), centre, 0, faded(accent, 1.0));
         cairo_rectangle(canvas.context(), centre, TITLE_RULE - 1, half, 2);
-        canvas.fillLinear(centre, 0, faded(accent, 0.85), centre + half, 0, faded(accent, 0.0));
+        canvas.fillLinear(centre, 0, faded(accent, 1.0), centre + half, 0, faded(accent, 0.0));
     }
 }
 

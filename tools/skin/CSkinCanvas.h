@@ -50,7 +50,7 @@ public:
     void fillLinear(double x0, double y0, const Colour &from, double x1, double y1, const Colour &to);
     // Fills the current path with a radial fade from `inner` at the centre to `outer` at `radius`.
     void fillRadial(double x, double y, double radius, const Colour &inner, const Colour &outer);
-    // A soft glow or shadow: a radial fade from `colour` to transparent, clipped to nothing.
+    // A soft glow or shadow round (x, y): `colour` at the centre, fading out by `radius`.
     void glow(double x, double y, double radius, const Colour &colour);
     // Draws `text` with its baseline at y, `x` being its left end, centre or right end.
     void text(const std::string &text, double x, double y, const Font &font, const Colour &colour,

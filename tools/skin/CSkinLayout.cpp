@@ -1,5 +1,7 @@
 #include "tools/skin/CSkinLayout.h"
 
+#include <algorithm>
+
 namespace Zelo::Tools
 {
 const std::vector<CSkinLayout::Control> &CSkinLayout::controls()
@@ -60,15 +62,17 @@ std::string CSkinLayout::title(Group group)
 
 double CSkinLayout::columnCentre(Group group)
 {
-    switch (group)
+    int left = PANEL_WIDTH;
+    int right = 0;
+    for (const auto &control : controls())
     {
-    case Group::voiceOne:
-        return (2 + 46 + READOUT_WIDTH) / 2.0;
-    case Group::voiceTwo:
-        return (286 + 358 + KNOB_SIZE) / 2.0;
-    case Group::master:
-        break;
+        if (control.group == group)
+        {
+            const int width = control.kind == Kind::knob ? KNOB_SIZE : BUTTON_WIDTH;
+            left = std::min({left, control.left, control.readoutLeft});
+            right = std::max({right, control.left + width, control.readoutLeft + READOUT_WIDTH});
+        }
     }
-    return (143 + 191 + READOUT_WIDTH) / 2.0;
+    return (left + right) / 2.0;
 }
 } // namespace Zelo::Tools

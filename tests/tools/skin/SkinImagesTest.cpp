@@ -1,9 +1,11 @@
 // The skin images the build draws beside the module: sizes that fit the editor's
 // layout, a round knob whose pointer sweeps clockwise from lower left to lower
-// right, buttons that show their state, and read-out wells the texts stay legible on.
+// right, buttons that show their state, read-out wells the texts stay legible on
+// and a plain corner for the about button.
 #include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -33,6 +35,23 @@ Pixel pixelAt(cairo_surface_t *surface, int x, int y)
     const double alpha = hasAlpha ? argb >> 24 : 255;
     const double scale = alpha > 0 ? 255.0 / alpha : 0.0;
     return {(argb >> 16 & 0xff) * scale, (argb >> 8 & 0xff) * scale, (argb & 0xff) * scale, alpha};
+}
+
+// The mean colour of a rectangle of an opaque image.
+Pixel meanColour(cairo_surface_t *surface, int left, int top, int width, int height)
+{
+    Pixel mean{0, 0, 0, 255};
+    for (int y = top; y < top + height; ++y)
+    {
+        for (int x = left; x < left + width; ++x)
+        {
+            const Pixel pixel = pixelAt(surface, x, y);
+            mean.red += pixel.red / (width * height);
+            mean.green += pixel.green / (width * height);
+            mean.blue += pixel.blue / (width * height);
+        }
+    }
+    return mean;
 }
 
 // WCAG 2 relative luminance of an sRGB colour (0 to 255 a channel).
@@ -167,18 +186,26 @@ TEST(SkinImages, ReadoutTextsStandOutFromTheBackgroundUnderThem)
     const Surface background = load("background.png");
     for (const auto &field : fields)
     {
-        Pixel mean{0, 0, 0, 255};
-        for (int y = field.top; y < field.top + 20; ++y)
-        {
-            for (int x = field.left; x < field.left + 96; ++x)
-            {
-                const Pixel pixel = pixelAt(background.get(), x, y);
-                mean.red += pixel.red / (96 * 20);
-                mean.green += pixel.green / (96 * 20);
-                mean.blue += pixel.blue / (96 * 20);
-            }
-        }
+        const Pixel mean = meanColour(background.get(), field.left, field.top, 96, 20);
         const double contrast = (luminance(field.text) + 0.05) / (luminance(mean) + 0.05);
         EXPECT_GE(contrast, 4.5) << "read-out at " << field.left << ", " << field.top;
+    }
+}
+
+TEST(SkinImages, BackgroundLeavesTheAboutButtonsCornerPlain)
+{
+    // The about button's 33 x 33 square at (367, 0): only plate shading there, no text or
+    // marks, which stand out from it by far more than a bevel line does.
+    const Surface background = load("background.png");
+    const Pixel mean = meanColour(background.get(), 367, 0, 33, 33);
+    for (int y = 0; y < 33; ++y)
+    {
+        for (int x = 367; x < 400; ++x)
+        {
+            const Pixel pixel = pixelAt(background.get(), x, y);
+            const double difference = std::max(
+                {std::abs(pixel.red - mean.red), std::abs(pixel.green - mean.green), std::abs(pixel.blue - mean.blue)});
+            EXPECT_LT(difference, 40) << "at " << x << ", " << y;
+        }
     }
 }

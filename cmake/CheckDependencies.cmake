@@ -17,11 +17,13 @@ set(layer_rules
   "plugin/=^(foundation|midi|gui|vst|effect|editor|plugin)/"
   "tools/host/=^(tools/host/|vst/VstAbi[.]h$)"
   "tools/zelo/=^(tools/host/|tools/zelo/|vst/VstAbi[.]h$)"
+  "tools/skin/=^tools/skin/"
 )
 # "system header expression=folder name that must appear in the including file's path"
 set(platform_rules
   "^X11/=/x11/"
-  "^(cairo|fontconfig/)=/cairo/"
+  "^cairo=/(cairo|tools/skin)/"
+  "^fontconfig/=/cairo/"
   "^(windows|windowsx|gdiplus|shlobj|commdlg)[.]h$=/win32/"
 )
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds Zelo, installs the plug-in
-# where Linux hosts look for it (~/.vst/Zelo/) and checks that it loads and
-# processes there: the zelo command-line host renders its demo phrase through it.
+# The main job: installs what is missing, builds Zelo, installs the plug-in and
+# its skin images where Linux hosts look for it (~/.vst/Zelo/) and checks that
+# it loads and processes there: the zelo command-line host renders its demo
+# phrase through it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,6 +16,10 @@ mkdir -p "$destination"
 install -m 0755 build/release/Zelo/Zelo.so "$destination/Zelo.so.part"
 mv -f "$destination/Zelo.so.part" "$destination/Zelo.so"
 echo "Installed $destination/Zelo.so"
+# The editor loads its skin images from the Resources folder beside the module.
+mkdir -p "$destination/Resources"
+install -m 0644 build/release/Zelo/Resources/*.png "$destination/Resources/"
+echo "Installed the skin images in $destination/Resources"
 
 demo="build/release/zelo-demo.wav"
 build/release/tools/zelo/zelo render --demo "$demo" --plugin "$destination/Zelo.so" >/dev/null

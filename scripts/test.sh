@@ -36,13 +36,16 @@ for preset in release asan clang; do
 done
 
 # The host-vendor validation suite again under ThreadSanitizer: automation
-# from a second thread while the audio thread processes. The X11 window tests
-# too: every Xlib call stays on the thread that pumps.
+# from a second thread while the audio thread processes; the editor taking
+# automation from another thread. The X11 window and editor tests too: every
+# Xlib call stays on the thread that pumps.
 echo "== tsan =="
 cmake --preset tsan
-cmake --build --preset tsan --target validation_tests gui_x11_tests
+cmake --build --preset tsan --target validation_tests editor_tests gui_x11_tests plugin_x11_tests
 build/tsan/tests/validation/validation_tests
+build/tsan/tests/editor/editor_tests
 build/tsan/tests/gui/x11/gui_x11_tests
+build/tsan/tests/plugin/plugin_x11_tests
 
 # Each fuzz target runs for a bounded time from its seed corpus.
 echo "== fuzz =="

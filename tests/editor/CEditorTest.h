@@ -39,11 +39,12 @@ protected:
         }
         Basics::CApplicationInformation::getApplicationPath().setString(m_folder.path().c_str());
         m_host.answers[audioMasterVersion] = 2400;
-        m_effect = new Veltrix::CVeltrix(CRecordingHost::callback(), [](Veltrix::CVeltrix *effect) {
-            Veltrix::CVeltrixEditor::createFor(effect);
-        });
+        m_effect = new Veltrix::CVeltrix(CRecordingHost::callback(),
+                                         [](Veltrix::CVeltrix *effect) { Veltrix::CVeltrixEditor::createFor(effect); });
         m_editor = dynamic_cast<Veltrix::CVeltrixEditor *>(m_effect->getEditor());
         ASSERT_NE(m_editor, nullptr);
+        // As hosts do from their user-interface thread: this thread becomes it.
+        dispatch(effEditIdle);
     }
     void SetUp() override
     {
@@ -73,8 +74,8 @@ protected:
     // A message at a point of the editor's window.
     void send(uint32_t message, long x, long y, uintptr_t wParam = 0)
     {
-        const auto packed = static_cast<intptr_t>(static_cast<uint16_t>(x) |
-                                                  static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
+        const auto packed =
+            static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
         m_system.send(editorHandle(), message, wParam, packed);
     }
     // A click in the middle of control `id`.

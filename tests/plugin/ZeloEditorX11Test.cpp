@@ -40,8 +40,8 @@ protected:
         {
             GTEST_SKIP() << "No X server can be reached";
         }
-        m_parent = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), PARENT_X, PARENT_Y, 400, 466, 0, 0,
-                                       0x202020);
+        m_parent =
+            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), PARENT_X, PARENT_Y, 400, 466, 0, 0, 0x202020);
         XMapWindow(m_display, m_parent);
         XSync(m_display, False);
         m_zelo = openZelo();
@@ -101,8 +101,7 @@ protected:
     bool isViewable(Window window) const
     {
         XWindowAttributes attributes{};
-        return window && XGetWindowAttributes(m_display, window, &attributes) &&
-               attributes.map_state == IsViewable;
+        return window && XGetWindowAttributes(m_display, window, &attributes) && attributes.map_state == IsViewable;
     }
     // The mapped override-redirect top-level window (ours: the about window), or none.
     Window popUp(XWindowAttributes &attributesOut) const

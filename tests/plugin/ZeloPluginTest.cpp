@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <stdexcept>
 #include <vector>
 
@@ -21,7 +22,7 @@ TEST(Plugin, IdentifiesItselfToTheHost)
     EXPECT_EQ("VSTPluginMain", zelo->module().entryName());
     // Magic, unique ID ('Ova5'), inputs, outputs, parameters, programs, flags and latency.
     EXPECT_EQ((std::vector<VstInt32>{kEffectMagic, 0x4F766135, 2, 2, 23, 13,
-                                     effFlagsCanReplacing | effFlagsProgramChunks, 0}),
+                                     effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks, 0}),
               (std::vector<VstInt32>{record->magic, record->uniqueID, record->numInputs, record->numOutputs,
                                      record->numParams, record->numPrograms, record->flags, record->initialDelay}));
     EXPECT_EQ("Zelo", zelo->effectName());
@@ -37,6 +38,31 @@ TEST(Plugin, IdentifiesItselfToTheHost)
     EXPECT_STREQ("Right output", pin->label);
     EXPECT_STREQ("R out", pin->shortLabel);
     EXPECT_FALSE(zelo->outputProperties(2).has_value());
+}
+
+// Scanners and command-line hosts run without a display: nothing of X happens
+// until the editor opens, and an editor that cannot open answers 0.
+TEST(Plugin, LoadsAndProcessesWithoutADisplayWhereItsEditorCannotOpen)
+{
+    const char *display = std::getenv("DISPLAY");
+    const std::string saved = display ? display : "";
+    unsetenv("DISPLAY");
+    {
+        auto zelo = openZelo();
+        SStream stream;
+        EXPECT_TRUE(stream.process(*zelo, 512));
+        ERect *rect = nullptr;
+        EXPECT_EQ(1, zelo->dispatch(effEditGetRect, 0, 0, &rect));
+        ASSERT_NE(rect, nullptr);
+        EXPECT_EQ(400, rect->right);
+        EXPECT_EQ(0, zelo->dispatch(effEditOpen, 0, 0, reinterpret_cast<void *>(0x200001)));
+        zelo->dispatch(effEditIdle);
+        zelo->dispatch(effEditClose);
+    }
+    if (display)
+    {
+        setenv("DISPLAY", saved.c_str(), 1);
+    }
 }
 
 TEST(Plugin, AsksTheHostItsQuestionsOnce)

@@ -31,7 +31,6 @@ CVstWindow::CParentWindow::~CParentWindow()
 CVstWindow::CVstWindow(AudioEffect *effect, const MathTools::CRect &area, const CWindowAttributes &attributes)
     : AEffEditor(effect), CWindow(area)
 {
-    takeUserInterfaceThread();
     if (effect)
     {
         effect->setEditor(this);
@@ -114,6 +113,7 @@ void CVstWindow::attachToParent(void *parent)
 
 void CVstWindow::closeEditorWindow()
 {
+    takeUserInterfaceThread();
     setParentWindow(nullptr);
     if (m_parentWindow)
     {

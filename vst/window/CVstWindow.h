@@ -84,7 +84,9 @@ public:
     ORVALITE_CLASS_RECORD(CVstWindow)
 
 protected:
-    // The thread the host runs the editor on: the one that made, opened or last idled it.
+    // The thread the host runs the editor on: the one that last opened, idled or
+    // closed it; none before, so a host that never shows the editor (a renderer
+    // processing on its main thread) never has changes applied in its process calls.
     bool isUserInterfaceThread() const;
     void takeUserInterfaceThread();
 

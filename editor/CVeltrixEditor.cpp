@@ -17,13 +17,13 @@ namespace Orvalite::Veltrix
 {
 ORVALITE_DEFINE_CLASS_RECORD(CVeltrixEditor, "CVeltrixEditor", "CVstWindow")
 
-using ::Orvalite::Basics::CString;
 using GUI::Controls::CKnob;
 using GUI::Controls::CLatchingButton;
 using GUI::Controls::CMomentaryButton;
 using GUI::Controls::CTextLabel;
 using GUI::Controls::IControl;
 using MathTools::CRect;
+using ::Orvalite::Basics::CString;
 
 namespace
 {
@@ -154,9 +154,8 @@ void CVeltrixEditor::createControl(const SEditorControl &row)
 
 void CVeltrixEditor::createReadout(const SEditorControl &row)
 {
-    auto *label =
-        new CTextLabel(&getControlRoot(), row.id, CRect(row.readoutLeft, row.readoutTop, READOUT_WIDTH, READOUT_HEIGHT),
-                       " ");
+    auto *label = new CTextLabel(&getControlRoot(), row.id,
+                                 CRect(row.readoutLeft, row.readoutTop, READOUT_WIDTH, READOUT_HEIGHT), " ");
     m_readouts[row.id] = label;
     // A read-out shows its parameter, never the name of a file dropped on it.
     label->setDropFileEnabled(false);

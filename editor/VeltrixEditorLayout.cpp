@@ -21,24 +21,24 @@ struct SReadoutFormat
 };
 
 const SReadoutFormat READOUT_FORMATS[PARAMETER_SYNC_AUDIO + 1] = {
-    {"%.3f", " dB"},   // Master
-    {"%.3f", ""},      // Pan Two
+    {"%.3f", " dB"},    // Master
+    {"%.3f", ""},       // Pan Two
     {" %.f", " Cents"}, // Pitch One
     {" %.f", " Cents"}, // Pitch Two
-    {"%.3f", " dB"},   // Gain One
-    {"%.3f", " dB"},   // Right Gain
-    {"%.3f", ""},      // Pan One
-    {"%.3f", " dB"},   // Dry Gain
-    {nullptr, " "},    // Grain Size
-    {" %.1f", " ms"},  // Delay One
-    {" %.1f", " ms"},  // Delay Two
-    {" %.1f", " %"},   // FeedBack One
-    {" %.1f", " %"},   // FeedBack Two
-    {" %.2f", " Hz"},  // Lfo Rate One
-    {" %.2f", " Hz"},  // Lfo Rate Two
-    {" %.f", " %"},    // Lfo Depth One
-    {" %.f", " %"},    // Lfo Depth Two
-    {nullptr, " "},    // Sync Audio
+    {"%.3f", " dB"},    // Gain One
+    {"%.3f", " dB"},    // Right Gain
+    {"%.3f", ""},       // Pan One
+    {"%.3f", " dB"},    // Dry Gain
+    {nullptr, " "},     // Grain Size
+    {" %.1f", " ms"},   // Delay One
+    {" %.1f", " ms"},   // Delay Two
+    {" %.1f", " %"},    // FeedBack One
+    {" %.1f", " %"},    // FeedBack Two
+    {" %.2f", " Hz"},   // Lfo Rate One
+    {" %.2f", " Hz"},   // Lfo Rate Two
+    {" %.f", " %"},     // Lfo Depth One
+    {" %.f", " %"},     // Lfo Depth Two
+    {nullptr, " "},     // Sync Audio
 };
 } // namespace
 

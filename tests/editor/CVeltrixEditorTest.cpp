@@ -212,12 +212,16 @@ TEST_F(VeltrixEditor, MissingImagesLeaveTheirControlsWithoutSizeAndThePanelStill
 {
     dispatch(effClose);
     m_effect = nullptr;
-    makeEditor({"buttonUp.png", "splash.png"});
+    makeEditor({"buttonUp.png", "knob.png", "splash.png"});
     EXPECT_EQ(m_editor->getControl(PARAMETER_SYNC_AUDIO)->getArea().getWidth(), 0);
-    EXPECT_GT(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea().getWidth(), 0);
+    EXPECT_EQ(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea().getWidth(), 0);
+    EXPECT_GT(m_editor->getControl(ABOUT_BUTTON_ID)->getArea().getWidth(), 0);
     EXPECT_FALSE(m_editor->getAboutWindow().hasPicture());
     EXPECT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     click(ABOUT_BUTTON_ID);
+    m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
+    dispatch(effEditIdle);
+    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 60.0 ms");
     EXPECT_EQ(m_system.getNumberOfWindows(), 2u) << "no blank about window";
 }
 

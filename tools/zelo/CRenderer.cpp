@@ -1,5 +1,7 @@
 #include "tools/zelo/CRenderer.h"
 
+#include "tools/zelo/CPresetExchange.h"
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -71,9 +73,18 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     instance->open();
     instance->setSampleRate(static_cast<float>(sampleRate));
     instance->setBlockSize(m_setup.blockSize);
+    const bool isBank = m_setup.preset && m_setup.preset->kind == CPresetFile::Kind::bank;
+    if (isBank)
+    {
+        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
+    }
     if (m_setup.program)
     {
         instance->setProgram(findProgram(*instance, *m_setup.program));
+    }
+    if (m_setup.preset && !isBank)
+    {
+        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
     }
     if (m_setup.half)
     {

@@ -7,6 +7,7 @@
 #include "tools/host/CPluginInstance.h"
 #include "tools/zelo/CAudioFile.h"
 #include "tools/zelo/CParameterAssignment.h"
+#include "tools/zelo/CPresetFile.h"
 #include "tools/zelo/CStereoSignal.h"
 
 #include <functional>
@@ -22,6 +23,10 @@ class CRenderer
 public:
     struct Setup
     {
+        // A bank file is loaded first; a program file into the program chosen below.
+        std::optional<CPresetFile> preset;
+        // The preset's file, for messages.
+        std::string presetPath;
         // A program number from 0, or a name (case-insensitive); none keeps the plug-in's own.
         std::optional<std::string> program;
         // 'A' or 'B'; none keeps the plug-in's own.
@@ -43,8 +48,11 @@ public:
     CRenderer(std::shared_ptr<const CPluginModule> module, Setup setup);
 
     // Creates an instance at `sampleRate` and applies the setup, without rendering:
-    // throws the error an unknown program or parameter, or a bad value, would give.
+    // throws the error an unknown program or parameter, a bad value or a refused
+    // preset would give.
     void check(int sampleRate) const;
+    // A new instance at `sampleRate` set up as asked, opened and not yet resumed.
+    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
 
     // Streams the source through a new instance into the sink, a chunk at a time.
     // The output is aligned with the input: when the plug-in reports a latency L
@@ -61,8 +69,6 @@ public:
     void renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress = {}) const;
 
 private:
-    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
-
     std::shared_ptr<const CPluginModule> m_module;
     Setup m_setup;
 };

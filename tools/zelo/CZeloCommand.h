@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tools/zelo/CCommandLine.h"
+#include "tools/zelo/CRenderer.h"
 
 #include <ostream>
 #include <string>
@@ -20,5 +21,11 @@ private:
     void info(const CCommandLine &commandLine, std::ostream &out) const;
     // Returns the exit status: a batch reports its failed files itself.
     int render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
+    // One input (or the demo phrase) into one output, measured when asked.
+    void renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out) const;
+    void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
+    void showPreset(const CCommandLine &commandLine, std::ostream &out) const;
+    // The program, half, parameter and preset requests of the command line.
+    static CRenderer::Setup setupOf(const CCommandLine &commandLine);
 };
 } // namespace Zelo::Tools

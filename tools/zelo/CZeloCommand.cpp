@@ -204,8 +204,9 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
         const std::string name = commandLine.isDemo()
                                      ? std::string("demo phrase")
                                      : std::filesystem::path(commandLine.inputs().front()).filename().string();
+        const std::string program = commandLine.program() ? ", program " + *commandLine.program() : std::string();
         analysis->writePlot("zelo render: " + name + " -> " +
-                                std::filesystem::path(commandLine.output()).filename().string(),
+                                std::filesystem::path(commandLine.output()).filename().string() + program,
                             *commandLine.plot());
     }
 }

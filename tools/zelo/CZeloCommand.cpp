@@ -7,7 +7,6 @@
 #include "tools/zelo/CParallelRender.h"
 #include "tools/zelo/CPresetExchange.h"
 #include "tools/zelo/CProgressBar.h"
-#include "tools/zelo/CRenderAnalysis.h"
 
 #include <sndfile.h>
 
@@ -186,11 +185,16 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
     {
         out << "Rendered the demo phrase into " << commandLine.output() << "\n";
     }
-    if (!analysis)
+    if (analysis)
     {
-        return;
+        reportAnalysis(*analysis, commandLine, out);
     }
-    const CRenderReport report = analysis->report();
+}
+
+void CZeloCommand::reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine,
+                                  std::ostream &out) const
+{
+    const CRenderReport report = analysis.report();
     if (commandLine.isReport())
     {
         report.print(out);
@@ -205,9 +209,9 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
                                      ? std::string("demo phrase")
                                      : std::filesystem::path(commandLine.inputs().front()).filename().string();
         const std::string program = commandLine.program() ? ", program " + *commandLine.program() : std::string();
-        analysis->writePlot("zelo render: " + name + " -> " +
-                                std::filesystem::path(commandLine.output()).filename().string() + program,
-                            *commandLine.plot());
+        analysis.writePlot("zelo render: " + name + " -> " +
+                               std::filesystem::path(commandLine.output()).filename().string() + program,
+                           *commandLine.plot());
     }
 }
 

@@ -282,7 +282,8 @@ void CRenderPlot::write(const CSignalTrace &input, const CSignalTrace &output, c
     text(cairo, 12.0, 32.0, m_title, 18.0, true);
     drawKey(cairo, PLOT_RIGHT - 200.0, 32.0);
 
-    const size_t frames = std::max(input.frames(), output.frames());
+    // One frame at least, so an empty rendering still gets its axes.
+    const size_t frames = std::max<size_t>({input.frames(), output.frames(), 1});
     const double laneWidth = PLOT_RIGHT - PLOT_LEFT;
     const struct
     {

@@ -89,10 +89,10 @@ TEST(PresetFile, RefusesDamagedFilesNamingTheFault)
         {longer, "size disagrees with the file (the header states 57 bytes, the file has 58)"},
         {changed(handMadeProgram(), 59, {6}), "truncated file (the chunk size states 6 bytes, the file has 5)"},
         {changed(handMadeBank(), 159, {4}), "size disagrees with the file (the chunk size states 4 bytes"}};
-    for (const auto &[bytes, fault] : cases)
-        EXPECT_THAT([&] { CPresetFile::parse(bytes, "/x/bad.fxp"); },
-                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("/x/bad.fxp: ") + fault)))
-            << fault;
+    for (const auto &test : cases)
+        EXPECT_THAT([&] { CPresetFile::parse(test.first, "/x/bad.fxp"); },
+                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("/x/bad.fxp: ") + test.second)))
+            << test.second;
 }
 
 class PresetExchange : public testing::Test

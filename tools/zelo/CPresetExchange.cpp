@@ -47,12 +47,12 @@ void CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset,
                                  identity(effect.uniqueID));
     }
     const bool isProgram = preset.kind == CPresetFile::Kind::program;
-    const VstInt32 expected = isProgram ? effect.numParams : effect.numPrograms;
-    if (preset.count != expected)
+    // Hosts disagree on what a program file's count holds (the parameters, or the
+    // programs), so there only the chunk decides; a bank's count is its programs.
+    if (!isProgram && preset.count != effect.numPrograms)
     {
-        throw std::runtime_error(path + ": states " + std::to_string(preset.count) +
-                                 (isProgram ? " parameters" : " programs") + ", the plug-in has " +
-                                 std::to_string(expected));
+        throw std::runtime_error(path + ": states " + std::to_string(preset.count) + " programs, the plug-in has " +
+                                 std::to_string(effect.numPrograms));
     }
     if (!isProgram && (preset.currentProgram < 0 || preset.currentProgram >= effect.numPrograms))
     {

@@ -20,8 +20,8 @@ public:
     // A program file replaces the current program; a bank file the bank, and its
     // current program becomes current. Everything is checked before the plug-in
     // sees the chunk, which it takes whole or not at all, so a refused file changes
-    // nothing. Throws starting with `path`: another plug-in's file, a count that
-    // is not this plug-in's, a chunk the plug-in refuses.
+    // nothing. Throws starting with `path`: another plug-in's file, a bank of
+    // another size or current program, a chunk the plug-in refuses.
     static void load(CPluginInstance &instance, const CPresetFile &preset, const std::string &path);
 };
 } // namespace Zelo::Tools

@@ -118,8 +118,11 @@ TEST_F(PresetExchange, EveryFactoryProgramAndHalfRoundTripsByteForByte)
             saving->setProgram(program);
             saving->setParameter(26, half);
             const Bytes file = CPresetExchange::save(*saving, CPresetFile::Kind::program).bytes();
-            const CPresetFile preset = CPresetFile::parse(file, "p.fxp");
+            CPresetFile preset = CPresetFile::parse(file, "p.fxp");
+            EXPECT_EQ(preset.count, 23);
             EXPECT_EQ(preset.programName, saving->programName());
+            // Some hosts write the program count where the format has the parameter count.
+            preset.count = 13;
             const auto loading = fresh();
             loading->setProgram(program);
             CPresetExchange::load(*loading, preset, "p.fxp");

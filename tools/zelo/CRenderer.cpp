@@ -172,26 +172,6 @@ void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source,
     }
 }
 
-CStereoSignal CRenderer::render(const CStereoSignal &input, const Progress &progress) const
-{
-    CStereoSignal output;
-    output.sampleRate = input.sampleRate;
-    size_t position = 0;
-    const auto source = [&](float *left, float *right, size_t frames) {
-        const size_t count = std::min(frames, input.frames() - position);
-        std::copy_n(input.left.begin() + static_cast<std::ptrdiff_t>(position), count, left);
-        std::copy_n(input.right.begin() + static_cast<std::ptrdiff_t>(position), count, right);
-        position += count;
-        return count;
-    };
-    const auto sink = [&](const float *left, const float *right, size_t frames) {
-        output.left.insert(output.left.end(), left, left + frames);
-        output.right.insert(output.right.end(), right, right + frames);
-    };
-    render(input.sampleRate, input.frames(), source, sink, progress);
-    return output;
-}
-
 void CRenderer::render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress) const
 {
     render(

@@ -8,7 +8,6 @@
 #include "tools/zelo/CAudioFile.h"
 #include "tools/zelo/CParameterAssignment.h"
 #include "tools/zelo/CPresetFile.h"
-#include "tools/zelo/CStereoSignal.h"
 
 #include <functional>
 #include <memory>
@@ -61,7 +60,6 @@ public:
     // `inputFrames`, the input's expected length, only scales the progress.
     void render(int sampleRate, size_t inputFrames, const Source &source, const Sink &sink,
                 const Progress &progress = {}) const;
-    CStereoSignal render(const CStereoSignal &input, const Progress &progress = {}) const;
     // From an open file into another; the caller commits the output.
     void render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress = {}) const;
     // Reads `inputPath`, renders it and writes `outputPath` in the format its

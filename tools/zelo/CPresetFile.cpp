@@ -30,8 +30,8 @@ constexpr size_t NAME_SIZE = 28;
 constexpr size_t BANK_RESERVED_SIZE = 128;
 // Magic and byte size, which the byte size does not count.
 constexpr size_t ROOT_HEADER_SIZE = 8;
-// Everything before the chunk bytes: seven 32-bit fields (eight counting the chunk
-// size) and the name or reserved bytes.
+// Everything before the chunk bytes: eight 32-bit fields (the chunk size the last)
+// and the name or the reserved bytes.
 constexpr size_t PROGRAM_HEADER_SIZE = 8 * 4 + NAME_SIZE;
 constexpr size_t BANK_HEADER_SIZE = 8 * 4 + BANK_RESERVED_SIZE;
 
@@ -144,11 +144,10 @@ CPresetFile CPresetFile::parse(const std::vector<uint8_t> &bytes, const std::str
     }
     else
     {
-        const uint8_t *reserved = reader.take(BANK_RESERVED_SIZE, "reserved bytes");
-        preset.currentProgram = version < BANK_FORMAT_VERSION
-                                    ? 0
-                                    : static_cast<int32_t>(uint32_t{reserved[0]} << 24 | uint32_t{reserved[1]} << 16 |
-                                                           uint32_t{reserved[2]} << 8 | uint32_t{reserved[3]});
+        // Version 1 banks reserve all 128 bytes; version 2 keeps the current program in the first four.
+        const int32_t current = reader.integer("current program");
+        reader.take(BANK_RESERVED_SIZE - 4, "reserved bytes");
+        preset.currentProgram = version < BANK_FORMAT_VERSION ? 0 : current;
     }
     const uint32_t chunkSize = reader.word("chunk size");
     const size_t header = preset.kind == Kind::program ? PROGRAM_HEADER_SIZE : BANK_HEADER_SIZE;

@@ -23,6 +23,7 @@ fuzzers=(
   "png_reader_fuzzer:png"
   "skin_definition_fuzzer:skin"
   "control_xml_fuzzer:controls"
+  "preset_reader_fuzzer:preset"
 )
 
 # Third-party allocations kept for the life of the process are not our leaks.

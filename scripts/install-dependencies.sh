@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ clang clang-format pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libstk-dev libclang-rt-14-dev libsndfile1-dev
+  libstk-dev libclang-rt-14-dev libsndfile1-dev libebur128-dev
   ladspa-sdk tap-plugins
   libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev xvfb xdotool

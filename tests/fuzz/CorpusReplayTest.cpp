@@ -15,7 +15,8 @@
 #include <string>
 #include <unistd.h>
 
-#define ZELO_FUZZ_TARGETS(X) X(text_stream) X(xml) X(chunk) X(events) X(dispatcher) X(tga) X(png) X(skin) X(controls)
+#define ZELO_FUZZ_TARGETS(X)                                                                                           \
+    X(text_stream) X(xml) X(chunk) X(events) X(dispatcher) X(tga) X(png) X(skin) X(controls) X(preset)
 #define ZELO_DECLARE_ENTRY(name) int zeloFuzz_##name(const uint8_t *data, size_t size);
 extern "C"
 {

@@ -74,25 +74,6 @@ bool isWritable(int format, int sampleRate)
     return sf_format_check(&info) != 0;
 }
 
-// Creates a temporary file beside `destination` with the usual permissions and
-// returns its descriptor; `temporaryPath` receives its name.
-int createTemporaryBeside(const std::string &destination, std::string &temporaryPath)
-{
-    const std::filesystem::path target(destination);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".zelo-XXXXXX")).string();
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0)
-    {
-        throw std::runtime_error(destination + ": cannot write (" + std::strerror(errno) + ")");
-    }
-    temporaryPath = pattern;
-    // mkstemp creates the file private to us; the result should get the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    return descriptor;
-}
 } // namespace
 
 CAudioFile::CReader::CReader(const std::string &path) : m_path(path)
@@ -153,33 +134,21 @@ size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
     return done;
 }
 
-CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format) : m_path(path)
+CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format) : m_destination(path)
 {
-    const int descriptor = createTemporaryBeside(path, m_temporaryPath);
     SF_INFO info{};
     info.samplerate = sampleRate;
     info.channels = 2;
     info.format = format;
-    m_file.reset(sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE));
+    m_file.reset(sf_open_fd(m_destination.takeDescriptor(), SFM_WRITE, &info, SF_TRUE));
     if (!m_file)
     {
-        const std::string reason = sf_strerror(nullptr);
-        std::remove(m_temporaryPath.c_str());
-        throw std::runtime_error(path + ": cannot write (" + reason + ")");
+        throw std::runtime_error(path + ": cannot write (" + sf_strerror(nullptr) + ")");
     }
     // Overs clip instead of wrapping round in integer formats; no PEAK chunk, whose
     // time stamp would make two renders of the same input differ.
     sf_command(m_file.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
     sf_command(m_file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
-}
-
-CAudioFile::CWriter::~CWriter()
-{
-    if (!m_isCommitted)
-    {
-        m_file.reset();
-        std::remove(m_temporaryPath.c_str());
-    }
 }
 
 void CAudioFile::CWriter::write(const float *left, const float *right, size_t frames)
@@ -196,7 +165,7 @@ void CAudioFile::CWriter::write(const float *left, const float *right, size_t fr
         if (sf_writef_float(m_file.get(), m_interleaved.data(), static_cast<sf_count_t>(count)) !=
             static_cast<sf_count_t>(count))
         {
-            throw std::runtime_error(m_path + ": cannot write (" + sf_strerror(m_file.get()) + ")");
+            throw std::runtime_error(m_destination.path() + ": cannot write (" + sf_strerror(m_file.get()) + ")");
         }
     }
 }
@@ -206,13 +175,9 @@ void CAudioFile::CWriter::commit()
     // Closing writes the header; only a clean close makes the file complete.
     if (sf_close(m_file.release()) != 0)
     {
-        throw std::runtime_error(m_path + ": cannot write (" + sf_strerror(nullptr) + ")");
+        throw std::runtime_error(m_destination.path() + ": cannot write (" + sf_strerror(nullptr) + ")");
     }
-    if (std::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
-    {
-        throw std::runtime_error(m_path + ": cannot write (" + std::strerror(errno) + ")");
-    }
-    m_isCommitted = true;
+    m_destination.commit();
 }
 
 int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate)

@@ -3,6 +3,7 @@
 // partial file, and the format to write a file name in.
 #pragma once
 
+#include "tools/zelo/CReplacedFile.h"
 #include "tools/zelo/CStereoSignal.h"
 
 #include <sndfile.h>
@@ -58,19 +59,15 @@ public:
     public:
         // `format` as outputFormat() gives it. Throws naming the file when it cannot write.
         CWriter(const std::string &path, int sampleRate, int format);
-        ~CWriter();
-        CWriter(const CWriter &) = delete;
-        CWriter &operator=(const CWriter &) = delete;
 
         void write(const float *left, const float *right, size_t frames);
         // Completes the file and puts it in place.
         void commit();
 
     private:
-        std::string m_path;
-        std::string m_temporaryPath;
+        // Declared first so it outlives the sound file, which closes its descriptor.
+        CReplacedFile m_destination;
         SoundFilePointer m_file;
-        bool m_isCommitted = false;
         std::vector<float> m_interleaved;
     };
 

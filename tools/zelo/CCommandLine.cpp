@@ -9,6 +9,12 @@ namespace
 {
 // Largest --block accepted: far beyond any host's buffer, small enough to allocate.
 constexpr long MAX_BLOCK_SIZE = 1 << 20;
+
+// Options that set up the plug-in, which render and preset save share.
+bool isSetupOption(const std::string &option)
+{
+    return option == "--program" || option == "--half" || option == "--set" || option == "--preset";
+}
 } // namespace
 
 CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
@@ -18,25 +24,11 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
     {
         throw CUsageError("no command given");
     }
-
     size_t next = 0;
-    const std::string &command = arguments[next++];
-    if (command == "--help" || command == "-h" || command == "help")
+    parseCommand(arguments, next);
+    if (m_command == Command::help)
     {
-        m_command = Command::help;
         return;
-    }
-    if (command == "info")
-    {
-        m_command = Command::info;
-    }
-    else if (command == "render")
-    {
-        m_command = Command::render;
-    }
-    else
-    {
-        throw CUsageError("unknown command \"" + command + "\"");
     }
 
     std::vector<std::string> files;
@@ -53,9 +45,8 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
             files.push_back(argument);
             continue;
         }
-        if (argument == "--demo")
+        if (takeFlag(argument))
         {
-            m_isDemo = true;
             continue;
         }
 
@@ -75,51 +66,7 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
         {
             throw CUsageError(argument + " needs a value");
         }
-
-        const bool isRenderOption = argument != "--plugin";
-        if (isRenderOption && m_command != Command::render)
-        {
-            throw CUsageError(argument + " applies to render only");
-        }
-        if (argument == "--plugin")
-        {
-            m_pluginPath = value;
-        }
-        else if (argument == "--program")
-        {
-            m_program = value;
-        }
-        else if (argument == "--half")
-        {
-            if (value != "A" && value != "B" && value != "a" && value != "b")
-            {
-                throw CUsageError("--half " + value + ": expected A or B");
-            }
-            m_half = static_cast<char>(value[0] & ~0x20);
-        }
-        else if (argument == "--set")
-        {
-            m_assignments.push_back(value);
-        }
-        else if (argument == "--block")
-        {
-            char *end = nullptr;
-            const long size = std::strtol(value.c_str(), &end, 10);
-            if (value.empty() || *end != '\0' || size < 1 || size > MAX_BLOCK_SIZE)
-            {
-                throw CUsageError("--block " + value + ": expected a frame count from 1 to " +
-                                  std::to_string(MAX_BLOCK_SIZE));
-            }
-            m_blockSize = static_cast<int>(size);
-        }
-        else if (argument == "--out-dir")
-        {
-            m_outputFolder = value;
-        }
-        else
-        {
-            throw CUsageError("unknown option " + argument);
-        }
+        takeOption(argument, value);
     }
 
     if (m_command == Command::info)
@@ -130,11 +77,126 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
         }
         return;
     }
-    checkRender(std::move(files));
+    if (m_command == Command::render)
+    {
+        checkRender(std::move(files));
+        return;
+    }
+    checkPreset(files);
+}
+
+void CCommandLine::parseCommand(const std::vector<std::string> &arguments, size_t &next)
+{
+    const std::string &command = arguments[next++];
+    if (command == "--help" || command == "-h" || command == "help")
+    {
+        m_command = Command::help;
+    }
+    else if (command == "info")
+    {
+        m_command = Command::info;
+    }
+    else if (command == "render")
+    {
+        m_command = Command::render;
+    }
+    else if (command == "preset")
+    {
+        const std::string action = next < arguments.size() ? arguments[next++] : std::string();
+        if (action != "save" && action != "show")
+        {
+            throw CUsageError("preset needs save or show");
+        }
+        m_command = action == "save" ? Command::presetSave : Command::presetShow;
+    }
+    else
+    {
+        throw CUsageError("unknown command \"" + command + "\"");
+    }
+}
+
+bool CCommandLine::takeFlag(const std::string &argument)
+{
+    if (argument != "--demo" && argument != "--report")
+    {
+        return false;
+    }
+    if (m_command != Command::render)
+    {
+        throw CUsageError(argument + " applies to render only");
+    }
+    (argument == "--demo" ? m_isDemo : m_isReport) = true;
+    return true;
+}
+
+void CCommandLine::takeOption(const std::string &option, const std::string &value)
+{
+    const bool applies = option == "--plugin" || m_command == Command::render ||
+                         (m_command == Command::presetSave && isSetupOption(option));
+    if (!applies)
+    {
+        throw CUsageError(
+            option + (isSetupOption(option) ? " applies to render and preset save only" : " applies to render only"));
+    }
+    if (option == "--plugin")
+    {
+        m_pluginPath = value;
+    }
+    else if (option == "--program")
+    {
+        m_program = value;
+    }
+    else if (option == "--half")
+    {
+        if (value != "A" && value != "B" && value != "a" && value != "b")
+        {
+            throw CUsageError("--half " + value + ": expected A or B");
+        }
+        m_half = static_cast<char>(value[0] & ~0x20);
+    }
+    else if (option == "--set")
+    {
+        m_assignments.push_back(value);
+    }
+    else if (option == "--preset")
+    {
+        m_preset = value;
+    }
+    else if (option == "--block")
+    {
+        char *end = nullptr;
+        const long size = std::strtol(value.c_str(), &end, 10);
+        if (value.empty() || *end != '\0' || size < 1 || size > MAX_BLOCK_SIZE)
+        {
+            throw CUsageError("--block " + value + ": expected a frame count from 1 to " +
+                              std::to_string(MAX_BLOCK_SIZE));
+        }
+        m_blockSize = static_cast<int>(size);
+    }
+    else if (option == "--out-dir")
+    {
+        m_outputFolder = value;
+    }
+    else if (option == "--report-json")
+    {
+        m_reportJson = value;
+    }
+    else if (option == "--plot")
+    {
+        m_plot = value;
+    }
+    else
+    {
+        throw CUsageError("unknown option " + option);
+    }
 }
 
 void CCommandLine::checkRender(std::vector<std::string> files)
 {
+    if (m_outputFolder && (m_isReport || m_reportJson || m_plot))
+    {
+        throw CUsageError("--report, --report-json and --plot measure one rendering, not --out-dir");
+    }
     if (m_isDemo)
     {
         if (m_outputFolder || files.size() != 1)
@@ -162,13 +224,25 @@ void CCommandLine::checkRender(std::vector<std::string> files)
     m_output = files[1];
 }
 
+void CCommandLine::checkPreset(const std::vector<std::string> &files)
+{
+    if (files.size() != 1)
+    {
+        throw CUsageError(m_command == Command::presetSave ? "preset save takes one .fxp or .fxb file"
+                                                           : "preset show takes one .fxp or .fxb file");
+    }
+    m_presetFile = files.front();
+}
+
 std::string CCommandLine::usage()
 {
     return "Usage:\n"
            "  zelo info [--plugin PATH]\n"
-           "  zelo render INPUT OUTPUT [options]\n"
+           "  zelo render INPUT OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
            "  zelo render INPUT... --out-dir DIR [options]\n"
-           "  zelo render --demo OUTPUT [options]\n"
+           "  zelo render --demo OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
+           "  zelo preset save FILE.fxp|FILE.fxb [options]\n"
+           "  zelo preset show FILE.fxp|FILE.fxb [--plugin PATH]\n"
            "  zelo --help\n"
            "\n"
            "info     prints the plug-in's identity, pins, latency, parameters and programs.\n"
@@ -178,13 +252,19 @@ std::string CCommandLine::usage()
            "         compensated: the output is aligned with the input and longer by that latency.\n"
            "         With --out-dir, inputs render in parallel under their own names.\n"
            "         --demo renders a built-in phrase instead of an input.\n"
+           "         --report prints peak, RMS, loudness (EBU R128), channel correlation, mono-sum\n"
+           "         level and stereo width of input and output; --report-json writes them as JSON;\n"
+           "         --plot draws waveforms, a goniometer and the correlation over time.\n"
+           "preset   save writes the program as set up by the options (.fxp) or the whole bank\n"
+           "         (.fxb) in the VST 2.4 chunk form; show prints what a preset file holds.\n"
            "\n"
            "Options:\n"
+           "  --preset FILE           start from a .fxp (into the program chosen) or a .fxb\n"
            "  --program NUMBER|NAME   factory program (0-based number, or its name)\n"
            "  --half A|B              the program's A or B half\n"
            "  --set NAME=VALUE        a parameter in its own units, e.g. \"Delay One=35\",\n"
            "                          \"Sync Audio=On\", \"Grain Size=Large\"; may be repeated\n"
-           "  --block N               frames per process call (default 512)\n"
+           "  --block N               frames per process call (default 512; render only)\n"
            "  --plugin PATH           the plug-in module (default: " +
            defaultPluginPath() + ")\n";
 }

@@ -16,7 +16,9 @@ public:
     {
         help,
         info,
-        render
+        render,
+        presetSave,
+        presetShow
     };
 
     // Bad usage: the message says what was wrong; the caller adds the usage text.
@@ -46,9 +48,22 @@ public:
     // "NAME=VALUE" texts in the order given.
     const std::vector<std::string> &assignments() const { return m_assignments; }
     int blockSize() const { return m_blockSize; }
+    // The .fxp or .fxb file render and preset save start from.
+    const std::optional<std::string> &preset() const { return m_preset; }
+    // The file preset save writes and preset show reads.
+    const std::string &presetFile() const { return m_presetFile; }
+    // Render only: the measures table, its JSON file, the picture.
+    bool isReport() const { return m_isReport; }
+    const std::optional<std::string> &reportJson() const { return m_reportJson; }
+    const std::optional<std::string> &plot() const { return m_plot; }
 
 private:
+    void parseCommand(const std::vector<std::string> &arguments, size_t &next);
+    // False when `argument` is not a flag.
+    bool takeFlag(const std::string &argument);
+    void takeOption(const std::string &option, const std::string &value);
     void checkRender(std::vector<std::string> files);
+    void checkPreset(const std::vector<std::string> &files);
 
     Command m_command = Command::help;
     std::string m_pluginPath;
@@ -60,5 +75,10 @@ private:
     std::optional<char> m_half;
     std::vector<std::string> m_assignments;
     int m_blockSize = 512;
+    std::optional<std::string> m_preset;
+    std::string m_presetFile;
+    bool m_isReport = false;
+    std::optional<std::string> m_reportJson;
+    std::optional<std::string> m_plot;
 };
 } // namespace Zelo::Tools

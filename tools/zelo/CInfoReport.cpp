@@ -37,6 +37,19 @@ void CInfoReport::print(CPluginInstance &instance, std::ostream &out)
         << "Outputs:    " << effect.numOutputs << "\n"
         << "Latency:    " << effect.initialDelay << " frames at " << instance.settings().sampleRate << " Hz\n";
 
+    out << "\n";
+    printParameters(instance, out);
+    out << "\nPrograms: " << effect.numPrograms << "\n" << std::left;
+    for (VstInt32 program = 0; program < effect.numPrograms; ++program)
+    {
+        out << "  " << std::setw(5) << program << instance.programNameIndexed(program) << "\n";
+    }
+    out << std::right;
+}
+
+void CInfoReport::printParameters(CPluginInstance &instance, std::ostream &out)
+{
+    const AEffect &effect = *instance.effect();
     struct Row
     {
         std::string name, display, label;
@@ -51,7 +64,7 @@ void CInfoReport::print(CPluginInstance &instance, std::ostream &out)
         nameWidth = std::max(nameWidth, rows.back().name.size());
         displayWidth = std::max(displayWidth, rows.back().display.size());
     }
-    out << "\nParameters: " << effect.numParams << "\n";
+    out << "Parameters: " << effect.numParams << "\n";
     out << std::left << "  " << std::setw(5) << "#" << std::setw(static_cast<int>(nameWidth) + 2) << "name"
         << std::setw(static_cast<int>(displayWidth) + 2) << "display"
         << "unit\n";
@@ -59,12 +72,6 @@ void CInfoReport::print(CPluginInstance &instance, std::ostream &out)
     {
         out << "  " << std::setw(5) << index << std::setw(static_cast<int>(nameWidth) + 2) << rows[index].name
             << std::setw(static_cast<int>(displayWidth) + 2) << rows[index].display << rows[index].label << "\n";
-    }
-
-    out << "\nPrograms: " << effect.numPrograms << "\n";
-    for (VstInt32 program = 0; program < effect.numPrograms; ++program)
-    {
-        out << "  " << std::setw(5) << program << instance.programNameIndexed(program) << "\n";
     }
     out << std::right;
 }

@@ -1,5 +1,7 @@
 #include "tools/zelo/CRenderer.h"
 
+#include "tools/zelo/CPresetExchange.h"
+
 #include <algorithm>
 #include <cctype>
 #include <stdexcept>
@@ -71,9 +73,18 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     instance->open();
     instance->setSampleRate(static_cast<float>(sampleRate));
     instance->setBlockSize(m_setup.blockSize);
+    const bool isBank = m_setup.preset && m_setup.preset->kind == CPresetFile::Kind::bank;
+    if (isBank)
+    {
+        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
+    }
     if (m_setup.program)
     {
         instance->setProgram(findProgram(*instance, *m_setup.program));
+    }
+    if (m_setup.preset && !isBank)
+    {
+        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
     }
     if (m_setup.half)
     {
@@ -159,26 +170,6 @@ void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source,
             progress(std::min(done, total), total);
         }
     }
-}
-
-CStereoSignal CRenderer::render(const CStereoSignal &input, const Progress &progress) const
-{
-    CStereoSignal output;
-    output.sampleRate = input.sampleRate;
-    size_t position = 0;
-    const auto source = [&](float *left, float *right, size_t frames) {
-        const size_t count = std::min(frames, input.frames() - position);
-        std::copy_n(input.left.begin() + static_cast<std::ptrdiff_t>(position), count, left);
-        std::copy_n(input.right.begin() + static_cast<std::ptrdiff_t>(position), count, right);
-        position += count;
-        return count;
-    };
-    const auto sink = [&](const float *left, const float *right, size_t frames) {
-        output.left.insert(output.left.end(), left, left + frames);
-        output.right.insert(output.right.end(), right, right + frames);
-    };
-    render(input.sampleRate, input.frames(), source, sink, progress);
-    return output;
 }
 
 void CRenderer::render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress) const

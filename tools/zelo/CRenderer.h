@@ -7,7 +7,7 @@
 #include "tools/host/CPluginInstance.h"
 #include "tools/zelo/CAudioFile.h"
 #include "tools/zelo/CParameterAssignment.h"
-#include "tools/zelo/CStereoSignal.h"
+#include "tools/zelo/CPresetFile.h"
 
 #include <functional>
 #include <memory>
@@ -22,6 +22,10 @@ class CRenderer
 public:
     struct Setup
     {
+        // A bank file is loaded first; a program file into the program chosen below.
+        std::optional<CPresetFile> preset;
+        // The preset's file, for messages.
+        std::string presetPath;
         // A program number from 0, or a name (case-insensitive); none keeps the plug-in's own.
         std::optional<std::string> program;
         // 'A' or 'B'; none keeps the plug-in's own.
@@ -43,8 +47,11 @@ public:
     CRenderer(std::shared_ptr<const CPluginModule> module, Setup setup);
 
     // Creates an instance at `sampleRate` and applies the setup, without rendering:
-    // throws the error an unknown program or parameter, or a bad value, would give.
+    // throws the error an unknown program or parameter, a bad value or a refused
+    // preset would give.
     void check(int sampleRate) const;
+    // A new instance at `sampleRate` set up as asked, opened and not yet resumed.
+    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
 
     // Streams the source through a new instance into the sink, a chunk at a time.
     // The output is aligned with the input: when the plug-in reports a latency L
@@ -53,7 +60,6 @@ public:
     // `inputFrames`, the input's expected length, only scales the progress.
     void render(int sampleRate, size_t inputFrames, const Source &source, const Sink &sink,
                 const Progress &progress = {}) const;
-    CStereoSignal render(const CStereoSignal &input, const Progress &progress = {}) const;
     // From an open file into another; the caller commits the output.
     void render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress = {}) const;
     // Reads `inputPath`, renders it and writes `outputPath` in the format its
@@ -61,8 +67,6 @@ public:
     void renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress = {}) const;
 
 private:
-    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
-
     std::shared_ptr<const CPluginModule> m_module;
     Setup m_setup;
 };

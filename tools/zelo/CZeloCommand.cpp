@@ -5,13 +5,15 @@
 #include "tools/zelo/CDemoPhrase.h"
 #include "tools/zelo/CInfoReport.h"
 #include "tools/zelo/CParallelRender.h"
+#include "tools/zelo/CPresetExchange.h"
 #include "tools/zelo/CProgressBar.h"
-#include "tools/zelo/CRenderer.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace Zelo::Tools
@@ -20,7 +22,7 @@ namespace
 {
 // Shorter renders finish before a bar would be worth reading.
 constexpr double PROGRESS_MIN_SECONDS = 10.0;
-// The rate the demo phrase is synthesised at.
+// The rate the demo phrase is synthesised at, and the one presets are saved and shown at.
 constexpr int DEMO_SAMPLE_RATE = 44100;
 
 enum ExitStatus
@@ -46,6 +48,12 @@ int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &o
             return EXIT_DONE;
         case CCommandLine::Command::render:
             return render(commandLine, out, errors);
+        case CCommandLine::Command::presetSave:
+            savePreset(commandLine, out);
+            return EXIT_DONE;
+        case CCommandLine::Command::presetShow:
+            showPreset(commandLine, out);
+            return EXIT_DONE;
         }
     }
     catch (const CCommandLine::CUsageError &error)
@@ -69,7 +77,7 @@ void CZeloCommand::info(const CCommandLine &commandLine, std::ostream &out) cons
     CInfoReport::print(instance, out);
 }
 
-int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
+CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
 {
     CRenderer::Setup setup;
     setup.program = commandLine.program();
@@ -86,8 +94,18 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
             throw CCommandLine::CUsageError(error.what());
         }
     }
-    const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), std::move(setup));
-    // A wrong program or parameter is one message before any file is touched, not one per file.
+    if (commandLine.preset())
+    {
+        setup.preset = CPresetFile::read(*commandLine.preset());
+        setup.presetPath = *commandLine.preset();
+    }
+    return setup;
+}
+
+int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
+{
+    const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
+    // A wrong program, parameter or preset is one message before any file is touched, not one per file.
     renderer.check(DEMO_SAMPLE_RATE);
 
     if (commandLine.outputFolder())
@@ -96,34 +114,149 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
             CParallelRender(renderer).run(commandLine.inputs(), *commandLine.outputFolder(), errors);
         return failures == 0 ? EXIT_DONE : EXIT_FAILED;
     }
+    renderOne(renderer, commandLine, out);
+    return EXIT_DONE;
+}
 
+void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out) const
+{
+    std::optional<CAudioFile::CReader> input;
+    CStereoSignal phrase;
     if (commandLine.isDemo())
     {
-        const CStereoSignal phrase = CDemoPhrase::synthesise(DEMO_SAMPLE_RATE);
-        const int format =
-            CAudioFile::outputFormat(commandLine.output(), SF_FORMAT_WAV | SF_FORMAT_PCM_24, DEMO_SAMPLE_RATE);
-        CAudioFile::write(commandLine.output(), renderer.render(phrase), format);
-        out << "Rendered the demo phrase into " << commandLine.output() << "\n";
-        return EXIT_DONE;
+        phrase = CDemoPhrase::synthesise(DEMO_SAMPLE_RATE);
     }
-
-    CAudioFile::CReader input(commandLine.inputs().front());
-    const int format = CAudioFile::outputFormat(commandLine.output(), input.format(), input.sampleRate());
-    CAudioFile::CWriter output(commandLine.output(), input.sampleRate(), format);
-    const bool isLong = static_cast<double>(input.frames()) >= PROGRESS_MIN_SECONDS * input.sampleRate();
+    else
     {
-        CProgressBar bar(input.frames(), isLong && CProgressBar::isTerminal());
+        input.emplace(commandLine.inputs().front());
+    }
+    const int sampleRate = input ? input->sampleRate() : phrase.sampleRate;
+    const size_t frames = input ? input->frames() : phrase.frames();
+    const int format = CAudioFile::outputFormat(commandLine.output(),
+                                                input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24, sampleRate);
+    CAudioFile::CWriter output(commandLine.output(), sampleRate, format);
+
+    std::optional<CRenderAnalysis> analysis;
+    if (commandLine.isReport() || commandLine.reportJson() || commandLine.plot())
+    {
+        analysis.emplace(sampleRate, frames, commandLine.plot().has_value());
+    }
+    size_t position = 0;
+    const auto source = [&](float *left, float *right, size_t count) {
+        if (input)
+        {
+            count = input->read(left, right, count);
+        }
+        else
+        {
+            count = std::min(count, phrase.frames() - position);
+            std::copy_n(phrase.left.begin() + static_cast<std::ptrdiff_t>(position), count, left);
+            std::copy_n(phrase.right.begin() + static_cast<std::ptrdiff_t>(position), count, right);
+            position += count;
+        }
+        if (analysis)
+        {
+            analysis->addInput(left, right, count);
+        }
+        return count;
+    };
+    const auto sink = [&](const float *left, const float *right, size_t count) {
+        output.write(left, right, count);
+        if (analysis)
+        {
+            analysis->addOutput(left, right, count);
+        }
+    };
+    const bool isLong = static_cast<double>(frames) >= PROGRESS_MIN_SECONDS * sampleRate;
+    {
+        CProgressBar bar(frames, isLong && CProgressBar::isTerminal());
         size_t shown = 0;
-        renderer.render(input, output, [&](size_t done, size_t total) {
+        renderer.render(sampleRate, frames, source, sink, [&](size_t done, size_t total) {
             // In double: a header may state a frame count near the largest integer.
             const auto scaled =
                 static_cast<size_t>(static_cast<double>(done) / static_cast<double>(std::max<size_t>(total, 1)) *
-                                    static_cast<double>(input.frames()));
+                                    static_cast<double>(frames));
             bar.advance(scaled - shown);
             shown = scaled;
         });
     }
     output.commit();
-    return EXIT_DONE;
+    if (commandLine.isDemo())
+    {
+        out << "Rendered the demo phrase into " << commandLine.output() << "\n";
+    }
+    if (analysis)
+    {
+        reportAnalysis(*analysis, commandLine, out);
+    }
+}
+
+void CZeloCommand::reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine,
+                                  std::ostream &out) const
+{
+    const CRenderReport report = analysis.report();
+    if (commandLine.isReport())
+    {
+        report.print(out);
+    }
+    if (commandLine.reportJson())
+    {
+        report.writeJson(*commandLine.reportJson());
+    }
+    if (commandLine.plot())
+    {
+        const std::string name = commandLine.isDemo()
+                                     ? std::string("demo phrase")
+                                     : std::filesystem::path(commandLine.inputs().front()).filename().string();
+        const std::string program = commandLine.program() ? ", program " + *commandLine.program() : std::string();
+        analysis.writePlot("zelo render: " + name + " -> " +
+                               std::filesystem::path(commandLine.output()).filename().string() + program,
+                           *commandLine.plot());
+    }
+}
+
+void CZeloCommand::savePreset(const CCommandLine &commandLine, std::ostream &out) const
+{
+    const CPresetFile::Kind kind = CPresetFile::kindForPath(commandLine.presetFile());
+    const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
+    const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE);
+    const CPresetFile preset = CPresetExchange::save(*instance, kind);
+    preset.write(commandLine.presetFile());
+    if (kind == CPresetFile::Kind::program)
+    {
+        out << "Saved the program \"" << preset.programName << "\" into " << commandLine.presetFile() << "\n";
+    }
+    else
+    {
+        out << "Saved the bank of " << preset.count << " programs into " << commandLine.presetFile() << "\n";
+    }
+}
+
+void CZeloCommand::showPreset(const CCommandLine &commandLine, std::ostream &out) const
+{
+    CRenderer::Setup setup;
+    setup.preset = CPresetFile::read(commandLine.presetFile());
+    setup.presetPath = commandLine.presetFile();
+    const CPresetFile &preset = *setup.preset;
+    const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setup);
+    const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE);
+
+    const bool isProgram = preset.kind == CPresetFile::Kind::program;
+    out << "File:       " << commandLine.presetFile() << "\n"
+        << "Format:     " << (isProgram ? "program (FPCh)" : "bank (FBCh)") << ", chunk of " << preset.chunk.size()
+        << " bytes\n"
+        << "Plug-in:    " << CInfoReport::fourCharacters(preset.pluginId) << " version " << preset.pluginVersion << ", "
+        << instance->effectName() << "\n";
+    if (isProgram)
+    {
+        out << "Program:    " << preset.programName << "\n";
+    }
+    else
+    {
+        out << "Programs:   " << preset.count << ", current " << preset.currentProgram << " \""
+            << instance->programName() << "\"\n";
+    }
+    out << "\n";
+    CInfoReport::printParameters(*instance, out);
 }
 } // namespace Zelo::Tools

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "tools/zelo/CCommandLine.h"
+#include "tools/zelo/CRenderAnalysis.h"
+#include "tools/zelo/CRenderer.h"
 
 #include <ostream>
 #include <string>
@@ -20,5 +22,13 @@ private:
     void info(const CCommandLine &commandLine, std::ostream &out) const;
     // Returns the exit status: a batch reports its failed files itself.
     int render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
+    // One input (or the demo phrase) into one output, measured when asked.
+    void renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out) const;
+    // Prints and writes what the command line asks of a finished rendering's analysis.
+    void reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine, std::ostream &out) const;
+    void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
+    void showPreset(const CCommandLine &commandLine, std::ostream &out) const;
+    // The program, half, parameter and preset requests of the command line.
+    static CRenderer::Setup setupOf(const CCommandLine &commandLine);
 };
 } // namespace Zelo::Tools

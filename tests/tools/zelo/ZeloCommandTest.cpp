@@ -151,6 +151,11 @@ TEST_F(ZeloCommand, HelpAndBadUsageShowTheUsage)
                                                   {"render", "a.wav", "b.wav", "c.wav"},
                                                   {"render", "--block", "0"},
                                                   {"info", "--half", "A"},
+                                                  {"info", "--preset", "a.fxp"},
+                                                  {"preset", "load"},
+                                                  {"preset", "show"},
+                                                  {"preset", "save", "a.fxp", "--block", "64"},
+                                                  {"render", "a.wav", "--out-dir", "d", "--report"},
                                                   {}};
     for (const auto &arguments : badUsages)
     {
@@ -282,6 +287,92 @@ TEST_F(ZeloCommand, DemoRendersSecondsOfAudibleStereo)
                                        [](float a, float b) { return std::fabs(a) < std::fabs(b); });
     EXPECT_GT(std::fabs(*peak), 0.1f);
     EXPECT_LT(std::fabs(*peak), 1.0f);
+}
+
+// Every refused preset file gives its message and exit status 1, for render and
+// show alike, and no output appears; the faults themselves are tested on the reader.
+TEST_F(ZeloCommand, BadPresetFilesFailNamingTheFileAndLeaveNoOutput)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 2000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    ASSERT_EQ(run({"preset", "save", file("good.fxp")}).status, 0);
+    const std::string good = readText(file("good.fxp"));
+    const auto damaged = [&](size_t at, char byte, size_t length) {
+        std::string bytes = good.substr(0, length);
+        bytes[at] = byte;
+        return bytes;
+    };
+    const std::pair<std::string, const char *> cases[] = {
+        {damaged(0, 'X', good.size()), "not a VST preset file"},
+        {damaged(19, '6', good.size()), "made for the plug-in \"Ova6\""},
+        {damaged(7, 0, good.size()), "size disagrees with the file"},
+        {damaged(0, 'C', 3000), "truncated file"},
+        {damaged(60, 'X', good.size()), "the plug-in refused the program chunk"}};
+    for (const auto &[bytes, fault] : cases)
+    {
+        std::ofstream(file("bad.fxp"), std::ios::binary) << bytes;
+        for (const std::vector<std::string> &arguments :
+             {std::vector<std::string>{"render", file("in.wav"), file("out.wav"), "--preset", file("bad.fxp")},
+              std::vector<std::string>{"preset", "save", file("copy.fxb"), "--preset", file("bad.fxp")},
+              std::vector<std::string>{"preset", "show", file("bad.fxp")}})
+        {
+            const SResult result = run(arguments);
+            EXPECT_EQ(result.status, 1) << fault;
+            EXPECT_NE(result.errors.find(file("bad.fxp") + ": " + fault), std::string::npos) << result.errors;
+            EXPECT_EQ(listFolder(), (std::vector<std::string>{"bad.fxp", "good.fxp", "in.wav"})) << fault;
+        }
+    }
+    EXPECT_EQ(run({"preset", "save", file("program.txt")}).status, 1);
+    EXPECT_EQ(run({"preset", "show", file("missing.fxb")}).status, 1);
+    EXPECT_EQ(listFolder(), (std::vector<std::string>{"bad.fxp", "good.fxp", "in.wav"}));
+}
+
+// A preset saved with options renders exactly as the options do; a bank carries its
+// current program and the A/B selector, a program file (other than program 0's) neither.
+TEST_F(ZeloCommand, SavedPresetsRenderAsTheSettingsTheyWereSavedFrom)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 20000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    const std::vector<std::string> options = {"--program", "Chorus", "--half", "B", "--set", "Delay One=35"};
+    const std::pair<const char *, std::vector<std::string>> cases[] = {
+        {"p.fxp", {"--program", "Chorus", "--half", "B"}}, {"b.fxb", {}}};
+    std::vector<std::string> direct = {"render", file("in.wav"), file("direct.wav")};
+    direct.insert(direct.end(), options.begin(), options.end());
+    ASSERT_EQ(run(direct).status, 0);
+    for (const auto &[name, loadOptions] : cases)
+    {
+        std::vector<std::string> save = {"preset", "save", file(name)};
+        save.insert(save.end(), options.begin(), options.end());
+        const SResult saved = run(save);
+        ASSERT_EQ(saved.status, 0) << saved.errors;
+        std::vector<std::string> render = {"render", file("in.wav"), file("preset.wav"), "--preset", file(name)};
+        render.insert(render.end(), loadOptions.begin(), loadOptions.end());
+        ASSERT_EQ(run(render).status, 0) << name;
+        EXPECT_TRUE(readText(file("preset.wav")) == readText(file("direct.wav"))) << name;
+        EXPECT_NE(run({"preset", "show", file(name)}).out.find("Chorus"), std::string::npos) << name;
+    }
+    EXPECT_NE(run({"preset", "show", file("b.fxb")}).out.find("Delay One      35.00"), std::string::npos);
+}
+
+// The demo phrase is one signal in both channels: the input's figures are those of mono.
+TEST_F(ZeloCommand, ReportAndPlotOfTheDemoRendering)
+{
+    const SResult result = run({"render", "--demo", file("demo.wav"), "--report", "--report-json", file("r.json"),
+                                "--plot", file("plot.png"), "--program", "Vocals wide"});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    for (const char *row : {"Loudness (LUFS)", "Correlation L/R       +1.000", "Width (side/mid)       0.000"})
+        EXPECT_NE(result.out.find(row), std::string::npos) << row << " missing from\n" << result.out;
+    const std::string json = readText(file("r.json"));
+    EXPECT_NE(json.find("\"correlation\": 1.0000, \"mono_sum_db\": 0.0000, \"width\": 0.0000}"), std::string::npos)
+        << json;
+    EXPECT_NE(json.find("\"loudness_change_lu\": "), std::string::npos) << json;
+    const std::string png = readText(file("plot.png"));
+    ASSERT_GT(png.size(), 24u);
+    EXPECT_EQ(png.substr(1, 3), "PNG");
+    // The IHDR chunk's big-endian width and height.
+    const auto at = [&](size_t offset) {
+        return static_cast<unsigned char>(png[offset]) << 8 | static_cast<unsigned char>(png[offset + 1]);
+    };
+    EXPECT_EQ(at(18), 1200);
+    EXPECT_EQ(at(22), 850);
 }
 
 class ParameterAssignment : public testing::Test

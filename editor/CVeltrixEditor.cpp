@@ -61,6 +61,7 @@ GUI::Graphics::IImage *loadImage(const CString &folder, const char *fileName)
     GUI::Graphics::IImage *image = GUI::Graphics::createImage(folder, fileName);
     if (image && !image->imageHasLoaded())
     {
+        // Made unreferenced: taking and letting go of one reference frees it.
         image->referenced();
         image->dereference();
         return nullptr;

@@ -46,6 +46,9 @@ private:
     static int wrapPosition(float length) { return static_cast<int>(std::ceil(length)); }
     // One sample at the given settings, advancing `writePosition`.
     float processAt(float x, float length, int wrapAt, float feedback, int &writePosition);
+    // `count` samples from `writePosition` on, all before the wrap point; false,
+    // with nothing done, when one of them would read a negative zero.
+    bool runStraight(float *samples, int writePosition, int count, float feedback);
     // The Catmull-Rom read at `t` past sample i0, its neighbours wrapped at trunc(length).
     float cubicRead(int i0, float t, float length) const;
 

@@ -2,6 +2,7 @@
 // most 256 frames at a time); no allocation, locks, I/O or exceptions.
 #include "effect/VeltrixDelayLine.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Orvalite::Veltrix
@@ -70,15 +71,58 @@ inline float VeltrixDelayLine::processAt(float x, float length, int wrapAt, floa
     return y;
 }
 
+// A run of samples up to the wrap point none of which reads a negative zero: each read is
+// the sample at the write position, so the whole run is one pass the compiler
+// vectorises, with the same operations on each sample as processAt.
+inline bool VeltrixDelayLine::runStraight(float *__restrict samples, int writePosition, int count, float feedback)
+{
+    float *__restrict line = m_samples.data() + writePosition;
+    bool anyNegativeZero = false;
+    for (int n = 0; n < count; ++n)
+    {
+        anyNegativeZero |= isNegativeZero(line[n]);
+    }
+    if (anyNegativeZero)
+    {
+        return false;
+    }
+    for (int n = 0; n < count; ++n)
+    {
+        const float y = line[n];
+        line[n] = samples[n] + feedback * y;
+        samples[n] = y;
+    }
+    return true;
+}
+
 void VeltrixDelayLine::process(float *samples, int count)
 {
     const float length = getLength();
     const int wrapAt = wrapPosition(length);
     const float feedback = getFeedback();
     int writePosition = m_writePosition;
-    for (int n = 0; n < count; ++n)
+    int n = 0;
+    while (n < count)
     {
-        samples[n] = processAt(samples[n], length, wrapAt, feedback, writePosition);
+        // The samples up to the wrap point; a write position past it (the length
+        // was cut) takes one sample of processAt, which wraps it.
+        const int run = writePosition < wrapAt ? std::min(count - n, wrapAt - writePosition) : 1;
+        if (writePosition < wrapAt && runStraight(samples + n, writePosition, run, feedback))
+        {
+            writePosition += run;
+            if (writePosition >= wrapAt)
+            {
+                writePosition = 0;
+            }
+        }
+        else
+        {
+            for (int k = 0; k < run; ++k)
+            {
+                samples[n + k] = processAt(samples[n + k], length, wrapAt, feedback, writePosition);
+            }
+        }
+        n += run;
     }
     m_writePosition = writePosition;
 }

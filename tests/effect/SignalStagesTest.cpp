@@ -217,6 +217,34 @@ TEST(VeltrixDelayLine, ImpulseRecursEveryLengthRoundedUpScaledByTheFeedback)
         }
 }
 
+// A stored negative zero comes back through the cubic read, whose sums can turn
+// it positive: a whole block must give exactly what single samples give.
+TEST(VeltrixDelayLine, AStoredNegativeZeroReadsTheSameInAWholeBlockAsSampleBySample)
+{
+    auto whole = makeLine(64.0f, 0.0f);
+    auto single = makeLine(64.0f, 0.0f);
+    const auto fill = [&](float value) {
+        std::vector<float> block(64, value);
+        whole->process(block.data(), 64);
+        for (int n = 0; n < 64; ++n)
+            processOne(*single, value);
+    };
+    fill(-1.0f);
+    fill(-0.0f); // stores -0 + 0 · -1 = -0
+    std::vector<float> block(64, 0.0f);
+    block[7] = 0.5f;
+    whole->process(block.data(), 64);
+    int positive = 0;
+    for (int n = 0; n < 64; ++n)
+    {
+        const float expected = processOne(*single, n == 7 ? 0.5f : 0.0f);
+        ASSERT_EQ(std::signbit(expected), std::signbit(block[n])) << n;
+        ASSERT_EQ(expected, block[n]) << n;
+        positive += std::signbit(expected) ? 0 : 1;
+    }
+    EXPECT_GT(positive, 0) << "some stored negative zeros come back positive";
+}
+
 TEST(VeltrixDelayLine, LengthCutBelowTheWritePositionReadsCatmullRomBetweenSamples)
 {
     // 80 samples of the ramp 1000, 1001, … written into a long line, then the line is

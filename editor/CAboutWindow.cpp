@@ -5,6 +5,8 @@
 #include "gui/graphics/IImage.h"
 #include "gui/graphics/ImageFactory.h"
 
+#include <utility>
+
 namespace Orvalite::GUI::Windowing
 {
 ORVALITE_DEFINE_CLASS_RECORD(CAboutWindow, "CAboutWindow", "CWindow")
@@ -34,26 +36,33 @@ bool CAboutWindow::CAboutRoot::handleKeyDown(const Events::CKeyboardEvent &event
 
 CAboutWindow::CAboutWindow(const ::Orvalite::Basics::CString &folder, const ::Orvalite::Basics::CString &fileName,
                            double alpha)
-    : CWindow(MathTools::CRect(0, 0, 100, 100))
+    : CWindow(MathTools::CRect(0, 0, 100, 100)), m_folder(folder), m_fileName(fileName), m_alpha(alpha)
 {
     replaceControlRoot(new CAboutRoot(this));
-    Graphics::IImage *picture = Graphics::createImage(folder, fileName);
+}
+
+bool CAboutWindow::loadPicture()
+{
+    if (std::exchange(m_pictureTried, true))
+    {
+        return m_picture != nullptr;
+    }
+    Graphics::IImage *picture = Graphics::createImage(m_folder, m_fileName);
     if (!picture)
     {
-        return;
+        return false;
     }
     picture->referenced();
     if (!picture->imageHasLoaded())
     {
         picture->dereference();
-        return;
+        return false;
     }
     m_picture = picture;
     getControlRoot().setBackgroundImage(m_picture);
     getWindowAttributes().setWindowStyles(POP_UP_STYLE, TOPMOST_LAYERED_NO_ACTIVATE_STYLE);
-    getWindowAttributes().setAlpha(alpha);
-    const MathTools::CDimension &size = m_picture->getImageSize();
-    setWindowSize(size);
+    getWindowAttributes().setAlpha(m_alpha);
+    return true;
 }
 
 CAboutWindow::~CAboutWindow()
@@ -67,7 +76,7 @@ CAboutWindow::~CAboutWindow()
 
 void CAboutWindow::showWindow()
 {
-    if (!m_picture)
+    if (!loadPicture())
     {
         return;
     }

@@ -24,9 +24,9 @@ public:
         bool handleKeyDown(const Events::CKeyboardEvent &event) override;
     };
 
-    // Loads the picture now; the native window waits for the first show, so
-    // that making the editor never needs a display. Without the picture the
-    // window never appears.
+    // Loads nothing yet: the picture and the native window wait for the first
+    // show, so that making the editor costs no decoding and needs no display.
+    // Without the picture the window never appears.
     CAboutWindow(const ::Orvalite::Basics::CString &folder, const ::Orvalite::Basics::CString &fileName, double alpha);
     ~CAboutWindow() override;
 
@@ -36,13 +36,21 @@ public:
     void hideWindow() override;
     void lostFocus(IWindow *) override { hideWindow(); }
 
+    // After a show: whether the picture loaded.
     bool hasPicture() const { return m_picture != nullptr; }
     bool isShown() const { return m_shown; }
 
     ORVALITE_CLASS_RECORD(CAboutWindow)
 
 private:
+    // Loads the picture once; false when it cannot be loaded.
+    bool loadPicture();
     MathTools::CRect centredArea() const;
+
+    ::Orvalite::Basics::CString m_folder;
+    ::Orvalite::Basics::CString m_fileName;
+    double m_alpha;
+    bool m_pictureTried = false;
 
     Graphics::IImage *m_picture = nullptr;
     bool m_shown = false;

@@ -7,7 +7,6 @@
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CMomentaryButton.h"
 #include "gui/events/CActionEvent.h"
-#include "gui/graphics/ImageFactory.h"
 #include "vst/AudioEffect.h"
 
 #include <algorithm>
@@ -55,19 +54,6 @@ CRect sizedArea(long left, long top, const GUI::Graphics::IImage *image, long fr
     return CRect(left, top, size.getWidth(), size.getHeight() / frames);
 }
 
-// An image that did not load counts as none: its controls get no size.
-GUI::Graphics::IImage *loadImage(const CString &folder, const char *fileName)
-{
-    GUI::Graphics::IImage *image = GUI::Graphics::createImage(folder, fileName);
-    if (image && !image->imageHasLoaded())
-    {
-        // Made unreferenced: taking and letting go of one reference frees it.
-        image->referenced();
-        image->dereference();
-        return nullptr;
-    }
-    return image;
-}
 } // namespace
 
 CVeltrixEditor *CVeltrixEditor::createFor(AudioEffect *effect)
@@ -84,17 +70,15 @@ CVeltrixEditor *CVeltrixEditor::createFor(AudioEffect *effect)
 
 CVeltrixEditor::CVeltrixEditor(AudioEffect *effect, const CRect &area,
                                const GUI::Windowing::CWindowAttributes &attributes)
-    : CVstWindow(effect, area, attributes)
+    : CVstWindow(effect, area, attributes),
+      m_resourceFolder(::Orvalite::Basics::CApplicationInformation::getApplicationPath())
 {
     for (int index = 0; index < NUMBER_OF_PARAMETERS; ++index)
     {
         m_mirror[index] = createMirrorParameter(index);
     }
-    ::Orvalite::Basics::CSystemString folder(::Orvalite::Basics::CApplicationInformation::getApplicationPath());
-    folder.appendPath("Resources");
-    getControlRoot().setBackgroundImage(loadImage(folder, "background.png"));
-    loadImages(folder);
-    m_aboutWindow = new GUI::Windowing::CAboutWindow(folder, "splash.png", 1.0);
+    m_resourceFolder.appendPath("Resources");
+    m_aboutWindow = new GUI::Windowing::CAboutWindow(m_resourceFolder, "splash.png", 1.0);
     createAboutButton();
     for (const SEditorControl &row : EDITOR_CONTROLS)
     {
@@ -108,44 +92,52 @@ CVeltrixEditor::~CVeltrixEditor()
     closeEditorWindow();
 }
 
-void CVeltrixEditor::loadImages(const CString &folder)
-{
-    m_knobImage = loadImage(folder, "knob.png");
-    m_buttonUpImage = loadImage(folder, "buttonUp.png");
-    m_buttonDownImage = loadImage(folder, "buttonDown.png");
-    m_aboutButtonImage = loadImage(folder, "splash_Button.png");
-}
-
 void CVeltrixEditor::createAboutButton()
 {
-    GUI::Graphics::IImage *image = m_aboutButtonImage.getPointer();
-    auto *button = new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID, sizedArea(ABOUT_BUTTON_LEFT, 0, image));
+    auto *button = new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID, sizedArea(ABOUT_BUTTON_LEFT, 0, nullptr));
     m_controls[ABOUT_BUTTON_ID] = button;
     button->setLabelText(" ");
     button->registerActionListener(this);
-    button->setDownImage(image);
-    button->setPrimaryImage(image);
     getControlRoot().addControl(button);
+}
+
+void CVeltrixEditor::dressControls()
+{
+    if (m_skin.getPointer())
+    {
+        return;
+    }
+    m_skin = CVeltrixSkin::acquire(m_resourceFolder);
+    const CVeltrixSkin &skin = *m_skin.getPointer();
+    getControlRoot().setBackgroundImage(skin.getBackground());
+    auto *about = static_cast<CMomentaryButton *>(getControl(ABOUT_BUTTON_ID));
+    about->setArea(sizedArea(ABOUT_BUTTON_LEFT, 0, skin.getAboutButton()));
+    about->setDownImage(skin.getAboutButton());
+    about->setPrimaryImage(skin.getAboutButton());
+    for (const SEditorControl &row : EDITOR_CONTROLS)
+    {
+        if (row.kind == SEditorControl::EKind::Knob)
+        {
+            auto *knob = static_cast<CKnob *>(getControl(row.id));
+            knob->setArea(sizedArea(row.left, row.top, skin.getKnob(), KNOB_FRAMES));
+            knob->setAnimation(skin.getKnob(), knob->getArea().getHeight(), KNOB_FRAMES, false);
+        }
+        else
+        {
+            auto *button = static_cast<CLatchingButton *>(getControl(row.id));
+            button->setArea(sizedArea(row.left, row.top, skin.getButtonUp()));
+            button->setDownImage(skin.getButtonUp());
+            button->setPrimaryImage(skin.getButtonDown());
+        }
+    }
 }
 
 void CVeltrixEditor::createControl(const SEditorControl &row)
 {
-    IControl *control = nullptr;
-    if (row.kind == SEditorControl::EKind::Knob)
-    {
-        GUI::Graphics::IImage *strip = m_knobImage.getPointer();
-        auto *knob = new CKnob(&getControlRoot(), row.id, sizedArea(row.left, row.top, strip, KNOB_FRAMES));
-        knob->setAnimation(strip, knob->getArea().getHeight(), KNOB_FRAMES, false);
-        control = knob;
-    }
-    else
-    {
-        auto *button =
-            new CLatchingButton(&getControlRoot(), row.id, sizedArea(row.left, row.top, m_buttonUpImage.getPointer()));
-        button->setDownImage(m_buttonUpImage.getPointer());
-        button->setPrimaryImage(m_buttonDownImage.getPointer());
-        control = button;
-    }
+    const CRect area = sizedArea(row.left, row.top, nullptr);
+    IControl *control = row.kind == SEditorControl::EKind::Knob
+                            ? static_cast<IControl *>(new CKnob(&getControlRoot(), row.id, area))
+                            : new CLatchingButton(&getControlRoot(), row.id, area);
     m_controls[row.id] = control;
     control->setValue(row.id == AB_SWITCH_ID ? static_cast<double>(m_presetSlot)
                                              : m_mirror[row.id].getPointer()->getValue());
@@ -209,6 +201,7 @@ void CVeltrixEditor::handleActionEvent(const GUI::Events::CActionEvent &event)
 
 bool CVeltrixEditor::open(void *parent)
 {
+    dressControls();
     const bool opened = CVstWindow::open(parent);
     applyPendingUpdates();
     return opened;

@@ -7,12 +7,12 @@
 
 #include "editor/CAboutWindow.h"
 #include "editor/CPendingParameters.h"
+#include "editor/CVeltrixSkin.h"
 #include "editor/VeltrixEditorLayout.h"
 #include "effect/CVstParam.h"
 #include "effect/VeltrixProgram.h"
 #include "foundation/collections/TAutomaticPointer.h"
 #include "gui/controls/CTextLabel.h"
-#include "gui/graphics/IImage.h"
 #include "vst/window/CVstWindow.h"
 
 namespace Orvalite::Veltrix
@@ -24,8 +24,9 @@ public:
     // it is shown with (title the effect's name, black background, drop shadow).
     static CVeltrixEditor *createFor(AudioEffect *effect);
 
-    // Builds the panel from the images in the "Resources" folder beside the
-    // module; a missing image leaves its controls without size, nothing more.
+    // Builds the panel; its images, from the "Resources" folder beside the
+    // module, are put on at the first open. A missing image leaves its controls
+    // without size, nothing more.
     CVeltrixEditor(AudioEffect *effect, const MathTools::CRect &area,
                    const GUI::Windowing::CWindowAttributes &attributes);
     ~CVeltrixEditor() override;
@@ -47,9 +48,10 @@ public:
     ORVALITE_CLASS_RECORD(CVeltrixEditor)
 
 private:
-    void loadImages(const ::Orvalite::Basics::CString &folder);
     void createAboutButton();
     void createControl(const SEditorControl &row);
+    // Puts the shared skin on the panel and sizes the controls by their images.
+    void dressControls();
     void createReadout(const SEditorControl &row);
     void applyPendingUpdates();
     void applyUpdate(long id, double value);
@@ -58,10 +60,8 @@ private:
     Collections::TAutomaticPointer<CVstParam> m_mirror[NUMBER_OF_PARAMETERS];
     Collections::TAutomaticPointer<GUI::Controls::IControl> m_controls[LAST_CONTROL_ID + 1];
     Collections::TAutomaticPointer<GUI::Controls::CTextLabel> m_readouts[LAST_CONTROL_ID + 1];
-    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_knobImage;
-    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_buttonUpImage;
-    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_buttonDownImage;
-    Collections::TAutomaticPointer<GUI::Graphics::IImage> m_aboutButtonImage;
+    ::Orvalite::Basics::CSystemString m_resourceFolder;
+    Collections::TAutomaticPointer<CVeltrixSkin> m_skin;
     Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
     // 0 while the effect plays its A half, 1 for the B half.
     long m_presetSlot = 0;

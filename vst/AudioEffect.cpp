@@ -3,6 +3,7 @@
 #include "foundation/basics/CException.h"
 #include "foundation/io/TraceLog.h"
 #include "vst/AEffEditor.h"
+#include "vst/IEffectEditor.h"
 
 #include <cmath>
 #include <cstdio>
@@ -339,6 +340,8 @@ void AudioEffect::int2string(VstInt32 value, char *text, VstInt32 maxLength)
 void AudioEffect::setEditor(AEffEditor *editor)
 {
     m_editor = editor;
+    // Looked up once here: the effect asks for it at every parameter change.
+    m_effectEditor = dynamic_cast<Orvalite::Vst::IEffectEditor *>(editor);
     setFlag(effFlagsHasEditor, editor != nullptr);
 }
 

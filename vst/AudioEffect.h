@@ -7,6 +7,11 @@
 
 class AEffEditor;
 
+namespace Orvalite::Vst
+{
+class IEffectEditor;
+}
+
 class AudioEffect
 {
 public:
@@ -87,6 +92,7 @@ protected:
 
     audioMasterCallback m_audioMaster;
     AEffEditor *m_editor = nullptr;
+    Orvalite::Vst::IEffectEditor *m_effectEditor = nullptr;
     float m_sampleRate = 44100.0f;
     VstInt32 m_blockSize = 1024;
     VstInt32 m_numPrograms;

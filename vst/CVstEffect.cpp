@@ -96,8 +96,4 @@ bool CVstEffect::getProductString(char *text)
     return copyIdentity(Basics::CApplicationInformation::getProductType(), text);
 }
 
-IEffectEditor *CVstEffect::getEffectEditor()
-{
-    return dynamic_cast<IEffectEditor *>(getEditor());
-}
 } // namespace Orvalite::Vst

@@ -39,7 +39,7 @@ public:
     CVstTempo &getTempo() { return m_tempo; }
     const CVstMidiEventList &getMidiEvents() const { return m_midiEvents; }
     // The editor's parameter side when the editor has one, else null.
-    IEffectEditor *getEffectEditor();
+    IEffectEditor *getEffectEditor() const { return m_effectEditor; }
 
     ORVALITE_CLASS_RECORD(CVstEffect)
 

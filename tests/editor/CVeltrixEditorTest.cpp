@@ -52,6 +52,7 @@ protected:
 
 TEST_F(VeltrixEditor, EveryControlAndReadOutSitsWhereTheLayoutPutsIt)
 {
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     const CDimension knob = skinImageSize("knob.png");
     const CDimension button = skinImageSize("buttonUp.png");
     ASSERT_GT(knob.getHeight(), 0);
@@ -208,17 +209,37 @@ TEST_F(VeltrixEditor, TheAboutButtonShowsThePictureCentredAndAClickOrEscapeHides
     Host::CDisplayMetrics::setProvider(nullptr);
 }
 
+// Hosts that scan or render make editors they never show: the skin is decoded
+// at the first open, once for every editor of the module.
+TEST_F(VeltrixEditor, TheSkinIsDecodedAtTheFirstOpenAndSharedByEveryEditor)
+{
+    using GUI::Controls::CControl;
+    const auto knobImage = [](CVeltrixEditor *editor) {
+        return static_cast<CControl *>(editor->getControl(PARAMETER_DELAY_ONE))->getPrimaryImage();
+    };
+    EXPECT_EQ(knobImage(m_editor), nullptr);
+    EXPECT_EQ(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea().getWidth(), 0);
+    auto *second =
+        new CVeltrix(CRecordingHost::callback(), [](CVeltrix *effect) { CVeltrixEditor::createFor(effect); });
+    auto *secondEditor = static_cast<CVeltrixEditor *>(second->getEditor());
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
+    secondEditor->open(hostWindowHandle());
+    ASSERT_NE(knobImage(m_editor), nullptr);
+    EXPECT_EQ(knobImage(m_editor), knobImage(secondEditor));
+    second->getAeffect()->dispatcher(second->getAeffect(), effClose, 0, 0, nullptr, 0.0f);
+}
+
 TEST_F(VeltrixEditor, MissingImagesLeaveTheirControlsWithoutSizeAndThePanelStillOpens)
 {
     dispatch(effClose);
     m_effect = nullptr;
     makeEditor({"buttonUp.png", "knob.png", "splash.png"});
+    EXPECT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     EXPECT_EQ(m_editor->getControl(PARAMETER_SYNC_AUDIO)->getArea().getWidth(), 0);
     EXPECT_EQ(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea().getWidth(), 0);
     EXPECT_GT(m_editor->getControl(ABOUT_BUTTON_ID)->getArea().getWidth(), 0);
-    EXPECT_FALSE(m_editor->getAboutWindow().hasPicture());
-    EXPECT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     click(ABOUT_BUTTON_ID);
+    EXPECT_FALSE(m_editor->getAboutWindow().hasPicture());
     m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
     dispatch(effEditIdle);
     EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 60.0 ms");

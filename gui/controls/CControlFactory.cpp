@@ -1,10 +1,15 @@
 #include "gui/controls/CControlFactory.h"
 
 #include "gui/controls/CAnimation.h"
+#include "gui/controls/CCenterSlider.h"
 #include "gui/controls/CControlPanel.h"
 #include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
+#include "gui/controls/CModulatedSlider.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CRangeSlider.h"
+#include "gui/controls/CSlider.h"
+#include "gui/controls/CSliderArray.h"
 #include "gui/controls/CTextLabel.h"
 
 #include <cstring>
@@ -41,7 +46,7 @@ const SCatalogueEntry s_catalogue[] = {
     {"CAnimationFrame", 50, 50, nullptr},
     {"CAreaBox", 50, 50, nullptr},
     {"CAutoAnimation", 50, 50, nullptr},
-    {"CCenterSlider", 100, 20, nullptr},
+    {"CCenterSlider", 100, 20, make<CCenterSlider>},
     {"CComboBox", 100, 20, nullptr},
     {"CControlPanel", 200, 200, make<CControlPanel>},
     {"CImageLabel", 100, 20, nullptr},
@@ -49,20 +54,20 @@ const SCatalogueEntry s_catalogue[] = {
     {"CLatchingButton", 50, 50, make<CLatchingButton>},
     {"CLevelMeter", 20, 100, nullptr},
     {"CMenuBar", 200, 25, nullptr},
-    {"CModulatedSlider", 100, 20, nullptr},
+    {"CModulatedSlider", 100, 20, make<CModulatedSlider>},
     {"CModulatedXYPad", 200, 200, nullptr},
     {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
     {"CPopupButton", 50, 50, nullptr},
     {"CPresetBrowser", 200, 400, nullptr},
     {"CProgressBar", 200, 20, nullptr},
     {"CRadioButton", 200, 50, nullptr},
-    {"CRangeSlider", 150, 100, nullptr},
+    {"CRangeSlider", 150, 100, make<CRangeSlider>},
     {"CRepeatingButton", 50, 50, nullptr},
     {"CRolloverButton", 50, 50, nullptr},
     {"CScrollBar", 20, 100, nullptr},
     {"CScrollPanel", 200, 200, nullptr},
-    {"CSlider", 20, 100, nullptr},
-    {"CSliderArray", 200, 100, nullptr},
+    {"CSlider", 20, 100, make<CSlider>},
+    {"CSliderArray", 200, 100, make<CSliderArray>},
     {"CStepLabel", 50, 20, nullptr},
     {"CTabPanel", 200, 200, nullptr},
     {"CTableView", 200, 200, nullptr},

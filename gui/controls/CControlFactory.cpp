@@ -7,7 +7,10 @@
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CModulatedSlider.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CRadioButton.h"
 #include "gui/controls/CRangeSlider.h"
+#include "gui/controls/CRepeatingButton.h"
+#include "gui/controls/CRolloverButton.h"
 #include "gui/controls/CSlider.h"
 #include "gui/controls/CSliderArray.h"
 #include "gui/controls/CTextLabel.h"
@@ -60,10 +63,10 @@ const SCatalogueEntry s_catalogue[] = {
     {"CPopupButton", 50, 50, nullptr},
     {"CPresetBrowser", 200, 400, nullptr},
     {"CProgressBar", 200, 20, nullptr},
-    {"CRadioButton", 200, 50, nullptr},
+    {"CRadioButton", 200, 50, make<CRadioButton>},
     {"CRangeSlider", 150, 100, make<CRangeSlider>},
-    {"CRepeatingButton", 50, 50, nullptr},
-    {"CRolloverButton", 50, 50, nullptr},
+    {"CRepeatingButton", 50, 50, make<CRepeatingButton>},
+    {"CRolloverButton", 50, 50, make<CRolloverButton>},
     {"CScrollBar", 20, 100, nullptr},
     {"CScrollPanel", 200, 200, nullptr},
     {"CSlider", 20, 100, make<CSlider>},

@@ -98,6 +98,10 @@ struct SType
     const char *added;
 };
 
+const char *const s_rolloverDescriptors =
+    "Down Image;Over Image;Cursor Change;Label Text;On Colour;Off Colour;Over Colour;On Frame Colour;"
+    "Off Frame Colour;Over Frame Colour;On Text Colour;Off Text Colour;Over Text Colour;";
+
 const SType s_types[] = {
     {"CSlider", "CControl", 20, 100,
      "Handle Image;Handle Over Image;Handle Down Image;Handle Disabled Image;Handle Colour;Handle Over Colour;"
@@ -110,6 +114,9 @@ const SType s_types[] = {
     {"CModulatedSlider", "CRangeSlider", 100, 20,
      "Minimum Value;Maximum Value;Lock Minimum;Lock Maximum;Jump To Max;Handle Colour;Handle Over Colour;"
      "Handle Down Colour;Mod Mark Colour;"},
+    {"CRolloverButton", "CControl", 50, 50, s_rolloverDescriptors},
+    {"CRepeatingButton", "CRolloverButton", 50, 50, s_rolloverDescriptors},
+    {"CRadioButton", "CControlPanel", 200, 50, ""},
 };
 
 TEST(Catalogue, EveryTypeHasItsSizeParentAndDescriptorsAndRoundTripsThroughXML)

@@ -117,6 +117,14 @@ const SType s_types[] = {
     {"CRolloverButton", "CControl", 50, 50, s_rolloverDescriptors},
     {"CRepeatingButton", "CRolloverButton", 50, 50, s_rolloverDescriptors},
     {"CRadioButton", "CControlPanel", 200, 50, ""},
+    {"CLevelMeter", "CControl", 20, 100, "Step Count;Base Colour;Max Colour;"},
+    {"CProgressBar", "CTextLabel", 200, 20, "Text;Text Colour;Alignment;Font;Draw Text;"},
+    {"CStepLabel", "CTextLabel", 50, 20, "Text;Text Colour;Alignment;Font;Wrap;"},
+    {"CTriStateImage", "CControl", 50, 20, "Image 1;Image 2;Image 3;"},
+    {"CImageLabel", "CControl", 100, 20, ""},
+    {"CAreaBox", "CControl", 50, 50, ""},
+    {"CAnimationFrame", "CControl", 50, 50, ""},
+    {"CAutoAnimation", "CAnimation", 50, 50, "Invert;AnimationStyle;"},
 };
 
 TEST(Catalogue, EveryTypeHasItsSizeParentAndDescriptorsAndRoundTripsThroughXML)

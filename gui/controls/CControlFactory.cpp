@@ -1,5 +1,6 @@
 #include "gui/controls/CControlFactory.h"
 
+#include "gui/controls/CADSREditor.h"
 #include "gui/controls/CAnimation.h"
 #include "gui/controls/CAnimationFrame.h"
 #include "gui/controls/CAreaBox.h"
@@ -11,6 +12,7 @@
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CLevelMeter.h"
 #include "gui/controls/CModulatedSlider.h"
+#include "gui/controls/CModulatedXYPad.h"
 #include "gui/controls/CMomentaryButton.h"
 #include "gui/controls/CProgressBar.h"
 #include "gui/controls/CRadioButton.h"
@@ -22,6 +24,8 @@
 #include "gui/controls/CStepLabel.h"
 #include "gui/controls/CTextLabel.h"
 #include "gui/controls/CTriStateImage.h"
+#include "gui/controls/CWaveCycle.h"
+#include "gui/controls/CXYPad.h"
 
 #include <cstring>
 
@@ -52,7 +56,7 @@ struct SCatalogueEntry
 };
 
 const SCatalogueEntry s_catalogue[] = {
-    {"CADSREditor", 150, 100, nullptr},
+    {"CADSREditor", 150, 100, make<CADSREditor>},
     {"CAnimation", 50, 50, make<CAnimation>},
     {"CAnimationFrame", 50, 50, make<CAnimationFrame>},
     {"CAreaBox", 50, 50, make<CAreaBox>},
@@ -66,7 +70,7 @@ const SCatalogueEntry s_catalogue[] = {
     {"CLevelMeter", 20, 100, make<CLevelMeter>},
     {"CMenuBar", 200, 25, nullptr},
     {"CModulatedSlider", 100, 20, make<CModulatedSlider>},
-    {"CModulatedXYPad", 200, 200, nullptr},
+    {"CModulatedXYPad", 200, 200, make<CModulatedXYPad>},
     {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
     {"CPopupButton", 50, 50, nullptr},
     {"CPresetBrowser", 200, 400, nullptr},
@@ -86,9 +90,9 @@ const SCatalogueEntry s_catalogue[] = {
     {"CTextLabel", 50, 20, makeWithText<CTextLabel>},
     {"CTreeView", 200, 200, nullptr},
     {"CTriStateImage", 50, 20, make<CTriStateImage>},
-    {"CWaveCycle", 100, 100, nullptr},
+    {"CWaveCycle", 100, 100, make<CWaveCycle>},
     {"CWindowDragTab", 100, 50, nullptr},
-    {"CXYPad", 200, 200, nullptr},
+    {"CXYPad", 200, 200, make<CXYPad>},
 };
 } // namespace
 

@@ -102,6 +102,10 @@ const char *const s_rolloverDescriptors =
     "Down Image;Over Image;Cursor Change;Label Text;On Colour;Off Colour;Over Colour;On Frame Colour;"
     "Off Frame Colour;Over Frame Colour;On Text Colour;Off Text Colour;Over Text Colour;";
 
+const char *const s_padDescriptors = "Off Image;Over Image;Down Image;Off Colour;Over Colour;Down Colour;";
+const char *const s_modulatedPadDescriptors =
+    "Off Image;Over Image;Down Image;Off Colour;Over Colour;Down Colour;Mod Handle Image;";
+
 const SType s_types[] = {
     {"CSlider", "CControl", 20, 100,
      "Handle Image;Handle Over Image;Handle Down Image;Handle Disabled Image;Handle Colour;Handle Over Colour;"
@@ -125,6 +129,10 @@ const SType s_types[] = {
     {"CAreaBox", "CControl", 50, 50, ""},
     {"CAnimationFrame", "CControl", 50, 50, ""},
     {"CAutoAnimation", "CAnimation", 50, 50, "Invert;AnimationStyle;"},
+    {"CXYPad", "CControl", 200, 200, s_padDescriptors},
+    {"CModulatedXYPad", "CXYPad", 200, 200, s_modulatedPadDescriptors},
+    {"CADSREditor", "CControl", 150, 100, "Line Colour;Poly Colour;Handle Colour;Sel Handle Colour;"},
+    {"CWaveCycle", "CControl", 100, 100, "Wave Colour;Line Colour;"},
 };
 
 TEST(Catalogue, EveryTypeHasItsSizeParentAndDescriptorsAndRoundTripsThroughXML)

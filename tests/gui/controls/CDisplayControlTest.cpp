@@ -10,6 +10,7 @@
 #include "gui/controls/CProgressBar.h"
 #include "gui/controls/CStepLabel.h"
 #include "gui/controls/CTriStateImage.h"
+#include "gui/fonts/CFont.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
 
@@ -92,6 +93,12 @@ TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)
         EXPECT_EQ(events(), 1u) << type;
         root().clearControls();
     }
+    IControl *box = nullptr;
+    ASSERT_TRUE(CControlFactory::createControl("CAreaBox", box, &root()));
+    root().addControl(box);
+    repaint();
+    EXPECT_EQ(pixel(0, 10), argb(CAlphaColour(0, 0, 0))) << "an area box's frame";
+    EXPECT_EQ(pixel(10, 10), argb(CAlphaColour(255, 255, 255))) << "and background";
 }
 
 TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
@@ -162,6 +169,7 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
         const char *text;
         size_t events;
     };
+    Orvalite::GUI::Fonts::CFont::createDefaultFont();
     CStepLabel *label = addLabel<CStepLabel>(CRect(0, 0, 50, 20));
     label->setTexts({"Sine", "Saw", "Square"});
     const SStep steps[] = {
@@ -184,6 +192,23 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
     EXPECT_EQ(m_listener.m_actions.back().value, 0.5);
     label->setValue(1.0);
     EXPECT_STREQ(label->getText().getString(), "Square");
+    const auto screen = [this] {
+        repaint();
+        std::vector<uint32_t> pixels;
+        for (long y = 0; y < 20; ++y)
+        {
+            for (long x = 0; x < 50; ++x)
+            {
+                pixels.push_back(pixel(x, y));
+            }
+        }
+        return pixels;
+    };
+    const std::vector<uint32_t> square = screen();
+    label->setValue(0.0);
+    EXPECT_NE(screen(), square) << "the label shows the text it stepped to";
+    root().clearControls();
+    Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
 }
 
 TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)

@@ -244,5 +244,12 @@ TEST_F(Sliders, TheModulationMarkStaysInsideTheRange)
     repaint();
     EXPECT_EQ(pixel(107, 10), argb(32, 160, 240));
     EXPECT_EQ(pixel(70, 10), argb(153, 116, 188)) << "the range band";
+    EXPECT_EQ(pixel(38, 10), argb(153, 116, 188)) << "the minimum handle";
+    EXPECT_EQ(pixel(33, 10), argb(0, 0, 0)) << "its outline";
+    send(e_leftButtonDown, 113, 10);
+    drag(73, 10);
+    send(e_leftButtonUp, 73, 10);
+    EXPECT_NEAR(slider->getMaximum(), 58.0 / 130.0, 1e-12) << "the handle moved from 108 to 68";
+    EXPECT_EQ(slider->getMarkArea(), CRect(67, 0, 2, 20)) << "the mark follows the maximum down";
 }
 } // namespace

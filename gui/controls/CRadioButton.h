@@ -9,6 +9,8 @@
 #include "gui/controls/CControlPanel.h"
 #include "gui/listeners/IActionListener.h"
 
+#include <vector>
+
 namespace Orvalite::GUI::Controls
 {
 class CRadioButton : public CControlPanel, public Listeners::IActionListener

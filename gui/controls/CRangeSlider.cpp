@@ -130,6 +130,10 @@ long CRangeSlider::along(const CPoint &point) const
 void CRangeSlider::dragTo(long position)
 {
     const double track = static_cast<double>(getTrack());
+    if (track <= 0.0)
+    {
+        return;
+    }
     const bool minimum = m_dragHandle == e_minimumHandle;
     const double wanted = static_cast<double>(minimum ? position : position - HANDLE_SIZE) / track;
     const double value = minimum ? std::clamp(wanted, 0.0, m_maximum) : std::clamp(wanted, m_minimum, 1.0);
@@ -152,10 +156,6 @@ void CRangeSlider::dragTo(long position)
 void CRangeSlider::handleLeftButtonDown(const Events::CMouseEvent &event)
 {
     const CPoint point = event.getMousePosition();
-    if (getTrack() <= 0)
-    {
-        return;
-    }
     long handle = handleAt(point);
     const long position = along(point);
     if (handle == e_noHandle)

@@ -232,6 +232,14 @@ TEST_F(Sliders, RangeHandlesCannotCrossAndLockedHandlesStay)
         send(e_mouseLeave, 0, 0);
         root().removeControl(range);
     }
+    CRangeSlider *narrow = add<CRangeSlider>(CRect(0, 120, 15, 20));
+    m_listener.m_actions.clear();
+    send(e_leftButtonDown, 5, 130);
+    drag(14, 130);
+    send(e_leftButtonUp, 14, 130);
+    EXPECT_EQ(narrow->getMinimum(), 0.25) << "no room for two handles: nothing moves";
+    EXPECT_EQ(narrow->getMaximum(), 0.75);
+    EXPECT_EQ(events(), 0u);
 }
 
 TEST_F(Sliders, TheModulationMarkStaysInsideTheRange)

@@ -1,11 +1,31 @@
 #include "gui/controls/CControlFactory.h"
 
+#include "gui/controls/CADSREditor.h"
 #include "gui/controls/CAnimation.h"
+#include "gui/controls/CAnimationFrame.h"
+#include "gui/controls/CAreaBox.h"
+#include "gui/controls/CAutoAnimation.h"
+#include "gui/controls/CCenterSlider.h"
 #include "gui/controls/CControlPanel.h"
+#include "gui/controls/CImageLabel.h"
 #include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
+#include "gui/controls/CLevelMeter.h"
+#include "gui/controls/CModulatedSlider.h"
+#include "gui/controls/CModulatedXYPad.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CProgressBar.h"
+#include "gui/controls/CRadioButton.h"
+#include "gui/controls/CRangeSlider.h"
+#include "gui/controls/CRepeatingButton.h"
+#include "gui/controls/CRolloverButton.h"
+#include "gui/controls/CSlider.h"
+#include "gui/controls/CSliderArray.h"
+#include "gui/controls/CStepLabel.h"
 #include "gui/controls/CTextLabel.h"
+#include "gui/controls/CTriStateImage.h"
+#include "gui/controls/CWaveCycle.h"
+#include "gui/controls/CXYPad.h"
 
 #include <cstring>
 
@@ -21,9 +41,9 @@ template <class T> IControl *make(IControlRoot *root, const MathTools::CRect &ar
 }
 
 // Controls with text start with "Text".
-IControl *makeTextLabel(IControlRoot *root, const MathTools::CRect &area)
+template <class T> IControl *makeWithText(IControlRoot *root, const MathTools::CRect &area)
 {
-    return new CTextLabel(root, -1, area, "Text");
+    return new T(root, -1, area, "Text");
 }
 
 struct SCatalogueEntry
@@ -36,43 +56,43 @@ struct SCatalogueEntry
 };
 
 const SCatalogueEntry s_catalogue[] = {
-    {"CADSREditor", 150, 100, nullptr},
+    {"CADSREditor", 150, 100, make<CADSREditor>},
     {"CAnimation", 50, 50, make<CAnimation>},
-    {"CAnimationFrame", 50, 50, nullptr},
-    {"CAreaBox", 50, 50, nullptr},
-    {"CAutoAnimation", 50, 50, nullptr},
-    {"CCenterSlider", 100, 20, nullptr},
+    {"CAnimationFrame", 50, 50, make<CAnimationFrame>},
+    {"CAreaBox", 50, 50, make<CAreaBox>},
+    {"CAutoAnimation", 50, 50, make<CAutoAnimation>},
+    {"CCenterSlider", 100, 20, make<CCenterSlider>},
     {"CComboBox", 100, 20, nullptr},
     {"CControlPanel", 200, 200, make<CControlPanel>},
-    {"CImageLabel", 100, 20, nullptr},
+    {"CImageLabel", 100, 20, make<CImageLabel>},
     {"CKnob", 50, 50, make<CKnob>},
     {"CLatchingButton", 50, 50, make<CLatchingButton>},
-    {"CLevelMeter", 20, 100, nullptr},
+    {"CLevelMeter", 20, 100, make<CLevelMeter>},
     {"CMenuBar", 200, 25, nullptr},
-    {"CModulatedSlider", 100, 20, nullptr},
-    {"CModulatedXYPad", 200, 200, nullptr},
+    {"CModulatedSlider", 100, 20, make<CModulatedSlider>},
+    {"CModulatedXYPad", 200, 200, make<CModulatedXYPad>},
     {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
     {"CPopupButton", 50, 50, nullptr},
     {"CPresetBrowser", 200, 400, nullptr},
-    {"CProgressBar", 200, 20, nullptr},
-    {"CRadioButton", 200, 50, nullptr},
-    {"CRangeSlider", 150, 100, nullptr},
-    {"CRepeatingButton", 50, 50, nullptr},
-    {"CRolloverButton", 50, 50, nullptr},
+    {"CProgressBar", 200, 20, makeWithText<CProgressBar>},
+    {"CRadioButton", 200, 50, make<CRadioButton>},
+    {"CRangeSlider", 150, 100, make<CRangeSlider>},
+    {"CRepeatingButton", 50, 50, make<CRepeatingButton>},
+    {"CRolloverButton", 50, 50, make<CRolloverButton>},
     {"CScrollBar", 20, 100, nullptr},
     {"CScrollPanel", 200, 200, nullptr},
-    {"CSlider", 20, 100, nullptr},
-    {"CSliderArray", 200, 100, nullptr},
-    {"CStepLabel", 50, 20, nullptr},
+    {"CSlider", 20, 100, make<CSlider>},
+    {"CSliderArray", 200, 100, make<CSliderArray>},
+    {"CStepLabel", 50, 20, makeWithText<CStepLabel>},
     {"CTabPanel", 200, 200, nullptr},
     {"CTableView", 200, 200, nullptr},
     {"CTextEdit", 50, 20, nullptr},
-    {"CTextLabel", 50, 20, makeTextLabel},
+    {"CTextLabel", 50, 20, makeWithText<CTextLabel>},
     {"CTreeView", 200, 200, nullptr},
-    {"CTriStateImage", 50, 20, nullptr},
-    {"CWaveCycle", 100, 100, nullptr},
+    {"CTriStateImage", 50, 20, make<CTriStateImage>},
+    {"CWaveCycle", 100, 100, make<CWaveCycle>},
     {"CWindowDragTab", 100, 50, nullptr},
-    {"CXYPad", 200, 200, nullptr},
+    {"CXYPad", 200, 200, make<CXYPad>},
 };
 } // namespace
 

@@ -44,6 +44,11 @@ void CTextLabel::setFont(Fonts::CFont *font)
     m_font = font;
 }
 
+Fonts::CFont *CTextLabel::getFont() const
+{
+    return m_font ? m_font : Fonts::CFont::getDefaultFont();
+}
+
 void CTextLabel::setText(const CString &text)
 {
     m_text = text;
@@ -59,8 +64,7 @@ void CTextLabel::drawControl(Graphics::CGraphics &graphics)
     drawPrimaryImage(graphics, isDefaultDrawing());
     graphics.setTextColour(m_textColour);
     const MathTools::CRect &area = getNormalisedArea();
-    graphics.drawText(m_text, MathTools::CRect(1, 1, area.getWidth(), area.getHeight()),
-                      m_font ? m_font : Fonts::CFont::getDefaultFont(), m_alignment);
+    graphics.drawText(m_text, MathTools::CRect(1, 1, area.getWidth(), area.getHeight()), getFont(), m_alignment);
 }
 
 void CTextLabel::handleFileDrop(const Events::CDropEvent &event)

@@ -34,6 +34,10 @@ public:
     void setText(const ::Orvalite::Basics::CString &text);
     const ::Orvalite::Basics::CString &getText() const { return m_text; }
     void setTextAlignment(long alignment) { m_alignment = alignment; }
+    long getTextAlignment() const { return m_alignment; }
+    const Basics::CAlphaColour &getTextColour() const { return m_textColour; }
+    // The label's font, or the default font when it has none.
+    Fonts::CFont *getFont() const;
 
     void drawControl(Graphics::CGraphics &graphics) override;
     // Shows the first dropped file's name; a drop without names is ignored.

@@ -26,7 +26,6 @@ public:
     void setColours(const Basics::CAlphaColour &frame, const Basics::CAlphaColour &background,
                     const Basics::CAlphaColour &text);
     void setTextColour(const Basics::CAlphaColour &colour) { m_textColour = colour; }
-    const Basics::CAlphaColour &getTextColour() const { return m_textColour; }
     void setFlag(bool flag) { m_flag = flag; }
     // The font is counted; null draws with the default font.
     void setFont(Fonts::CFont *font);

@@ -284,9 +284,11 @@ void CAudioFile::CWriter::commit()
     m_destination.commit();
 }
 
-int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype)
+int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype,
+                             const std::string &type)
 {
-    const std::string extension = lowerCase(std::filesystem::path(path).extension().string());
+    const std::string extension =
+        lowerCase(type.empty() ? std::filesystem::path(path).extension().string() : "." + type);
     const int named = extension.empty() ? 0 : majorFormatForExtension(extension.substr(1));
     const int major = named != 0 ? named : fallbackFormat & SF_FORMAT_TYPEMASK;
     const int fallbackSubtype = fallbackFormat & SF_FORMAT_SUBMASK;

@@ -90,8 +90,10 @@ public:
     // names (wav, flac, ogg, aiff, au, …), else `fallbackFormat`'s (libsndfile's
     // SF_FORMAT_* major | subtype). The sample format is `subtype` when given (0:
     // none), else the fallback's when it is linear and the container takes it,
-    // else the container's codec, else 24-bit, 16-bit or float PCM.
-    static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype = 0);
+    // else the container's codec, else 24-bit, 16-bit or float PCM. A `type`
+    // ("flac") stands for the extension.
+    static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype = 0,
+                            const std::string &type = {});
     // The subtype of a --bits value, "16", "24", "32" or "float"; 0 for any other.
     static int subtypeForBits(const std::string &bits);
     // Writes a whole signal through a CWriter.

@@ -185,6 +185,10 @@ void CCommandLine::takeOption(const std::string &option, const std::string &valu
         }
         m_bits = value;
     }
+    else if (option == "--type")
+    {
+        m_type = value;
+    }
     else if (option == "--out-dir")
     {
         m_outputFolder = value;
@@ -282,6 +286,7 @@ std::string CCommandLine::usage()
            "  --block N               frames per process call (default 512; render only)\n"
            "  --bits 16|24|32|float   the output's sample format (render only)\n"
            "  --force                 replace a read-only output (render only)\n"
+           "  --type EXTENSION        the output's format whatever its name, e.g. for \"-\"\n"
            "  --plugin PATH           the plug-in module (default: " +
            defaultPluginPath() + ")\n";
 }

@@ -61,6 +61,8 @@ public:
     // "24", "32" or "float".
     bool isForced() const { return m_isForced; }
     const std::optional<std::string> &bits() const { return m_bits; }
+    // The output's format as an extension ("wav", "flac"), for "-" above all.
+    const std::optional<std::string> &type() const { return m_type; }
 
 private:
     void parseCommand(const std::vector<std::string> &arguments, size_t &next);
@@ -87,5 +89,6 @@ private:
     std::optional<std::string> m_plot;
     bool m_isForced = false;
     std::optional<std::string> m_bits;
+    std::optional<std::string> m_type;
 };
 } // namespace Zelo::Tools

@@ -37,7 +37,7 @@ enum ExitStatus
 // Outputs are checked before any input is read or the plug-in loaded: a folder
 // cannot be written, and an input (the same device and inode, whatever the name
 // or link) is never overwritten. "-" is standard input or output.
-void checkOutputs(const std::vector<std::string> &inputs, const std::vector<std::string> &outputs)
+void checkOutputPaths(const std::vector<std::string> &inputs, const std::vector<std::string> &outputs)
 {
     for (const std::string &output : outputs)
     {
@@ -60,7 +60,7 @@ void checkOutputs(const std::vector<std::string> &inputs, const std::vector<std:
             if (input != "-" && stat(input.c_str(), &source) == 0 && source.st_dev == target.st_dev &&
                 source.st_ino == target.st_ino)
             {
-                throw std::runtime_error("'" + output + "': refusing to overwrite it, it is the input '" + input + "'");
+                throw std::runtime_error("'" + output + "' is the input '" + input + "': refusing to overwrite it");
             }
         }
     }
@@ -146,7 +146,7 @@ CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
     return setup;
 }
 
-int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
+void CZeloCommand::checkOutputs(const CCommandLine &commandLine)
 {
     if (const auto &folder = commandLine.outputFolder())
     {
@@ -157,12 +157,17 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
         {
             throw std::runtime_error("'" + *folder + "': cannot write into it (not a folder)");
         }
-        checkOutputs(commandLine.inputs(), CParallelRender::outputPaths(commandLine.inputs(), *folder));
+        checkOutputPaths(commandLine.inputs(), CParallelRender::outputPaths(commandLine.inputs(), *folder));
     }
     else
     {
-        checkOutputs(commandLine.inputs(), {commandLine.output()});
+        checkOutputPaths(commandLine.inputs(), {commandLine.output()});
     }
+}
+
+int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
+{
+    checkOutputs(commandLine);
     CTemporaryFiles::installSignalHandlers();
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
     // A wrong program, parameter or preset is one message before any file is touched, not one per file.
@@ -193,9 +198,9 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
     }
     const int sampleRate = input ? input->sampleRate() : phrase.sampleRate;
     const size_t frames = input ? input->frames() : phrase.frames();
-    const int format =
-        CAudioFile::outputFormat(commandLine.output(), input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24,
-                                 sampleRate, commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0);
+    const int format = CAudioFile::outputFormat(
+        commandLine.output(), input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24, sampleRate,
+        commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0, commandLine.type().value_or(""));
     CAudioFile::CWriter output(commandLine.output(), sampleRate, format, commandLine.isForced());
 
     std::optional<CRenderAnalysis> analysis;

@@ -29,6 +29,8 @@ private:
     void reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine, std::ostream &out) const;
     void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
     void showPreset(const CCommandLine &commandLine, std::ostream &out) const;
+    // Before any input is read: the output, or the --out-dir folder and the outputs in it.
+    static void checkOutputs(const CCommandLine &commandLine);
     // The program, half, parameter and preset requests of the command line.
     static CRenderer::Setup setupOf(const CCommandLine &commandLine);
 };

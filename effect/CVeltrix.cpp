@@ -135,6 +135,11 @@ void CVeltrix::resume()
 {
     CVstEffect::resume();
     deriveFromSampleRate();
+    // Hosts read the latency after switching the plug-in on: it follows the new grain.
+    if (parameter(PARAMETER_SYNC_AUDIO)->getIntValue() == 1)
+    {
+        setInitialDelay(static_cast<VstInt32>(m_grainLength / 2));
+    }
 }
 
 // Takes up the host's current rate: delay lengths in whole milliseconds, the

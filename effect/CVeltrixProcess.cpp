@@ -5,6 +5,9 @@
 #include "foundation/host/CDenormalGuard.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace Orvalite::Veltrix
 {
@@ -38,6 +41,34 @@ void modulateRates(double pitchRatio, double depth, const float *wobbles, double
         const double wobble = 2.0 * static_cast<double>(wobbles[n]) - 1.0;
         rates[n] = PitShift::rateForShift(pitchRatio + depth * wobble * MODULATION_DEPTH);
     }
+}
+
+// True when no sample is a NaN or an infinity: their magnitude bits reach the
+// all-ones exponent, and adding one exponent step carries them into the sign
+// bit. One branch-free pass, so finite input pays no test per sample.
+bool areAllFinite(const float *samples, int frames)
+{
+    std::uint32_t carried = 0;
+    for (int n = 0; n < frames; ++n)
+    {
+        std::uint32_t bits;
+        std::memcpy(&bits, &samples[n], sizeof(bits));
+        carried |= (bits & 0x7FFFFFFFu) + 0x00800000u;
+    }
+    return (carried & 0x80000000u) == 0;
+}
+
+// The samples themselves when all are finite, else a copy in `spare` with
+// silence for each NaN and infinity.
+float *finiteSamples(float *samples, float *spare, int frames)
+{
+    if (areAllFinite(samples, frames))
+    {
+        return samples;
+    }
+    std::replace_copy_if(
+        samples, samples + frames, spare, [](float sample) { return !std::isfinite(sample); }, 0.0f);
+    return spare;
 }
 
 // Pans both voices with equal power, then adds the dry signal and applies the master gain.
@@ -107,8 +138,15 @@ void CVeltrix::processBlock(float **inputs, float **outputs, VstInt32 sampleFram
 // the host's input is read by its shifter before the dry line writes it back, and
 // each output sample is written after its inputs are read, so buffers the host
 // shares between inputs and outputs give the same result as separate ones.
-void CVeltrix::processSlice(const SBlockSettings &settings, float *const inputs[2], float *const outputs[2], int frames)
+void CVeltrix::processSlice(const SBlockSettings &settings, float *const hostInputs[2], float *const outputs[2],
+                            int frames)
 {
+    // A NaN or an infinity would stay in the feedback lines for good (0 · NaN is
+    // NaN): such a sample is heard as silence, from a copy of the slice.
+    float finiteInputs[2][SLICE_FRAMES];
+    float *const inputs[2] = {finiteSamples(hostInputs[0], finiteInputs[0], frames),
+                              finiteSamples(hostInputs[1], finiteInputs[1], frames)};
+
     // Each input channel feeds one voice: shift, then delay with feedback.
     float voiceSamples[2][SLICE_FRAMES];
     for (int voice = 0; voice < 2; ++voice)

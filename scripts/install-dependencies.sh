@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Zelo builds and tests with, when any is missing.
-# Runs apt-get directly as root, through sudo otherwise.
+# Runs apt-get directly as root, through sudo otherwise. It never removes a
+# package: when apt would, it stops, says what and why, and changes nothing.
 set -euo pipefail
 
 packages=(
@@ -12,9 +13,20 @@ packages=(
   libx11-dev libxext-dev libxrandr-dev libxtst-dev xvfb xdotool
 )
 
+# libstk-dev needs JACK's development files through "libjack-dev | libjack-jackd2-dev";
+# apt picks libjack-dev (JACK 1), which conflicts with JACK 2 and would take jackd2
+# and every program built on it away. Where JACK 2's library is installed, ask for
+# its own development files instead.
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+if installed libjack-jackd2-0; then
+  packages+=(libjack-jackd2-dev)
+fi
+
 missing=()
 for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+  installed "$package" || missing+=("$package")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
@@ -23,4 +35,11 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
 $sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+removals=$($sudo apt-get install -s -q --no-install-recommends "${missing[@]}" | awk '/^Remv /{print $2}' | tr '\n' ' ')
+if [ -n "$removals" ]; then
+  echo "Stopped: installing ${missing[*]} would remove ${removals}because they conflict with" >&2
+  echo "packages Zelo needs (JACK 1's libjack-dev against JACK 2, for example). Nothing was" >&2
+  echo "changed; install those packages by hand with alternatives that keep yours, then run this again." >&2
+  exit 1
+fi
+$sudo apt-get install -y -q --no-install-recommends --no-remove "${missing[@]}"

@@ -2,7 +2,8 @@
 # The main job: installs what is missing, builds Zelo, installs the plug-in and
 # its skin images where Linux hosts look for it (~/.vst/Zelo/) and checks that
 # it loads and processes there: the zelo command-line host renders its demo
-# phrase through it.
+# phrase through it. The command-line host zelo goes into ~/.local/bin, where
+# a user's shell finds it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -20,6 +21,16 @@ echo "Installed $destination/Zelo.so"
 mkdir -p "$destination/Resources"
 install -m 0644 build/release/Zelo/Resources/*.png "$destination/Resources/"
 echo "Installed the skin images in $destination/Resources"
+
+bin="${HOME}/.local/bin"
+mkdir -p "$bin"
+install -m 0755 build/release/tools/zelo/zelo "$bin/zelo.part"
+mv -f "$bin/zelo.part" "$bin/zelo"
+echo "Installed $bin/zelo"
+case ":${PATH}:" in
+*":$bin:"*) ;;
+*) echo "$bin is not on your PATH yet: Debian's ~/.profile adds it at the next login." ;;
+esac
 
 demo="build/release/zelo-demo.wav"
 build/release/tools/zelo/zelo render --demo "$demo" --plugin "$destination/Zelo.so" >/dev/null

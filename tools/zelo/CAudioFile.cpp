@@ -65,6 +65,58 @@ int majorFormatForExtension(const std::string &extension)
     return 0;
 }
 
+// Samples stored as they are, not through a codec: the ones worth keeping.
+bool isLinear(int subtype)
+{
+    return subtype == SF_FORMAT_PCM_S8 || subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_16 ||
+           subtype == SF_FORMAT_PCM_24 || subtype == SF_FORMAT_PCM_32 || subtype == SF_FORMAT_FLOAT ||
+           subtype == SF_FORMAT_DOUBLE;
+}
+
+// Bytes a linear sample takes in a file; 0 for codecs.
+int bytesPerSample(int subtype)
+{
+    switch (subtype)
+    {
+    case SF_FORMAT_PCM_S8:
+    case SF_FORMAT_PCM_U8:
+        return 1;
+    case SF_FORMAT_PCM_16:
+        return 2;
+    case SF_FORMAT_PCM_24:
+        return 3;
+    case SF_FORMAT_PCM_32:
+    case SF_FORMAT_FLOAT:
+        return 4;
+    case SF_FORMAT_DOUBLE:
+        return 8;
+    default:
+        return 0;
+    }
+}
+
+// The codec a container is made for; libsndfile's format check also accepts
+// some it cannot write (MP3 in WAV), so codecs are tried only in their own container.
+int codecFor(int major, const std::string &extension)
+{
+    switch (major)
+    {
+    case SF_FORMAT_OGG:
+        return extension == ".opus" ? SF_FORMAT_OPUS : SF_FORMAT_VORBIS;
+    case SF_FORMAT_MPEG:
+        return SF_FORMAT_MPEG_LAYER_III;
+    default:
+        return 0;
+    }
+}
+
+// Containers libsndfile writes no stream into until audio arrives.
+bool needsAudio(int format)
+{
+    const int major = format & SF_FORMAT_TYPEMASK;
+    return major == SF_FORMAT_FLAC || major == SF_FORMAT_OGG || major == SF_FORMAT_MPEG;
+}
+
 bool isWritable(int format, int sampleRate)
 {
     SF_INFO info{};
@@ -78,32 +130,70 @@ bool isWritable(int format, int sampleRate)
 
 CAudioFile::CReader::CReader(const std::string &path) : m_path(path)
 {
+    if (path == "-")
+    {
+        m_file.reset(sf_open_fd(STDIN_FILENO, SFM_READ, &m_info, SF_FALSE));
+        if (!m_file)
+        {
+            throw std::runtime_error("'-': unsupported sound on standard input (" + std::string(sf_strerror(nullptr)) +
+                                     ")");
+        }
+        return;
+    }
     struct stat status
     {
     };
     if (stat(path.c_str(), &status) != 0)
     {
-        throw std::runtime_error(path + ": cannot read (" + std::strerror(errno) + ")");
+        throw std::runtime_error("'" + path + "': cannot read (" + std::strerror(errno) + ")");
     }
     if (S_ISDIR(status.st_mode))
     {
-        throw std::runtime_error(path + ": cannot read (is a folder)");
+        throw std::runtime_error("'" + path + "': cannot read (is a folder)");
     }
     if (access(path.c_str(), R_OK) != 0)
     {
-        throw std::runtime_error(path + ": cannot read (" + std::strerror(errno) + ")");
+        throw std::runtime_error("'" + path + "': cannot read (" + std::strerror(errno) + ")");
     }
 
     m_file.reset(sf_open(path.c_str(), SFM_READ, &m_info));
     if (!m_file)
     {
-        throw std::runtime_error(path + ": unsupported or damaged sound file (" + sf_strerror(nullptr) + ")");
+        throw std::runtime_error("'" + path + "': unsupported or damaged sound file (" + sf_strerror(nullptr) + ")");
     }
     if (m_info.channels < 1 || m_info.channels > 2)
     {
-        throw std::runtime_error(path + ": unsupported channel count " + std::to_string(m_info.channels) +
+        throw std::runtime_error("'" + path + "': unsupported channel count " + std::to_string(m_info.channels) +
                                  " (Zelo takes mono or stereo)");
     }
+    m_framesCut = framesCutFromHeader();
+}
+
+size_t CAudioFile::CReader::framesCutFromHeader()
+{
+    std::string log(4096, '\0');
+    sf_command(m_file.get(), SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
+    long long stated = 0, present = 0;
+    for (const char *chunk : {"\ndata : ", "\nSSND : "})
+    {
+        const size_t at = log.find(chunk);
+        if (at != std::string::npos &&
+            std::sscanf(log.c_str() + at + std::strlen(chunk), "%lld (should be %lld)", &stated, &present) == 2)
+        {
+            break;
+        }
+    }
+    const int sampleBytes = bytesPerSample(m_info.format & SF_FORMAT_SUBMASK);
+    if (stated <= present || sampleBytes == 0)
+    {
+        return 0;
+    }
+    return static_cast<size_t>(stated - present) / static_cast<size_t>(sampleBytes * m_info.channels);
+}
+
+size_t CAudioFile::CReader::missingFrames() const
+{
+    return m_framesCut + (frames() > m_framesRead ? frames() - m_framesRead : 0);
 }
 
 size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
@@ -123,8 +213,9 @@ size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
     }
     if (sf_error(m_file.get()) != SF_ERR_NO_ERROR)
     {
-        throw std::runtime_error(m_path + ": unreadable (" + sf_strerror(m_file.get()) + ")");
+        throw std::runtime_error("'" + m_path + "': unreadable (" + sf_strerror(m_file.get()) + ")");
     }
+    m_framesRead += done;
     const float *samples = m_interleaved.data();
     for (size_t frame = 0; frame < done; ++frame, samples += channels)
     {
@@ -134,7 +225,8 @@ size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
     return done;
 }
 
-CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format) : m_destination(path)
+CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format, bool isForced)
+    : m_destination(path, isForced), m_format(format)
 {
     SF_INFO info{};
     info.samplerate = sampleRate;
@@ -143,7 +235,7 @@ CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format
     m_file.reset(sf_open_fd(m_destination.takeDescriptor(), SFM_WRITE, &info, SF_TRUE));
     if (!m_file)
     {
-        throw std::runtime_error(path + ": cannot write (" + sf_strerror(nullptr) + ")");
+        throw std::runtime_error("'" + path + "': cannot write (" + sf_strerror(nullptr) + ")");
     }
     // Overs clip instead of wrapping round in integer formats; no PEAK chunk, whose
     // time stamp would make two renders of the same input differ.
@@ -153,6 +245,7 @@ CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format
 
 void CAudioFile::CWriter::write(const float *left, const float *right, size_t frames)
 {
+    m_frames += frames;
     m_interleaved.resize(std::max(m_interleaved.size(), 2 * std::min(frames, static_cast<size_t>(CHUNK_FRAMES))));
     for (size_t start = 0; start < frames; start += CHUNK_FRAMES)
     {
@@ -165,51 +258,84 @@ void CAudioFile::CWriter::write(const float *left, const float *right, size_t fr
         if (sf_writef_float(m_file.get(), m_interleaved.data(), static_cast<sf_count_t>(count)) !=
             static_cast<sf_count_t>(count))
         {
-            throw std::runtime_error(m_destination.path() + ": cannot write (" + sf_strerror(m_file.get()) + ")");
+            throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + sf_strerror(m_file.get()) +
+                                     ")");
         }
     }
 }
 
 void CAudioFile::CWriter::commit()
 {
+    if (m_frames == 0 && needsAudio(m_format))
+    {
+        SF_FORMAT_INFO major{};
+        major.format = m_format & SF_FORMAT_TYPEMASK;
+        sf_command(nullptr, SFC_GET_FORMAT_INFO, &major, sizeof(major));
+        // "FLAC (Free Lossless Audio Codec)": the name without its gloss.
+        const std::string name = major.name ? major.name : "sound";
+        throw std::runtime_error("'" + m_destination.path() + "': cannot write an empty " +
+                                 name.substr(0, name.find(" (")) + " file (the input holds no audio)");
+    }
     // Closing writes the header; only a clean close makes the file complete.
     if (sf_close(m_file.release()) != 0)
     {
-        throw std::runtime_error(m_destination.path() + ": cannot write (" + sf_strerror(nullptr) + ")");
+        throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + sf_strerror(nullptr) + ")");
     }
     m_destination.commit();
 }
 
-int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate)
+int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype,
+                             const std::string &type)
 {
-    const std::string extension = lowerCase(std::filesystem::path(path).extension().string());
-    const int major = extension.empty() ? 0 : majorFormatForExtension(extension.substr(1));
-    if (major == 0)
+    const std::string extension =
+        lowerCase(type.empty() ? std::filesystem::path(path).extension().string() : "." + type);
+    const int named = extension.empty() ? 0 : majorFormatForExtension(extension.substr(1));
+    const int major = named != 0 ? named : fallbackFormat & SF_FORMAT_TYPEMASK;
+    const int fallbackSubtype = fallbackFormat & SF_FORMAT_SUBMASK;
+    std::vector<int> subtypes;
+    if (subtype != 0)
     {
-        if (!isWritable(fallbackFormat, sampleRate))
-        {
-            throw std::runtime_error(path + ": unsupported output format");
-        }
-        return fallbackFormat;
+        subtypes = {subtype};
     }
+    else if (named == 0 && !isLinear(fallbackSubtype))
+    {
+        subtypes = {fallbackSubtype};
+    }
+    else
+    {
+        if (isLinear(fallbackSubtype))
+        {
+            subtypes.push_back(fallbackSubtype);
+        }
+        if (codecFor(major, extension) != 0)
+        {
+            subtypes.push_back(codecFor(major, extension));
+        }
+        subtypes.insert(subtypes.end(), {SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_FLOAT});
+    }
+    for (const int candidate : subtypes)
+    {
+        if (isWritable(major | candidate, sampleRate))
+        {
+            return major | candidate;
+        }
+    }
+    throw std::runtime_error("'" + path + "': unsupported output format" + (subtype != 0 ? " for --bits" : "") +
+                             " at " + std::to_string(sampleRate) + " Hz stereo");
+}
 
-    // The input's sample format where the new container takes it, else the
-    // container's own codec, else the usual PCM depths.
-    std::vector<int> subtypes = {fallbackFormat & SF_FORMAT_SUBMASK};
-    if (extension == ".opus")
+int CAudioFile::subtypeForBits(const std::string &bits)
+{
+    const std::pair<const char *, int> subtypes[] = {
+        {"16", SF_FORMAT_PCM_16}, {"24", SF_FORMAT_PCM_24}, {"32", SF_FORMAT_PCM_32}, {"float", SF_FORMAT_FLOAT}};
+    for (const auto &[name, subtype] : subtypes)
     {
-        subtypes.insert(subtypes.begin(), SF_FORMAT_OPUS);
-    }
-    subtypes.insert(subtypes.end(),
-                    {SF_FORMAT_VORBIS, SF_FORMAT_MPEG_LAYER_III, SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_FLOAT});
-    for (const int subtype : subtypes)
-    {
-        if (isWritable(major | subtype, sampleRate))
+        if (bits == name)
         {
-            return major | subtype;
+            return subtype;
         }
     }
-    throw std::runtime_error(path + ": unsupported output format for " + std::to_string(sampleRate) + " Hz stereo");
+    return 0;
 }
 
 void CAudioFile::write(const std::string &path, const CStereoSignal &signal, int format)

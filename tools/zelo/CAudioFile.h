@@ -28,9 +28,11 @@ public:
     class CReader
     {
     public:
-        // Throws std::runtime_error naming the file and the reason (missing,
-        // unreadable, unsupported format, more than two channels).
+        // "-" reads standard input. Throws std::runtime_error naming the file and
+        // the reason (missing, unreadable, unsupported format, more than two channels).
         explicit CReader(const std::string &path);
+
+        const std::string &path() const { return m_path; }
 
         int sampleRate() const { return m_info.samplerate; }
         // libsndfile's SF_FORMAT_* major | subtype.
@@ -43,10 +45,19 @@ public:
         // Fills up to `frames` frames of both channels; returns how many, fewer only
         // at the end of the file. Throws naming the file when it turns out damaged.
         size_t read(float *left, float *right, size_t frames);
+        // Frames the header promised that the file does not hold, known once read()
+        // has reached the end.
+        size_t missingFrames() const;
 
     private:
+        // libsndfile cuts a data chunk longer than the file to what is there and
+        // only logs the stated length ("data : 40000 (should be 16000)").
+        size_t framesCutFromHeader();
+
         std::string m_path;
         SF_INFO m_info{};
+        size_t m_framesRead = 0;
+        size_t m_framesCut = 0;
         SoundFilePointer m_file;
         std::vector<float> m_interleaved;
     };
@@ -57,24 +68,34 @@ public:
     class CWriter
     {
     public:
-        // `format` as outputFormat() gives it. Throws naming the file when it cannot write.
-        CWriter(const std::string &path, int sampleRate, int format);
+        // `format` as outputFormat() gives it; `isForced` replaces a read-only file.
+        // Throws naming the file when it cannot write.
+        CWriter(const std::string &path, int sampleRate, int format, bool isForced = false);
 
         void write(const float *left, const float *right, size_t frames);
-        // Completes the file and puts it in place.
+        // Completes the file and puts it in place; throws for a format that has
+        // no empty file (FLAC, Ogg, MP3) when no frame was written.
         void commit();
 
     private:
         // Declared first so it outlives the sound file, which closes its descriptor.
         CReplacedFile m_destination;
+        int m_format;
+        size_t m_frames = 0;
         SoundFilePointer m_file;
         std::vector<float> m_interleaved;
     };
 
     // The stereo format for writing `path` at `sampleRate`: the one its extension
-    // names (wav, flac, ogg, aiff, au, …), else `fallbackFormat` (libsndfile's
-    // SF_FORMAT_* major | subtype), with the subtype kept where the container allows it.
-    static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate);
+    // names (wav, flac, ogg, aiff, au, …), else `fallbackFormat`'s (libsndfile's
+    // SF_FORMAT_* major | subtype). The sample format is `subtype` when given (0:
+    // none), else the fallback's when it is linear and the container takes it,
+    // else the container's codec, else 24-bit, 16-bit or float PCM. A `type`
+    // ("flac") stands for the extension.
+    static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype = 0,
+                            const std::string &type = {});
+    // The subtype of a --bits value, "16", "24", "32" or "float"; 0 for any other.
+    static int subtypeForBits(const std::string &bits);
     // Writes a whole signal through a CWriter.
     static void write(const std::string &path, const CStereoSignal &signal, int format);
 };

@@ -26,7 +26,7 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
     }
     size_t next = 0;
     parseCommand(arguments, next);
-    if (m_command == Command::help)
+    if (m_command == Command::help || m_command == Command::version)
     {
         return;
     }
@@ -92,6 +92,10 @@ void CCommandLine::parseCommand(const std::vector<std::string> &arguments, size_
     {
         m_command = Command::help;
     }
+    else if (command == "--version")
+    {
+        m_command = Command::version;
+    }
     else if (command == "info")
     {
         m_command = Command::info;
@@ -117,7 +121,7 @@ void CCommandLine::parseCommand(const std::vector<std::string> &arguments, size_
 
 bool CCommandLine::takeFlag(const std::string &argument)
 {
-    if (argument != "--demo" && argument != "--report")
+    if (argument != "--demo" && argument != "--report" && argument != "--force")
     {
         return false;
     }
@@ -125,7 +129,7 @@ bool CCommandLine::takeFlag(const std::string &argument)
     {
         throw CUsageError(argument + " applies to render only");
     }
-    (argument == "--demo" ? m_isDemo : m_isReport) = true;
+    (argument == "--demo" ? m_isDemo : argument == "--report" ? m_isReport : m_isForced) = true;
     return true;
 }
 
@@ -172,6 +176,18 @@ void CCommandLine::takeOption(const std::string &option, const std::string &valu
                               std::to_string(MAX_BLOCK_SIZE));
         }
         m_blockSize = static_cast<int>(size);
+    }
+    else if (option == "--bits")
+    {
+        if (value != "16" && value != "24" && value != "32" && value != "float")
+        {
+            throw CUsageError("--bits " + value + ": expected 16, 24, 32 or float");
+        }
+        m_bits = value;
+    }
+    else if (option == "--type")
+    {
+        m_type = value;
     }
     else if (option == "--out-dir")
     {
@@ -243,13 +259,16 @@ std::string CCommandLine::usage()
            "  zelo render --demo OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
            "  zelo preset save FILE.fxp|FILE.fxb [options]\n"
            "  zelo preset show FILE.fxp|FILE.fxb [--plugin PATH]\n"
-           "  zelo --help\n"
+           "  zelo --help | --version\n"
            "\n"
            "info     prints the plug-in's identity, pins, latency, parameters and programs.\n"
            "render   runs sound files through the plug-in at their own sample rate. The output\n"
            "         takes the format its extension names (wav, flac, ogg, aiff, au, ...), else the\n"
-           "         input's; mono inputs give stereo outputs. A latency the plug-in reports is\n"
-           "         compensated: the output is aligned with the input and longer by that latency.\n"
+           "         input's; mono inputs give stereo outputs. WAV, AIFF and FLAC keep a PCM\n"
+           "         input's bit depth, else get 24 bits. \"-\" is standard input or output.\n"
+           "         An existing output keeps its mode; a read-only one, or an input, is refused.\n"
+           "         A latency the plug-in reports is compensated: the output is aligned with the\n"
+           "         input and longer by that latency. Below 44.1 kHz Zelo works as if at 44.1 kHz.\n"
            "         With --out-dir, inputs render in parallel under their own names.\n"
            "         --demo renders a built-in phrase instead of an input.\n"
            "         --report prints peak, RMS, loudness (EBU R128), channel correlation, mono-sum\n"
@@ -265,6 +284,9 @@ std::string CCommandLine::usage()
            "  --set NAME=VALUE        a parameter in its own units, e.g. \"Delay One=35\",\n"
            "                          \"Sync Audio=On\", \"Grain Size=Large\"; may be repeated\n"
            "  --block N               frames per process call (default 512; render only)\n"
+           "  --bits 16|24|32|float   the output's sample format (render only)\n"
+           "  --force                 replace a read-only output (render only)\n"
+           "  --type EXTENSION        the output's format whatever its name, e.g. for \"-\"\n"
            "  --plugin PATH           the plug-in module (default: " +
            defaultPluginPath() + ")\n";
 }

@@ -15,13 +15,14 @@ public:
     enum class Command
     {
         help,
+        version,
         info,
         render,
         presetSave,
         presetShow
     };
 
-    // Bad usage: the message says what was wrong; the caller adds the usage text.
+    // Bad usage: the message says what was wrong; the caller points to --help.
     class CUsageError : public std::runtime_error
     {
     public:
@@ -56,6 +57,12 @@ public:
     bool isReport() const { return m_isReport; }
     const std::optional<std::string> &reportJson() const { return m_reportJson; }
     const std::optional<std::string> &plot() const { return m_plot; }
+    // Render only: replace read-only outputs; the output's sample format, "16",
+    // "24", "32" or "float".
+    bool isForced() const { return m_isForced; }
+    const std::optional<std::string> &bits() const { return m_bits; }
+    // The output's format as an extension ("wav", "flac"), for "-" above all.
+    const std::optional<std::string> &type() const { return m_type; }
 
 private:
     void parseCommand(const std::vector<std::string> &arguments, size_t &next);
@@ -80,5 +87,8 @@ private:
     bool m_isReport = false;
     std::optional<std::string> m_reportJson;
     std::optional<std::string> m_plot;
+    bool m_isForced = false;
+    std::optional<std::string> m_bits;
+    std::optional<std::string> m_type;
 };
 } // namespace Zelo::Tools

@@ -28,8 +28,8 @@ std::vector<std::string> CParallelRender::outputPaths(const std::vector<std::str
         const auto [existing, isNew] = inputByOutput.emplace(output, input);
         if (!isNew)
         {
-            throw std::runtime_error(input + ": would overwrite the rendering of " + existing->second + " in " +
-                                     output);
+            throw std::runtime_error("'" + input + "': would overwrite the rendering of '" + existing->second +
+                                     "' in '" + output + "'");
         }
         outputs.push_back(output);
     }
@@ -44,7 +44,7 @@ size_t CParallelRender::run(const std::vector<std::string> &inputs, const std::s
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder))
     {
-        throw std::runtime_error(folder + ": cannot create the output folder" +
+        throw std::runtime_error("'" + folder + "': cannot create the output folder" +
                                  (error ? " (" + error.message() + ")" : ""));
     }
 
@@ -63,12 +63,16 @@ size_t CParallelRender::run(const std::vector<std::string> &inputs, const std::s
             };
             try
             {
-                m_renderer.renderFile(inputs[file], outputs[file], progress);
+                const std::string notes = m_renderer.renderFile(inputs[file], outputs[file], progress);
+                const std::lock_guard<std::mutex> lock(errorMutex);
+                bar.breakLine();
+                errors << notes;
             }
             catch (const std::exception &exception)
             {
                 ++failures;
                 const std::lock_guard<std::mutex> lock(errorMutex);
+                bar.breakLine();
                 errors << "zelo: " << exception.what() << "\n";
             }
             bar.advance(STEPS_PER_FILE - stepsShown);

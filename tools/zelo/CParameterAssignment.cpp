@@ -48,7 +48,8 @@ std::optional<double> parseNumber(const std::string &text, const std::string &un
     }
     char *end = nullptr;
     const double value = std::strtod(number.c_str(), &end);
-    if (end != number.c_str() + number.size() || !std::isfinite(value))
+    // A number too large for a double is still a number, out of any range (HUGE_VAL).
+    if (end != number.c_str() + number.size() || std::isnan(value))
     {
         return std::nullopt;
     }

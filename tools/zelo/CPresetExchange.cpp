@@ -20,7 +20,7 @@ CPresetFile CPresetExchange::save(CPluginInstance &instance, CPresetFile::Kind k
     const std::string &plugin = instance.module().path();
     if ((effect.flags & effFlagsProgramChunks) == 0)
     {
-        throw std::runtime_error(plugin + ": the plug-in does not keep its programs as chunks");
+        throw std::runtime_error("'" + plugin + "': the plug-in does not keep its programs as chunks");
     }
     CPresetFile preset;
     preset.kind = kind;
@@ -33,7 +33,8 @@ CPresetFile CPresetExchange::save(CPluginInstance &instance, CPresetFile::Kind k
     preset.chunk = instance.getChunk(isProgram);
     if (preset.chunk.empty())
     {
-        throw std::runtime_error(plugin + ": the plug-in gave no " + (isProgram ? "program" : "bank") + " chunk");
+        throw std::runtime_error("'" + plugin + "': the plug-in gave no " + (isProgram ? "program" : "bank") +
+                                 " chunk");
     }
     return preset;
 }
@@ -43,7 +44,7 @@ void CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset,
     const AEffect &effect = *instance.effect();
     if (preset.pluginId != effect.uniqueID)
     {
-        throw std::runtime_error(path + ": made for the plug-in " + identity(preset.pluginId) + ", not " +
+        throw std::runtime_error("'" + path + "': made for the plug-in " + identity(preset.pluginId) + ", not " +
                                  identity(effect.uniqueID));
     }
     const bool isProgram = preset.kind == CPresetFile::Kind::program;
@@ -51,18 +52,18 @@ void CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset,
     // programs), so there only the chunk decides; a bank's count is its programs.
     if (!isProgram && preset.count != effect.numPrograms)
     {
-        throw std::runtime_error(path + ": states " + std::to_string(preset.count) + " programs, the plug-in has " +
-                                 std::to_string(effect.numPrograms));
+        throw std::runtime_error("'" + path + "': states " + std::to_string(preset.count) +
+                                 " programs, the plug-in has " + std::to_string(effect.numPrograms));
     }
     if (!isProgram && (preset.currentProgram < 0 || preset.currentProgram >= effect.numPrograms))
     {
-        throw std::runtime_error(path + ": current program " + std::to_string(preset.currentProgram) +
+        throw std::runtime_error("'" + path + "': current program " + std::to_string(preset.currentProgram) +
                                  " is not one of the plug-in's 0 to " + std::to_string(effect.numPrograms - 1));
     }
     if (instance.setChunk(preset.chunk, isProgram) == 0)
     {
-        throw std::runtime_error(path + ": the plug-in refused the " + (isProgram ? "program" : "bank") + " chunk (" +
-                                 std::to_string(preset.chunk.size()) + " bytes)");
+        throw std::runtime_error("'" + path + "': the plug-in refused the " + (isProgram ? "program" : "bank") +
+                                 " chunk (" + std::to_string(preset.chunk.size()) + " bytes)");
     }
     if (!isProgram)
     {

@@ -63,7 +63,7 @@ private:
     {
         if (m_bytes.size() - m_position < size)
         {
-            throw std::runtime_error(m_path + ": truncated file (ends inside the " + field + ", at byte " +
+            throw std::runtime_error("'" + m_path + "': truncated file (ends inside the " + field + ", at byte " +
                                      std::to_string(m_bytes.size()) + ")");
         }
     }
@@ -86,9 +86,9 @@ void checkSize(uint32_t stated, size_t present, const char *statement, const std
 {
     if (stated != present)
     {
-        throw std::runtime_error(path + (stated > present ? ": truncated file (" : ": size disagrees with the file (") +
-                                 statement + " " + std::to_string(stated) + " bytes, the file has " +
-                                 std::to_string(present) + ")");
+        throw std::runtime_error(
+            "'" + path + "'" + (stated > present ? ": truncated file (" : ": size disagrees with the file (") +
+            statement + " " + std::to_string(stated) + " bytes, the file has " + std::to_string(present) + ")");
     }
 }
 
@@ -110,19 +110,19 @@ CPresetFile CPresetFile::parse(const std::vector<uint8_t> &bytes, const std::str
     const uint32_t root = reader.word("file magic");
     if (root != ROOT_MAGIC)
     {
-        throw std::runtime_error(path + ": not a VST preset file (magic " + fourCharacters(root) +
+        throw std::runtime_error("'" + path + "': not a VST preset file (magic " + fourCharacters(root) +
                                  ", expected \"CcnK\")");
     }
     checkSize(reader.word("byte size"), bytes.size() - ROOT_HEADER_SIZE, "the header states", path);
     const uint32_t magic = reader.word("preset magic");
     if (magic == PARAMETER_PROGRAM_MAGIC || magic == PARAMETER_BANK_MAGIC)
     {
-        throw std::runtime_error(path + ": holds a parameter list (" + fourCharacters(magic) +
+        throw std::runtime_error("'" + path + "': holds a parameter list (" + fourCharacters(magic) +
                                  "), not the chunk a plug-in whose programs are chunks needs");
     }
     if (magic != PROGRAM_MAGIC && magic != BANK_MAGIC)
     {
-        throw std::runtime_error(path + ": unknown preset kind " + fourCharacters(magic) +
+        throw std::runtime_error("'" + path + "': unknown preset kind " + fourCharacters(magic) +
                                  " (expected \"FPCh\" or \"FBCh\")");
     }
 
@@ -132,7 +132,7 @@ CPresetFile CPresetFile::parse(const std::vector<uint8_t> &bytes, const std::str
     const int32_t newest = preset.kind == Kind::program ? PROGRAM_FORMAT_VERSION : BANK_FORMAT_VERSION;
     if (version < 1 || version > newest)
     {
-        throw std::runtime_error(path + ": unknown format version " + std::to_string(version));
+        throw std::runtime_error("'" + path + "': unknown format version " + std::to_string(version));
     }
     preset.pluginId = reader.integer("plug-in ID");
     preset.pluginVersion = reader.integer("plug-in version");
@@ -162,17 +162,17 @@ CPresetFile CPresetFile::read(const std::string &path)
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
     {
-        throw std::runtime_error(path + ": cannot read (is a folder)");
+        throw std::runtime_error("'" + path + "': cannot read (is a folder)");
     }
     std::ifstream stream(path, std::ios::binary);
     if (!stream)
     {
-        throw std::runtime_error(path + ": cannot read (" + std::strerror(errno) + ")");
+        throw std::runtime_error("'" + path + "': cannot read (" + std::strerror(errno) + ")");
     }
     const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(stream), {}};
     if (stream.bad())
     {
-        throw std::runtime_error(path + ": cannot read (" + std::strerror(errno) + ")");
+        throw std::runtime_error("'" + path + "': cannot read (" + std::strerror(errno) + ")");
     }
     return parse(bytes, path);
 }
@@ -184,7 +184,7 @@ CPresetFile::Kind CPresetFile::kindForPath(const std::string &path)
                    [](unsigned char character) { return static_cast<char>(std::tolower(character)); });
     if (extension != ".fxp" && extension != ".fxb")
     {
-        throw std::runtime_error(path + ": a preset file is named .fxp (one program) or .fxb (the bank)");
+        throw std::runtime_error("'" + path + "': a preset file is named .fxp (one program) or .fxb (the bank)");
     }
     return extension == ".fxp" ? Kind::program : Kind::bank;
 }

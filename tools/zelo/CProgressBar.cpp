@@ -19,9 +19,17 @@ CProgressBar::CProgressBar(size_t total, bool isShown, std::FILE *stream)
 
 CProgressBar::~CProgressBar()
 {
+    breakLine();
+}
+
+void CProgressBar::breakLine()
+{
+    const std::lock_guard<std::mutex> lock(m_mutex);
     if (m_drawnPercent >= 0)
     {
         std::fputc('\n', m_stream);
+        std::fflush(m_stream);
+        m_drawnPercent = -1;
     }
 }
 

@@ -22,6 +22,8 @@ public:
     static bool isTerminal();
 
     void advance(size_t amount);
+    // Ends a drawn bar's line so a message starts on its own; the next advance redraws it.
+    void breakLine();
 
 private:
     std::mutex m_mutex;

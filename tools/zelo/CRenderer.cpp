@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iomanip>
+#include <sstream>
 #include <stdexcept>
 
 namespace Zelo::Tools
@@ -15,6 +17,8 @@ constexpr VstInt32 HALF_PARAMETER = 26;
 // Frames read, processed and written at a time, rounded down to whole blocks: the
 // buffers of a chunk stay in the processor's caches.
 constexpr size_t CHUNK_TARGET_FRAMES = 16384;
+// Zelo works at this rate at the least: below it, its times and LFO rates stretch.
+constexpr int LOWEST_WORKING_RATE = 44100;
 
 bool equalIgnoringCase(const std::string &a, const std::string &b)
 {
@@ -34,8 +38,8 @@ VstInt32 findProgram(CPluginInstance &instance, const std::string &wanted)
         const long number = wanted.size() > 9 ? count : std::stol(wanted);
         if (number >= count)
         {
-            throw std::runtime_error("unknown program " + wanted + " (programs are 0 to " + std::to_string(count - 1) +
-                                     ")");
+            throw CRenderer::CSetupError("unknown program " + wanted + " (programs are 0 to " +
+                                         std::to_string(count - 1) + ")");
         }
         return static_cast<VstInt32>(number);
     }
@@ -46,7 +50,7 @@ VstInt32 findProgram(CPluginInstance &instance, const std::string &wanted)
             return program;
         }
     }
-    throw std::runtime_error("unknown program \"" + wanted + "\" (zelo info lists them)");
+    throw CRenderer::CSetupError("unknown program \"" + wanted + "\" (zelo info lists them)");
 }
 } // namespace
 
@@ -92,8 +96,15 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     }
     for (const CParameterAssignment &assignment : m_setup.assignments)
     {
-        const CParameterAssignment::Resolved resolved = assignment.resolve(*instance);
-        instance->setParameter(resolved.index, resolved.value);
+        try
+        {
+            const CParameterAssignment::Resolved resolved = assignment.resolve(*instance);
+            instance->setParameter(resolved.index, resolved.value);
+        }
+        catch (const std::runtime_error &error)
+        {
+            throw CSetupError(error.what());
+        }
     }
     return instance;
 }
@@ -180,13 +191,34 @@ void CRenderer::render(CAudioFile::CReader &input, CAudioFile::CWriter &output, 
         [&](const float *left, const float *right, size_t frames) { output.write(left, right, frames); }, progress);
 }
 
-void CRenderer::renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress) const
+std::string CRenderer::renderFile(const std::string &inputPath, const std::string &outputPath,
+                                  const Progress &progress) const
 {
     CAudioFile::CReader input(inputPath);
     // Settled before rendering, so an unwritable format fails at once.
-    const int format = CAudioFile::outputFormat(outputPath, input.format(), input.sampleRate());
-    CAudioFile::CWriter output(outputPath, input.sampleRate(), format);
+    const int format = CAudioFile::outputFormat(outputPath, input.format(), input.sampleRate(), m_setup.outputSubtype);
+    CAudioFile::CWriter output(outputPath, input.sampleRate(), format, m_setup.isForced);
     render(input, output, progress);
     output.commit();
+    return inputNotes(input);
+}
+
+std::string CRenderer::inputNotes(const CAudioFile::CReader &input)
+{
+    std::string notes;
+    if (input.missingFrames() > 0)
+    {
+        notes += "zelo: '" + input.path() + "': warning: " + std::to_string(input.missingFrames()) +
+                 " frames missing (the file ends before its header says)\n";
+    }
+    if (input.sampleRate() < LOWEST_WORKING_RATE)
+    {
+        std::ostringstream note;
+        note << "zelo: '" << input.path() << "': note: Zelo works at " << input.sampleRate() << " Hz as if at "
+             << LOWEST_WORKING_RATE << " Hz: its times and LFO rates stretch by " << std::setprecision(3)
+             << static_cast<double>(LOWEST_WORKING_RATE) / input.sampleRate() << "\n";
+        notes += note.str();
+    }
+    return notes;
 }
 } // namespace Zelo::Tools

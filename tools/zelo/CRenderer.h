@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,17 @@ public:
         std::vector<CParameterAssignment> assignments;
         // Frames per process call.
         int blockSize = 512;
+        // For renderFile: the output's libsndfile subtype (0: chosen from the input)
+        // and whether a read-only output is replaced.
+        int outputSubtype = 0;
+        bool isForced = false;
+    };
+
+    // A program or parameter the plug-in does not have, or a value it does not take.
+    class CSetupError : public std::runtime_error
+    {
+    public:
+        using std::runtime_error::runtime_error;
     };
 
     // Frames done so far and the total; called from the rendering thread after each chunk.
@@ -63,8 +75,13 @@ public:
     // From an open file into another; the caller commits the output.
     void render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress = {}) const;
     // Reads `inputPath`, renders it and writes `outputPath` in the format its
-    // extension names, else the input's. Throws naming the file at fault.
-    void renderFile(const std::string &inputPath, const std::string &outputPath, const Progress &progress = {}) const;
+    // extension names, else the input's. Throws naming the file at fault; returns
+    // inputNotes().
+    std::string renderFile(const std::string &inputPath, const std::string &outputPath,
+                           const Progress &progress = {}) const;
+    // Lines for the user about a rendered input: frames missing from a damaged
+    // file, and a rate below the one Zelo works at.
+    static std::string inputNotes(const CAudioFile::CReader &input);
 
 private:
     std::shared_ptr<const CPluginModule> m_module;

@@ -1,8 +1,8 @@
 #include "tools/zelo/CReplacedFile.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -10,21 +10,53 @@
 
 namespace Zelo::Tools
 {
-CReplacedFile::CReplacedFile(const std::string &path) : m_path(path)
+namespace
 {
-    const std::filesystem::path target(path);
-    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
-    std::string pattern = (folder / ("." + target.filename().string() + ".zelo-XXXXXX")).string();
-    m_descriptor = mkstemp(pattern.data());
-    if (m_descriptor < 0)
+constexpr unsigned int WRITE_BITS = S_IWUSR | S_IWGRP | S_IWOTH;
+constexpr size_t COPY_BYTES = 1 << 16;
+} // namespace
+
+CReplacedFile::CReplacedFile(const std::string &path, bool isForced) : m_path(path)
+{
+    if (path == "-")
+    {
+        m_destination = STDOUT_FILENO;
+        openSpool();
+        return;
+    }
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
+    m_target = error ? path : resolved.string();
+    struct stat status
+    {
+    };
+    if (stat(m_target.c_str(), &status) != 0)
+    {
+        // A new file gets the usual permissions.
+        const mode_t mask = umask(0);
+        umask(mask);
+        openTemporary(m_target, 0666 & ~mask);
+        return;
+    }
+    if (S_ISDIR(status.st_mode))
+    {
+        fail("is a folder");
+    }
+    if (S_ISREG(status.st_mode))
+    {
+        if ((status.st_mode & WRITE_BITS) == 0 && !isForced)
+        {
+            fail("the file is read-only; --force replaces it");
+        }
+        openTemporary(m_target, status.st_mode & 07777);
+        return;
+    }
+    m_destination = open(m_target.c_str(), O_WRONLY | O_CLOEXEC);
+    if (m_destination < 0)
     {
         fail(std::strerror(errno));
     }
-    m_temporaryPath = pattern;
-    // mkstemp creates the file private to us; the result should get the usual permissions.
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(m_descriptor, 0666 & ~mask);
+    openSpool();
 }
 
 CReplacedFile::~CReplacedFile()
@@ -33,9 +65,42 @@ CReplacedFile::~CReplacedFile()
     {
         close(m_descriptor);
     }
+    if (m_spool)
+    {
+        std::fclose(m_spool);
+    }
+    if (m_destination > STDOUT_FILENO)
+    {
+        close(m_destination);
+    }
     if (!m_isCommitted && !m_temporaryPath.empty())
     {
-        std::remove(m_temporaryPath.c_str());
+        unlink(m_temporaryPath.c_str());
+    }
+}
+
+// A short name, so a destination whose name takes the folder's whole limit still has a temporary file.
+void CReplacedFile::openTemporary(const std::string &target, unsigned int mode)
+{
+    const std::filesystem::path folder = std::filesystem::path(target).parent_path();
+    std::string pattern = ((folder.empty() ? std::filesystem::path(".") : folder) / ".zelo-XXXXXX").string();
+    m_descriptor = m_record.create(pattern);
+    if (m_descriptor < 0)
+    {
+        fail(std::strerror(errno));
+    }
+    m_temporaryPath = pattern;
+    fchmod(m_descriptor, static_cast<mode_t>(mode));
+}
+
+// Unnamed, so nothing is left to remove whatever ends the program.
+void CReplacedFile::openSpool()
+{
+    m_spool = std::tmpfile();
+    m_descriptor = m_spool ? dup(fileno(m_spool)) : -1;
+    if (m_descriptor < 0)
+    {
+        fail(std::strerror(errno));
     }
 }
 
@@ -48,10 +113,14 @@ int CReplacedFile::takeDescriptor()
 
 void CReplacedFile::write(const void *data, size_t size)
 {
-    const auto *bytes = static_cast<const char *>(data);
+    writeAll(m_descriptor, static_cast<const char *>(data), size);
+}
+
+void CReplacedFile::writeAll(int descriptor, const char *bytes, size_t size) const
+{
     while (size > 0)
     {
-        const ssize_t written = ::write(m_descriptor, bytes, size);
+        const ssize_t written = ::write(descriptor, bytes, size);
         if (written < 0 && errno == EINTR)
         {
             continue;
@@ -71,15 +140,47 @@ void CReplacedFile::commit()
     {
         fail(std::strerror(errno));
     }
-    if (std::rename(m_temporaryPath.c_str(), m_path.c_str()) != 0)
+    if (m_spool)
+    {
+        copySpool();
+    }
+    else if (std::rename(m_temporaryPath.c_str(), m_target.c_str()) != 0)
     {
         fail(std::strerror(errno));
     }
     m_isCommitted = true;
+    m_record.forget();
+}
+
+void CReplacedFile::copySpool()
+{
+    const int spool = fileno(m_spool);
+    if (lseek(spool, 0, SEEK_SET) != 0)
+    {
+        fail(std::strerror(errno));
+    }
+    char buffer[COPY_BYTES];
+    for (;;)
+    {
+        const ssize_t got = read(spool, buffer, sizeof(buffer));
+        if (got < 0 && errno == EINTR)
+        {
+            continue;
+        }
+        if (got < 0)
+        {
+            fail(std::strerror(errno));
+        }
+        if (got == 0)
+        {
+            return;
+        }
+        writeAll(m_destination, buffer, static_cast<size_t>(got));
+    }
 }
 
 void CReplacedFile::fail(const std::string &reason) const
 {
-    throw std::runtime_error(m_path + ": cannot write (" + reason + ")");
+    throw std::runtime_error("'" + m_path + "': cannot write (" + reason + ")");
 }
 } // namespace Zelo::Tools

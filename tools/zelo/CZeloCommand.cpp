@@ -7,6 +7,7 @@
 #include "tools/zelo/CParallelRender.h"
 #include "tools/zelo/CPresetExchange.h"
 #include "tools/zelo/CProgressBar.h"
+#include "tools/zelo/CTemporaryFiles.h"
 
 #include <sndfile.h>
 
@@ -15,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace Zelo::Tools
 {
@@ -31,6 +33,38 @@ enum ExitStatus
     EXIT_FAILED = 1,
     EXIT_USAGE = 2
 };
+
+// Outputs are checked before any input is read or the plug-in loaded: a folder
+// cannot be written, and an input (the same device and inode, whatever the name
+// or link) is never overwritten. "-" is standard input or output.
+void checkOutputPaths(const std::vector<std::string> &inputs, const std::vector<std::string> &outputs)
+{
+    for (const std::string &output : outputs)
+    {
+        struct stat target
+        {
+        };
+        if (output == "-" || stat(output.c_str(), &target) != 0)
+        {
+            continue;
+        }
+        if (S_ISDIR(target.st_mode))
+        {
+            throw std::runtime_error("'" + output + "': cannot write (is a folder)");
+        }
+        for (const std::string &input : inputs)
+        {
+            struct stat source
+            {
+            };
+            if (input != "-" && stat(input.c_str(), &source) == 0 && source.st_dev == target.st_dev &&
+                source.st_ino == target.st_ino)
+            {
+                throw std::runtime_error("'" + output + "' is the input '" + input + "': refusing to overwrite it");
+            }
+        }
+    }
+}
 } // namespace
 
 int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const
@@ -42,6 +76,9 @@ int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &o
         {
         case CCommandLine::Command::help:
             out << CCommandLine::usage();
+            return EXIT_DONE;
+        case CCommandLine::Command::version:
+            out << "zelo " << ZELO_VERSION << "\n";
             return EXIT_DONE;
         case CCommandLine::Command::info:
             info(commandLine, out);
@@ -58,7 +95,12 @@ int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &o
     }
     catch (const CCommandLine::CUsageError &error)
     {
-        errors << "zelo: " << error.what() << "\n\n" << CCommandLine::usage();
+        errors << "zelo: " << error.what() << "\nTry 'zelo --help'.\n";
+        return EXIT_USAGE;
+    }
+    catch (const CRenderer::CSetupError &error)
+    {
+        errors << "zelo: " << error.what() << "\nTry 'zelo --help'.\n";
         return EXIT_USAGE;
     }
     catch (const std::exception &error)
@@ -83,6 +125,8 @@ CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
     setup.program = commandLine.program();
     setup.half = commandLine.half();
     setup.blockSize = commandLine.blockSize();
+    setup.outputSubtype = commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0;
+    setup.isForced = commandLine.isForced();
     for (const std::string &text : commandLine.assignments())
     {
         try
@@ -102,8 +146,29 @@ CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
     return setup;
 }
 
+void CZeloCommand::checkOutputs(const CCommandLine &commandLine)
+{
+    if (const auto &folder = commandLine.outputFolder())
+    {
+        struct stat status
+        {
+        };
+        if (stat(folder->c_str(), &status) == 0 && !S_ISDIR(status.st_mode))
+        {
+            throw std::runtime_error("'" + *folder + "': cannot write into it (not a folder)");
+        }
+        checkOutputPaths(commandLine.inputs(), CParallelRender::outputPaths(commandLine.inputs(), *folder));
+    }
+    else
+    {
+        checkOutputPaths(commandLine.inputs(), {commandLine.output()});
+    }
+}
+
 int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
 {
+    checkOutputs(commandLine);
+    CTemporaryFiles::installSignalHandlers();
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
     // A wrong program, parameter or preset is one message before any file is touched, not one per file.
     renderer.check(DEMO_SAMPLE_RATE);
@@ -114,11 +179,12 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
             CParallelRender(renderer).run(commandLine.inputs(), *commandLine.outputFolder(), errors);
         return failures == 0 ? EXIT_DONE : EXIT_FAILED;
     }
-    renderOne(renderer, commandLine, out);
+    renderOne(renderer, commandLine, out, errors);
     return EXIT_DONE;
 }
 
-void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out) const
+void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out,
+                             std::ostream &errors) const
 {
     std::optional<CAudioFile::CReader> input;
     CStereoSignal phrase;
@@ -132,9 +198,10 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
     }
     const int sampleRate = input ? input->sampleRate() : phrase.sampleRate;
     const size_t frames = input ? input->frames() : phrase.frames();
-    const int format = CAudioFile::outputFormat(commandLine.output(),
-                                                input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24, sampleRate);
-    CAudioFile::CWriter output(commandLine.output(), sampleRate, format);
+    const int format = CAudioFile::outputFormat(
+        commandLine.output(), input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24, sampleRate,
+        commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0, commandLine.type().value_or(""));
+    CAudioFile::CWriter output(commandLine.output(), sampleRate, format, commandLine.isForced());
 
     std::optional<CRenderAnalysis> analysis;
     if (commandLine.isReport() || commandLine.reportJson() || commandLine.plot())
@@ -181,6 +248,10 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
         });
     }
     output.commit();
+    if (input)
+    {
+        errors << CRenderer::inputNotes(*input);
+    }
     if (commandLine.isDemo())
     {
         out << "Rendered the demo phrase into " << commandLine.output() << "\n";

@@ -15,7 +15,7 @@ namespace Zelo::Tools
 class CZeloCommand
 {
 public:
-    // Exit status: 0 done, 1 failed, 2 bad usage (the usage text follows the message).
+    // Exit status: 0 done, 1 failed, 2 bad usage (unknown program, parameter or value included).
     int run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const;
 
 private:
@@ -23,11 +23,14 @@ private:
     // Returns the exit status: a batch reports its failed files itself.
     int render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
     // One input (or the demo phrase) into one output, measured when asked.
-    void renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out) const;
+    void renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out,
+                   std::ostream &errors) const;
     // Prints and writes what the command line asks of a finished rendering's analysis.
     void reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine, std::ostream &out) const;
     void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
     void showPreset(const CCommandLine &commandLine, std::ostream &out) const;
+    // Before any input is read: the output, or the --out-dir folder and the outputs in it.
+    static void checkOutputs(const CCommandLine &commandLine);
     // The program, half, parameter and preset requests of the command line.
     static CRenderer::Setup setupOf(const CCommandLine &commandLine);
 };

@@ -91,7 +91,7 @@ TEST(PresetFile, RefusesDamagedFilesNamingTheFault)
         {changed(handMadeBank(), 159, {4}), "size disagrees with the file (the chunk size states 4 bytes"}};
     for (const auto &test : cases)
         EXPECT_THAT([&] { CPresetFile::parse(test.first, "/x/bad.fxp"); },
-                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("/x/bad.fxp: ") + test.second)))
+                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("/x/bad.fxp': ") + test.second)))
             << test.second;
 }
 
@@ -161,7 +161,7 @@ TEST_F(PresetExchange, RefusedFilesChangeNothing)
         instance->setProgram(3);
         const Bytes before = instance->getChunk(false);
         EXPECT_THAT([&] { CPresetExchange::load(*instance, bad, "b.fxb"); },
-                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("b.fxb: ") + message)));
+                    ThrowsMessage<std::runtime_error>(HasSubstr(std::string("b.fxb': ") + message)));
         EXPECT_EQ(instance->getChunk(false), before) << message;
         EXPECT_EQ(instance->program(), 3) << message;
     }

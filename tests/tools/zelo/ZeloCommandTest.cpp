@@ -8,14 +8,20 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -161,8 +167,9 @@ TEST_F(ZeloCommand, HelpAndBadUsageShowTheUsage)
     {
         const SResult result = run(arguments, false);
         EXPECT_EQ(result.status, 2) << testing::PrintToString(arguments);
-        EXPECT_NE(result.errors.find("Usage:"), std::string::npos) << testing::PrintToString(arguments);
+        EXPECT_EQ(result.errors.find("Usage:"), std::string::npos) << testing::PrintToString(arguments);
         EXPECT_EQ(result.errors.rfind("zelo: ", 0), 0u) << result.errors;
+        EXPECT_EQ(result.errors.find('\n'), result.errors.find("\nTry 'zelo --help'.\n")) << result.errors;
     }
 }
 
@@ -180,6 +187,7 @@ TEST_F(ZeloCommand, RenderKeepsLengthAndRateInTheChosenFormat)
         writeSound(file(input), sweep(sampleRate, channels, 12345, inputFormat));
         const SResult result = run({"render", file(input), file(output), "--block", "300"});
         ASSERT_EQ(result.status, 0) << input << ": " << result.errors;
+        EXPECT_EQ(result.errors.find("Hz as if at 44100 Hz") != std::string::npos, sampleRate < 44100) << input;
         const SSound sound = readSound(file(output));
         EXPECT_EQ(sound.frames(), 12345u) << output;
         EXPECT_EQ(sound.sampleRate, sampleRate) << output;
@@ -217,11 +225,13 @@ TEST_F(ZeloCommand, FailedRenderOnlyReportsTheCulprit)
     writeSound(file("good.wav"), sweep(44100, 2, 2000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     std::ofstream(file("notes.wav")) << "not a sound file";
     const std::pair<std::vector<std::string>, const char *> cases[] = {
-        {{"render", file("missing.wav")}, "missing.wav: cannot read"},
-        {{"render", file("notes.wav")}, "notes.wav: unsupported"},
+        {{"render", file("missing.wav")}, "missing.wav': cannot read"},
+        {{"render", file("notes.wav")}, "notes.wav': unsupported"},
         {{"render", file("good.wav"), "--program", "Nonesuch"}, "unknown program \"Nonesuch\""},
         {{"render", file("good.wav"), "--program", "13"}, "unknown program 13"},
-        {{"render", file("good.wav"), "--set", "Delay One=500"}, "\"Delay One\": 500 is out of range"}};
+        {{"render", file("good.wav"), "--set", "Delay One=500"}, "\"Delay One\": 500 is out of range"},
+        {{"render", file("good.wav"), "--set", "Delay One=1e309"}, "\"Delay One\": 1e309 is out of range"},
+        {{"render", file("good.wav"), "--set", "Wobble=3"}, "unknown parameter \"Wobble\""}};
     for (const auto &[arguments, culprit] : cases)
     {
         // An earlier good rendering sits where the output goes; it must survive.
@@ -230,9 +240,11 @@ TEST_F(ZeloCommand, FailedRenderOnlyReportsTheCulprit)
         withOutput.push_back(file("out.wav"));
         const SResult result = run(withOutput);
         const std::string description = testing::PrintToString(arguments);
-        EXPECT_EQ(result.status, 1) << description;
+        // A wrong program or parameter is bad usage; a file that cannot be read is a failed render.
+        EXPECT_EQ(result.status, arguments.size() > 2 ? 2 : 1) << description;
         EXPECT_NE(result.errors.find(culprit), std::string::npos) << description << " gave: " << result.errors;
-        EXPECT_EQ(std::count(result.errors.begin(), result.errors.end(), '\n'), 1) << result.errors;
+        // One message (a sanitizer's summary may follow it in the sanitized builds).
+        EXPECT_EQ(result.errors.find("\nzelo: "), std::string::npos) << result.errors;
         EXPECT_EQ(readText(file("out.wav")), "earlier rendering") << description;
         EXPECT_EQ(listFolder(), (std::vector<std::string>{"good.wav", "notes.wav", "out.wav"})) << description;
     }
@@ -260,7 +272,7 @@ TEST_F(ZeloCommand, ParallelRenderEqualsSequentialRendersByteForByte)
     batch.insert(batch.end(), options.begin(), options.end());
     const SResult parallel = run(batch);
     EXPECT_EQ(parallel.status, 1);
-    EXPECT_NE(parallel.errors.find("absent.wav: cannot read"), std::string::npos) << parallel.errors;
+    EXPECT_NE(parallel.errors.find("absent.wav': cannot read"), std::string::npos) << parallel.errors;
     EXPECT_FALSE(fs::exists(file("parallel/absent.wav")));
     for (const std::string &name : names)
     {
@@ -317,7 +329,7 @@ TEST_F(ZeloCommand, BadPresetFilesFailNamingTheFileAndLeaveNoOutput)
         {
             const SResult result = run(arguments);
             EXPECT_EQ(result.status, 1) << fault;
-            EXPECT_NE(result.errors.find(file("bad.fxp") + ": " + fault), std::string::npos) << result.errors;
+            EXPECT_NE(result.errors.find("'" + file("bad.fxp") + "': " + fault), std::string::npos) << result.errors;
             EXPECT_EQ(listFolder(), (std::vector<std::string>{"bad.fxp", "good.fxp", "in.wav"})) << fault;
         }
     }
@@ -373,6 +385,141 @@ TEST_F(ZeloCommand, ReportAndPlotOfTheDemoRendering)
     };
     EXPECT_EQ(at(18), 1200);
     EXPECT_EQ(at(22), 850);
+}
+
+TEST_F(ZeloCommand, PrintsItsVersion)
+{
+    const SResult result = run({"--version"}, false);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "zelo " ZELO_VERSION "\n");
+}
+
+// Devices and pipes are written in place, a link's target is written through it,
+// "-" is standard output; none of them is replaced by a regular file.
+TEST_F(ZeloCommand, OutputsThatAreNotRegularFilesStayWhatTheyAre)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 5000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const bool hasDevice = mknod(file("null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+    ASSERT_EQ(mkfifo(file("fifo").c_str(), 0666), 0);
+    std::ofstream(file("real.wav")) << "earlier";
+    fs::create_symlink("real.wav", file("link.wav"));
+    auto piped = std::async(std::launch::async, [&] { return readText(file("fifo")); });
+    EXPECT_EQ(run({"render", file("in.wav"), file("fifo")}).status, 0);
+    EXPECT_GT(piped.get().size(), 20000u);
+    EXPECT_TRUE(fs::is_fifo(file("fifo")));
+    EXPECT_EQ(run({"render", file("in.wav"), file("link.wav")}).status, 0);
+    EXPECT_TRUE(fs::is_symlink(file("link.wav")));
+    EXPECT_EQ(readSound(file("real.wav")).frames(), 5000u);
+    const SResult toStdout = run({"render", file("in.wav"), "-"});
+    EXPECT_EQ(toStdout.status, 0) << toStdout.errors;
+    EXPECT_EQ(toStdout.out.substr(0, 4), "RIFF");
+    EXPECT_EQ(run({"render", file("in.wav"), "-", "--type", "flac"}).out.substr(0, 4), "fLaC");
+    if (!hasDevice)
+        GTEST_SKIP() << "no permission to make a device node";
+    EXPECT_EQ(run({"render", file("in.wav"), file("null")}).status, 0);
+    EXPECT_TRUE(fs::is_character_file(file("null")));
+}
+
+// The same file under another name or through a link is still the input.
+TEST_F(ZeloCommand, RefusesToOverwriteAnInputAndKeepsAnOutputsMode)
+{
+    writeSound(file("a.wav"), sweep(44100, 2, 3000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const std::string original = readText(file("a.wav"));
+    fs::create_symlink("a.wav", file("same.wav"));
+    for (const std::vector<std::string> &arguments :
+         {std::vector<std::string>{"render", file("a.wav"), file("a.wav")},
+          std::vector<std::string>{"render", file("a.wav"), file("same.wav")},
+          std::vector<std::string>{"render", file("a.wav"), "--out-dir", m_folder.string()}})
+    {
+        const SResult result = run(arguments);
+        EXPECT_EQ(result.status, 1) << testing::PrintToString(arguments);
+        EXPECT_NE(result.errors.find("is the input '" + file("a.wav") + "'"), std::string::npos) << result.errors;
+        EXPECT_TRUE(readText(file("a.wav")) == original);
+    }
+    std::ofstream(file("out.wav")) << "earlier";
+    for (const auto &[mode, force, status] : {std::tuple{0640, false, 0}, {0444, false, 1}, {0444, true, 0}})
+    {
+        fs::permissions(file("out.wav"), static_cast<fs::perms>(mode));
+        std::vector<std::string> arguments = {"render", file("a.wav"), file("out.wav")};
+        if (force)
+            arguments.push_back("--force");
+        EXPECT_EQ(run(arguments).status, status) << mode;
+        EXPECT_EQ(fs::status(file("out.wav")).permissions(), static_cast<fs::perms>(mode)) << mode;
+    }
+    EXPECT_EQ(listFolder(), (std::vector<std::string>{"a.wav", "out.wav", "same.wav"}));
+}
+
+TEST_F(ZeloCommand, InterruptedRenderLeavesNoFileBehind)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 44100 * 20, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        execl(ZELO_BINARY, ZELO_BINARY, "render", file("in.wav").c_str(), file("out.wav").c_str(), "--block", "1",
+              "--plugin", ZELO_PLUGIN_PATH, static_cast<char *>(nullptr));
+        _exit(127);
+    }
+    while (listFolder().size() < 2)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    kill(child, SIGINT);
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGINT) << status;
+    EXPECT_EQ(listFolder(), std::vector<std::string>{"in.wav"});
+}
+
+// Lossy inputs have no bit depth: a PCM container gets 24 bits unless --bits says otherwise.
+TEST_F(ZeloCommand, LossyInputsRenderToWavAtTheDepthAsked)
+{
+    const std::tuple<const char *, int, const char *, int> cases[] = {
+        {"in.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, nullptr, SF_FORMAT_PCM_24},
+        {"in.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, nullptr, SF_FORMAT_PCM_24},
+        {"in.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, "16", SF_FORMAT_PCM_16},
+        {"in.mp3", SF_FORMAT_MPEG | SF_FORMAT_MPEG_LAYER_III, "32", SF_FORMAT_PCM_32},
+        {"in.ogg", SF_FORMAT_OGG | SF_FORMAT_VORBIS, "float", SF_FORMAT_FLOAT}};
+    for (const auto &[input, format, bits, subtype] : cases)
+    {
+        writeSound(file(input), sweep(44100, 2, 8000, format));
+        std::vector<std::string> arguments = {"render", file(input), file("out.wav")};
+        if (bits)
+            arguments.insert(arguments.end(), {"--bits", bits});
+        const SResult result = run(arguments);
+        ASSERT_EQ(result.status, 0) << input << ": " << result.errors;
+        EXPECT_EQ(readSound(file("out.wav")).format, SF_FORMAT_WAV | subtype) << input << " " << (bits ? bits : "");
+    }
+    EXPECT_EQ(run({"render", file("in.ogg"), file("out.wav"), "--bits", "12"}).status, 2);
+}
+
+TEST_F(ZeloCommand, DamagedEmptyAndLongNamedFiles)
+{
+    writeSound(file("long.wav"), sweep(44100, 2, 10000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    fs::resize_file(file("long.wav"), 44 + 4000 * 4);
+    SResult result = run({"render", file("long.wav"), file("out.wav")});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_NE(result.errors.find("'" + file("long.wav") + "': warning: 6000 frames missing"), std::string::npos)
+        << result.errors;
+
+    // libsndfile writes no FLAC stream without audio: that is an error, not an empty file.
+    writeSound(file("empty.wav"), SSound{44100, 2, SF_FORMAT_WAV | SF_FORMAT_PCM_16, {}});
+    EXPECT_EQ(run({"render", file("empty.wav"), file("empty-out.wav")}).status, 0);
+    EXPECT_EQ(readSound(file("empty-out.wav")).format, SF_FORMAT_WAV | SF_FORMAT_PCM_16);
+    result = run({"render", file("empty.wav"), file("empty.flac")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("'" + file("empty.flac") + "': cannot write an empty FLAC file"), std::string::npos)
+        << result.errors;
+    EXPECT_FALSE(fs::exists(file("empty.flac")));
+
+    const std::string longName = std::string(251, 'n') + ".wav";
+    result = run({"render", file("long.wav"), file(longName)});
+    EXPECT_EQ(result.status, 0) << result.errors;
+    EXPECT_TRUE(fs::is_regular_file(file(longName)));
+
+    // The output is checked before the input is even opened.
+    fs::create_directory(file("folder"));
+    result = run({"render", file("missing.wav"), file("folder")});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.errors.find("'" + file("folder") + "': cannot write (is a folder)"), std::string::npos)
+        << result.errors;
 }
 
 class ParameterAssignment : public testing::Test

@@ -125,9 +125,10 @@ bool CCommandLine::takeFlag(const std::string &argument)
     {
         return false;
     }
-    if (m_command != Command::render)
+    if (m_command != Command::render && !(argument == "--force" && m_command == Command::presetSave))
     {
-        throw CUsageError(argument + " applies to render only");
+        throw CUsageError(
+            argument + (argument == "--force" ? " applies to render and preset save only" : " applies to render only"));
     }
     (argument == "--demo" ? m_isDemo : argument == "--report" ? m_isReport : m_isForced) = true;
     return true;
@@ -285,7 +286,7 @@ std::string CCommandLine::usage()
            "                          \"Sync Audio=On\", \"Grain Size=Large\"; may be repeated\n"
            "  --block N               frames per process call (default 512; render only)\n"
            "  --bits 16|24|32|float   the output's sample format (render only)\n"
-           "  --force                 replace a read-only output (render only)\n"
+           "  --force                 replace a read-only output (render, preset save)\n"
            "  --type EXTENSION        the output's format whatever its name, e.g. for \"-\"\n"
            "  --plugin PATH           the plug-in module (default: " +
            defaultPluginPath() + ")\n";

@@ -217,10 +217,10 @@ std::vector<uint8_t> CPresetFile::bytes() const
     return bytes;
 }
 
-void CPresetFile::write(const std::string &path) const
+void CPresetFile::write(const std::string &path, bool isForced) const
 {
     const std::vector<uint8_t> contents = bytes();
-    CReplacedFile file(path);
+    CReplacedFile file(path, isForced);
     file.write(contents.data(), contents.size());
     file.commit();
 }

@@ -40,7 +40,8 @@ public:
 
     std::vector<uint8_t> bytes() const;
     // Through a temporary file and a rename; throws naming `path`.
-    void write(const std::string &path) const;
+    // `isForced` replaces a read-only file.
+    void write(const std::string &path, bool isForced = false) const;
 
     bool operator==(const CPresetFile &other) const;
 };

@@ -292,7 +292,7 @@ void CZeloCommand::savePreset(const CCommandLine &commandLine, std::ostream &out
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
     const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE);
     const CPresetFile preset = CPresetExchange::save(*instance, kind);
-    preset.write(commandLine.presetFile());
+    preset.write(commandLine.presetFile(), commandLine.isForced());
     if (kind == CPresetFile::Kind::program)
     {
         out << "Saved the program \"" << preset.programName << "\" into " << commandLine.presetFile() << "\n";

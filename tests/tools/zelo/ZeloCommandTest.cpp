@@ -436,17 +436,21 @@ TEST_F(ZeloCommand, RefusesToOverwriteAnInputAndKeepsAnOutputsMode)
         EXPECT_NE(result.errors.find("is the input '" + file("a.wav") + "'"), std::string::npos) << result.errors;
         EXPECT_TRUE(readText(file("a.wav")) == original);
     }
-    std::ofstream(file("out.wav")) << "earlier";
-    for (const auto &[mode, force, status] : {std::tuple{0640, false, 0}, {0444, false, 1}, {0444, true, 0}})
+    for (const std::vector<std::string> &command : {std::vector<std::string>{"render", file("a.wav"), file("out.wav")},
+                                                    std::vector<std::string>{"preset", "save", file("out.fxp")}})
     {
-        fs::permissions(file("out.wav"), static_cast<fs::perms>(mode));
-        std::vector<std::string> arguments = {"render", file("a.wav"), file("out.wav")};
-        if (force)
-            arguments.push_back("--force");
-        EXPECT_EQ(run(arguments).status, status) << mode;
-        EXPECT_EQ(fs::status(file("out.wav")).permissions(), static_cast<fs::perms>(mode)) << mode;
+        std::ofstream(command.back()) << "earlier";
+        for (const auto &[mode, force, status] : {std::tuple{0640, false, 0}, {0444, false, 1}, {0444, true, 0}})
+        {
+            fs::permissions(command.back(), static_cast<fs::perms>(mode));
+            std::vector<std::string> arguments = command;
+            if (force)
+                arguments.push_back("--force");
+            EXPECT_EQ(run(arguments).status, status) << command[0] << " " << mode;
+            EXPECT_EQ(fs::status(command.back()).permissions(), static_cast<fs::perms>(mode)) << mode;
+        }
     }
-    EXPECT_EQ(listFolder(), (std::vector<std::string>{"a.wav", "out.wav", "same.wav"}));
+    EXPECT_EQ(listFolder(), (std::vector<std::string>{"a.wav", "out.fxp", "out.wav", "same.wav"}));
 }
 
 TEST_F(ZeloCommand, InterruptedRenderLeavesNoFileBehind)
@@ -459,11 +463,18 @@ TEST_F(ZeloCommand, InterruptedRenderLeavesNoFileBehind)
               "--plugin", ZELO_PLUGIN_PATH, static_cast<char *>(nullptr));
         _exit(127);
     }
-    while (listFolder().size() < 2)
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    kill(child, SIGINT);
+    // Until the temporary file shows, for ten seconds at most, and only while the render runs.
     int status = 0;
-    waitpid(child, &status, 0);
+    bool ended = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (listFolder().size() < 2 && std::chrono::steady_clock::now() < deadline && !ended)
+    {
+        ended = waitpid(child, &status, WNOHANG) == child;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    kill(child, SIGINT);
+    if (!ended)
+        waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGINT) << status;
     EXPECT_EQ(listFolder(), std::vector<std::string>{"in.wav"});
 }

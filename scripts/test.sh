@@ -3,7 +3,7 @@
 # optimised build, again under AddressSanitizer + UndefinedBehaviorSanitizer and
 # with clang (which also compiles every library header alone), the validation
 # suite and the X11 window tests under ThreadSanitizer, then each fuzz target
-# (clang's libFuzzer) for 20 seconds. The X11 tests run against an Xvfb server
+# (clang's libFuzzer) for 10 seconds. The X11 tests run against an Xvfb server
 # started here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -49,4 +49,4 @@ build/tsan/tests/plugin/plugin_x11_tests
 
 # Each fuzz target runs for a bounded time from its seed corpus.
 echo "== fuzz =="
-scripts/fuzz.sh 20
+scripts/fuzz.sh 10

@@ -2,8 +2,7 @@
 #include "gui/controls/CRadioButton.h"
 #include "gui/controls/CRepeatingButton.h"
 
-#include "tests/gui/controls/CActionRecorder.h"
-#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/CActionControlTest.h"
 
 #include <gtest/gtest.h>
 
@@ -16,16 +15,9 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class ButtonCatalogue : public Orvalite::Testing::CControlWindowTest
+class ButtonCatalogue : public Orvalite::Testing::CActionControlTest
 {
 protected:
-    template <class T> T *add(const CRect &area)
-    {
-        auto *control = new T(&root(), 1, area, &m_listener);
-        root().addControl(control);
-        return control;
-    }
-    size_t events() const { return m_listener.m_actions.size(); }
     void advance(long milliseconds)
     {
         for (long step = 0; step < milliseconds; step += 10)
@@ -35,8 +27,6 @@ protected:
     }
     int cursor() const { return m_system.findWindow(m_handle)->cursor; }
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-
-    Orvalite::Testing::CActionRecorder m_listener;
 };
 
 TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)

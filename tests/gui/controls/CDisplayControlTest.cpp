@@ -14,8 +14,7 @@
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionRecorder.h"
-#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/CActionControlTest.h"
 
 #include <gtest/gtest.h>
 
@@ -51,15 +50,9 @@ CRGBAImage *makeStrip(long width, long height, long frames, long first = 0)
     return strip;
 }
 
-class DisplayControls : public Orvalite::Testing::CControlWindowTest
+class DisplayControls : public Orvalite::Testing::CActionControlTest
 {
 protected:
-    template <class T> T *add(const CRect &area)
-    {
-        auto *control = new T(&root(), 1, area, &m_listener);
-        root().addControl(control);
-        return control;
-    }
     template <class T> T *addLabel(const CRect &area)
     {
         auto *control = new T(&root(), 1, area);
@@ -72,10 +65,7 @@ protected:
         send(e_leftButtonDown, x, y);
         send(e_leftButtonUp, x, y);
     }
-    size_t events() const { return m_listener.m_actions.size(); }
     static uint32_t argb(const CAlphaColour &colour) { return colour.toARGB(); }
-
-    Orvalite::Testing::CActionRecorder m_listener;
 };
 
 TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)

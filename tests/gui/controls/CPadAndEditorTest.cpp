@@ -2,8 +2,7 @@
 #include "gui/controls/CModulatedXYPad.h"
 #include "gui/controls/CWaveCycle.h"
 
-#include "tests/gui/controls/CActionRecorder.h"
-#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/CActionControlTest.h"
 
 #include <gtest/gtest.h>
 
@@ -18,20 +17,10 @@ using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
-class PadsAndEditors : public Orvalite::Testing::CControlWindowTest
+class PadsAndEditors : public Orvalite::Testing::CActionControlTest
 {
 protected:
-    template <class T> T *add(const CRect &area)
-    {
-        auto *control = new T(&root(), 1, area, &m_listener);
-        root().addControl(control);
-        return control;
-    }
-    void drag(int16_t x, int16_t y) { send(e_mouseMove, x, y, e_leftButtonHeld); }
-    size_t events() const { return m_listener.m_actions.size(); }
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-
-    Orvalite::Testing::CActionRecorder m_listener;
 };
 
 TEST_F(PadsAndEditors, AnXYPadHandleJumpsToThePressAndDragsWithinThePad)

@@ -5,8 +5,7 @@
 #include "gui/controls/CSliderArray.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionRecorder.h"
-#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/CActionControlTest.h"
 
 #include <gtest/gtest.h>
 
@@ -19,21 +18,11 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class Sliders : public Orvalite::Testing::CControlWindowTest
+class Sliders : public Orvalite::Testing::CActionControlTest
 {
 protected:
-    template <class T> T *add(const CRect &area)
-    {
-        auto *control = new T(&root(), 1, area, &m_listener);
-        root().addControl(control);
-        return control;
-    }
-    size_t events() const { return m_listener.m_actions.size(); }
     const Orvalite::Testing::CActionRecorder::SAction &last() const { return m_listener.m_actions.back(); }
-    void drag(int16_t x, int16_t y) { send(e_mouseMove, x, y, e_leftButtonHeld); }
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-
-    Orvalite::Testing::CActionRecorder m_listener;
 };
 
 TEST_F(Sliders, TheHandleIsAThirdOfTheLongerSide)

@@ -20,10 +20,7 @@ protected:
     }
     size_t events() const { return m_listener.m_actions.size(); }
     // A move with the left button held.
-    void drag(int16_t x, int16_t y)
-    {
-        send(GUI::Windowing::e_mouseMove, x, y, GUI::Windowing::e_leftButtonHeld);
-    }
+    void drag(int16_t x, int16_t y) { send(GUI::Windowing::e_mouseMove, x, y, GUI::Windowing::e_leftButtonHeld); }
 
     CActionRecorder m_listener;
 };

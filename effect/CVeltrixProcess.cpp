@@ -17,6 +17,9 @@ namespace
 const double MODULATION_DEPTH = 0.1;
 // Frames each stage runs at a time, through buffers on the stack.
 constexpr int SLICE_FRAMES = 256;
+// A pitch ratio and an LFO depth inside this bound give finite shifter rates
+// for every LFO value in −1 … 1: the sum stays far from the end of the double range.
+constexpr double FINITE_RATE_BOUND = 1e300;
 } // namespace
 
 namespace
@@ -98,6 +101,9 @@ struct CVeltrix::SBlockSettings
     double depths[2];
     SMix mix;
     bool isSyncAudio;
+    // Whether every rate modulateRates gives is finite, so both shifters can
+    // run in one pass; extrapolated parameter values far out may overflow.
+    bool areRatesFinite;
 };
 
 CVeltrix::SBlockSettings CVeltrix::readBlockSettings() const
@@ -115,6 +121,13 @@ CVeltrix::SBlockSettings CVeltrix::readBlockSettings() const
     settings.mix.dryGain = m_dryGain.load(std::memory_order_relaxed);
     settings.mix.masterGain = m_masterGain.load(std::memory_order_relaxed);
     settings.isSyncAudio = m_syncAudio.load(std::memory_order_relaxed);
+    settings.areRatesFinite = true;
+    for (int voice = 0; voice < 2; ++voice)
+    {
+        settings.areRatesFinite = settings.areRatesFinite &&
+                                  std::fabs(settings.pitchRatios[voice]) < FINITE_RATE_BOUND &&
+                                  std::fabs(settings.depths[voice]) < FINITE_RATE_BOUND;
+    }
     return settings;
 }
 
@@ -148,16 +161,29 @@ void CVeltrix::processSlice(const SBlockSettings &settings, float *const hostInp
                               finiteSamples(hostInputs[1], finiteInputs[1], frames)};
 
     // Each input channel feeds one voice: shift, then delay with feedback.
-    float voiceSamples[2][SLICE_FRAMES];
+    double rates[2][SLICE_FRAMES];
     for (int voice = 0; voice < 2; ++voice)
     {
         float wobbles[SLICE_FRAMES];
-        double rates[SLICE_FRAMES];
         m_lfos[voice].read(wobbles, frames);
-        modulateRates(settings.pitchRatios[voice], settings.depths[voice], wobbles, rates, frames);
-        m_shifters[voice].tick(inputs[voice], rates, voiceSamples[voice], frames);
-        m_voiceDelays[voice].process(voiceSamples[voice], frames);
+        modulateRates(settings.pitchRatios[voice], settings.depths[voice], wobbles, rates[voice], frames);
     }
+    float voiceSamples[2][SLICE_FRAMES];
+    PitShift *const shifters[2] = {&m_shifters[0], &m_shifters[1]};
+    const float *const shifterInputs[2] = {inputs[0], inputs[1]};
+    const double *const shifterRates[2] = {rates[0], rates[1]};
+    float *const shifterOutputs[2] = {voiceSamples[0], voiceSamples[1]};
+    if (settings.areRatesFinite)
+    {
+        PitShift::tickPair(shifters, shifterInputs, shifterRates, shifterOutputs, frames);
+    }
+    else
+    {
+        m_shifters[0].tick(inputs[0], rates[0], voiceSamples[0], frames);
+        m_shifters[1].tick(inputs[1], rates[1], voiceSamples[1], frames);
+    }
+    m_voiceDelays[0].process(voiceSamples[0], frames);
+    m_voiceDelays[1].process(voiceSamples[1], frames);
 
     // The dry signal, delayed by half a grain to line up with the voices when asked;
     // the delayed samples go back into the host's input buffers.

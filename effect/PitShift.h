@@ -56,6 +56,12 @@ public:
     // Audio thread: `count` samples, the rate set to rates[n] before each as setRate
     // would (a non-finite rate keeps the one before); outputs rounded to float.
     void tick(const float *input, const double *rates, float *output, int count);
+    // Audio thread: the block tick of two shifters at once, each quantity of the two
+    // in the lanes of one SSE2 register, with the scalar tick's operations in the
+    // same order, so every output is bit for bit the one the block tick gives.
+    // Every rate must be finite; the block tick is the one that skips others.
+    static void tickPair(PitShift *const shifters[2], const float *const inputs[2], const double *const rates[2],
+                         float *const outputs[2], int count);
 
     double lastOut() const { return m_lastOutput; }
     // Samples, TAP_MARGIN … L + TAP_MARGIN after a tick; tap is 0 or 1.

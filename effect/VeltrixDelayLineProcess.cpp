@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace Orvalite::Veltrix
 {
@@ -14,6 +16,21 @@ namespace
 bool isNegativeZero(float y)
 {
     return y == 0.0f && std::signbit(y);
+}
+
+// isNegativeZero over a run, as one comparison of the bits per sample that the
+// compiler runs four at a time.
+bool containsNegativeZero(const float *samples, int count)
+{
+    constexpr std::uint32_t NEGATIVE_ZERO = 0x80000000u;
+    std::uint32_t found = 0;
+    for (int n = 0; n < count; ++n)
+    {
+        std::uint32_t bits;
+        std::memcpy(&bits, &samples[n], sizeof(bits));
+        found |= static_cast<std::uint32_t>(bits == NEGATIVE_ZERO);
+    }
+    return found != 0;
 }
 } // namespace
 
@@ -77,12 +94,7 @@ inline float VeltrixDelayLine::processAt(float x, float length, int wrapAt, floa
 inline bool VeltrixDelayLine::runStraight(float *__restrict samples, int writePosition, int count, float feedback)
 {
     float *__restrict line = m_samples.data() + writePosition;
-    bool anyNegativeZero = false;
-    for (int n = 0; n < count; ++n)
-    {
-        anyNegativeZero |= isNegativeZero(line[n]);
-    }
-    if (anyNegativeZero)
+    if (containsNegativeZero(line, count))
     {
         return false;
     }

@@ -17,9 +17,6 @@ namespace
 const double MODULATION_DEPTH = 0.1;
 // Frames each stage runs at a time, through buffers on the stack.
 constexpr int SLICE_FRAMES = 256;
-// A pitch ratio and an LFO depth inside this bound give finite shifter rates
-// for every LFO value in −1 … 1: the sum stays far from the end of the double range.
-constexpr double FINITE_RATE_BOUND = 1e300;
 } // namespace
 
 namespace
@@ -37,6 +34,8 @@ struct SMix
 
 // The shifter rate of each sample: the voice's pitch ratio, wobbled by its LFO.
 // The sine enters as 2 · v − 1, which ranges over −3 … 1: the modulation has an offset.
+// Ratios and depths come from finite floats (setParameter refuses others), so
+// every rate is finite, far inside the double range, as the shifters' pair tick needs.
 void modulateRates(double pitchRatio, double depth, const float *wobbles, double *rates, int frames)
 {
     for (int n = 0; n < frames; ++n)
@@ -101,9 +100,6 @@ struct CVeltrix::SBlockSettings
     double depths[2];
     SMix mix;
     bool isSyncAudio;
-    // Whether every rate modulateRates gives is finite, so both shifters can
-    // run in one pass; extrapolated parameter values far out may overflow.
-    bool areRatesFinite;
 };
 
 CVeltrix::SBlockSettings CVeltrix::readBlockSettings() const
@@ -121,13 +117,6 @@ CVeltrix::SBlockSettings CVeltrix::readBlockSettings() const
     settings.mix.dryGain = m_dryGain.load(std::memory_order_relaxed);
     settings.mix.masterGain = m_masterGain.load(std::memory_order_relaxed);
     settings.isSyncAudio = m_syncAudio.load(std::memory_order_relaxed);
-    settings.areRatesFinite = true;
-    for (int voice = 0; voice < 2; ++voice)
-    {
-        settings.areRatesFinite = settings.areRatesFinite &&
-                                  std::fabs(settings.pitchRatios[voice]) < FINITE_RATE_BOUND &&
-                                  std::fabs(settings.depths[voice]) < FINITE_RATE_BOUND;
-    }
     return settings;
 }
 
@@ -173,15 +162,7 @@ void CVeltrix::processSlice(const SBlockSettings &settings, float *const hostInp
     const float *const shifterInputs[2] = {inputs[0], inputs[1]};
     const double *const shifterRates[2] = {rates[0], rates[1]};
     float *const shifterOutputs[2] = {voiceSamples[0], voiceSamples[1]};
-    if (settings.areRatesFinite)
-    {
-        PitShift::tickPair(shifters, shifterInputs, shifterRates, shifterOutputs, frames);
-    }
-    else
-    {
-        m_shifters[0].tick(inputs[0], rates[0], voiceSamples[0], frames);
-        m_shifters[1].tick(inputs[1], rates[1], voiceSamples[1], frames);
-    }
+    PitShift::tickPair(shifters, shifterInputs, shifterRates, shifterOutputs, frames);
     m_voiceDelays[0].process(voiceSamples[0], frames);
     m_voiceDelays[1].process(voiceSamples[1], frames);
 

@@ -197,6 +197,60 @@ TEST(PitShift, BlockTickEqualsSampleTicksWithTheRateSetBeforeEach)
     EXPECT_EQ(bySample.lastOut(), byBlock.lastOut());
 }
 
+// The effect runs both voices in one two-lane pass: each lane must give exactly
+// what its shifter's own block tick gives, with a different window per lane and
+// rates that jump several windows (the lane-by-lane steps) now and then.
+TEST(PitShift, PairTickGivesEachShiftersBlockTickBitForBit)
+{
+    const double windowPairs[][2] = {{551.0, 16372.0}, {1.0, 2400.0}, {16372.0, 16372.0}};
+    const auto noisy = noise(3000);
+    std::vector<float> inputs[2] = {std::vector<float>(noisy.begin(), noisy.end()),
+                                    std::vector<float>(noisy.rbegin(), noisy.rend())};
+    std::vector<double> rates[2] = {std::vector<double>(noisy.size()), std::vector<double>(noisy.size())};
+    for (size_t n = 0; n < noisy.size(); ++n)
+    {
+        rates[0][n] = n % 500 == 3 ? 3.5 * 16372.0 : 0.02 - 0.4 * std::sin(0.003 * n);
+        rates[1][n] = n % 700 == 9 ? -7.0 * 551.0 : -0.3 + 0.25 * std::cos(0.002 * n);
+    }
+    SStkMessages messages;
+    for (const auto &windows : windowPairs)
+    {
+        PitShift alone[2], paired[2];
+        PitShift *const pair[2] = {&paired[0], &paired[1]};
+        for (int lane = 0; lane < 2; ++lane)
+        {
+            alone[lane].setWindow(windows[lane]);
+            paired[lane].setWindow(windows[lane]);
+        }
+        std::vector<float> expected[2] = {std::vector<float>(noisy.size()), std::vector<float>(noisy.size())};
+        std::vector<float> actual[2] = {std::vector<float>(noisy.size()), std::vector<float>(noisy.size())};
+        for (size_t start = 0, length = 1; start < noisy.size(); start += length, length = length * 2 + 1)
+        {
+            length = std::min(length, noisy.size() - start);
+            const int count = static_cast<int>(length);
+            for (int lane = 0; lane < 2; ++lane)
+                alone[lane].tick(&inputs[lane][start], &rates[lane][start], &expected[lane][start], count);
+            const float *const in[2] = {&inputs[0][start], &inputs[1][start]};
+            const double *const rate[2] = {&rates[0][start], &rates[1][start]};
+            float *const out[2] = {&actual[0][start], &actual[1][start]};
+            PitShift::tickPair(pair, in, rate, out, count);
+        }
+        for (int lane = 0; lane < 2; ++lane)
+        {
+            const std::string where = "lane " + std::to_string(lane) + ", window " + std::to_string(windows[lane]);
+            ASSERT_EQ(expected[lane], actual[lane]) << where;
+            EXPECT_EQ(alone[lane].getRate(), paired[lane].getRate()) << where;
+            for (int tap = 0; tap < 2; ++tap)
+            {
+                EXPECT_EQ(alone[lane].getTapDelay(tap), paired[lane].getTapDelay(tap)) << where;
+                EXPECT_EQ(alone[lane].getEnvelope(tap), paired[lane].getEnvelope(tap)) << where;
+            }
+            EXPECT_EQ(alone[lane].lastOut(), paired[lane].lastOut()) << where;
+        }
+    }
+    EXPECT_EQ("", messages.text.str()) << "STK refused a delay";
+}
+
 // y[n] = x[n − D] + feedback · y[n − D], with D the length rounded up as the
 // buffer wraps there; at 100 % a lossless comb.
 TEST(VeltrixDelayLine, ImpulseRecursEveryLengthRoundedUpScaledByTheFeedback)
@@ -394,5 +448,24 @@ TEST(VeltrixLfo, TablesInterpolateLinearlyBetweenTheirEntriesUpToTheGuard)
             ASSERT_NEAR(expected, values[n], 2e-6) << "shape " << static_cast<int>(waveform) << " at entry " << n / 4.0;
         }
         EXPECT_EQ(0u, lfo.getPhase()) << "one cycle later the phase has wrapped to its start";
+    }
+}
+
+// A block read (four values at a time where they share their table entries)
+// gives the values one-by-one reads give, for slow, backward, fast and aliasing LFOs.
+TEST(VeltrixLfo, BlockReadEqualsValueByValueReads)
+{
+    for (const float frequency : {1.0f, -3.0f, 5000.0f, 33075.0f, -20000.5f})
+    {
+        VeltrixLfo byBlock, byValue;
+        byBlock.setFrequency(frequency);
+        byValue.setFrequency(frequency);
+        std::vector<float> block(4099), values(block.size());
+        byBlock.read(block.data(), 7); // then off the groups of four
+        byBlock.read(block.data() + 7, static_cast<int>(block.size()) - 7);
+        for (float &value : values)
+            byValue.read(&value, 1);
+        ASSERT_EQ(values, block) << frequency << " Hz";
+        EXPECT_EQ(byValue.getPhase(), byBlock.getPhase()) << frequency << " Hz";
     }
 }

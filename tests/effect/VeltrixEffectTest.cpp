@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -364,6 +365,12 @@ TEST(SignalPath, ValuesOutsideZeroToOneExtrapolateUnlessNotANumber)
     effect->getParameterDisplay(PARAMETER_DELAY_ONE, display);
     EXPECT_STREQ("180.0", display) << "finite values outside 0 … 1 extrapolate";
     EXPECT_NEAR(7938.0f, effect->getVoiceDelay(0).getLength(), 1e-3);
+    // The largest LFO depth sweeps the shifter's taps by about 10^37 samples per
+    // sample, which they take in one wrap: the output stays finite.
+    effect->setParameter(PARAMETER_LFO_DEPTH_ONE, FLT_MAX);
+    const SStereo output = effect.render(SStereo{std::vector<float>(2048, 0.5f), std::vector<float>(2048, 0.5f)});
+    for (const std::vector<float> &channel : output)
+        EXPECT_TRUE(std::all_of(channel.begin(), channel.end(), [](float x) { return std::isfinite(x); }));
 }
 
 TEST(SignalPath, ShortOrMissingBuffersAreHarmless)

@@ -311,7 +311,11 @@ int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sa
         {
             subtypes.push_back(codecFor(major, extension));
         }
-        subtypes.insert(subtypes.end(), {SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_FLOAT});
+        // One by one: GCC 12 sees a false bounds overflow in insert of a list here.
+        for (const int linear : {SF_FORMAT_PCM_24, SF_FORMAT_PCM_16, SF_FORMAT_FLOAT})
+        {
+            subtypes.push_back(linear);
+        }
     }
     for (const int candidate : subtypes)
     {

@@ -48,7 +48,7 @@ CRect CMenuBar::getTitleArea(long index) const
         left += width;
         MathTools::CDimension size;
         const bool measured = Graphics::CGraphics::getTextExtent(m_menus.getElementAtIndex(title)->getTitle(), size,
-                                                                  Fonts::CFont::getDefaultFont());
+                                                                 Fonts::CFont::getDefaultFont());
         width = (measured ? size.getWidth() : 0) + 2 * TITLE_PADDING;
     }
     return CRect(left, 0, width, getNormalisedArea().getHeight());

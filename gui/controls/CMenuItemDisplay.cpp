@@ -60,9 +60,8 @@ void CMenuItemDisplay::setHighlighted(bool highlighted)
 long CMenuItemDisplay::preferredWidth(const CMenuItem &item)
 {
     MathTools::CDimension size;
-    const long text = Graphics::CGraphics::getTextExtent(item.getText(), size, Fonts::CFont::getDefaultFont())
-                          ? size.getWidth()
-                          : 0;
+    const long text =
+        Graphics::CGraphics::getTextExtent(item.getText(), size, Fonts::CFont::getDefaultFont()) ? size.getWidth() : 0;
     return std::max(MINIMUM_WIDTH, TICK_WIDTH + text + ARROW_WIDTH);
 }
 

@@ -8,7 +8,7 @@ ORVALITE_DEFINE_CLASS_RECORD(CNoteLengthMenu, "CNoteLengthMenu", "CMenu")
 
 namespace
 {
-const char *const s_lengths[CNoteLengthMenu::NUMBER_OF_LENGTHS] = {"64",  "32",  "16",   "8",    "4",    "2",   "1",
+const char *const s_lengths[CNoteLengthMenu::NUMBER_OF_LENGTHS] = {"64",  "32",  "16",  "8",    "4",    "2",   "1",
                                                                    "1/2", "1/4", "1/8", "1/16", "1/32", "1/64"};
 
 struct SFeel

@@ -19,8 +19,8 @@ CPopupButton::CPopupButton(IControlRoot *root, long uniqueId, const MathTools::C
     if (!m_menu)
     {
         throw Exceptions::CException(
-            "Menu is NULL", "CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)",
-            false);
+            "Menu is NULL",
+            "CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)", false);
     }
     m_menu->referenced();
 }

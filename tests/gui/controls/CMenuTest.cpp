@@ -1,12 +1,12 @@
 // The menu system through a headless root: menus opened by a popup button, a
 // combo box and a menu bar, driven with injected keys and mouse messages in
 // the menu window, the note-length menu, the refused cycles and the factory.
+#include "gui/controls/CMenu.h"
 #include "foundation/basics/CException.h"
 #include "foundation/host/CDisplayMetrics.h"
 #include "foundation/io/CXMLNode.h"
 #include "gui/controls/CComboBox.h"
 #include "gui/controls/CControlFactory.h"
-#include "gui/controls/CMenu.h"
 #include "gui/controls/CMenuBar.h"
 #include "gui/controls/CMenuItemDisplay.h"
 #include "gui/controls/CNoteLengthMenu.h"

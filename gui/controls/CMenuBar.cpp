@@ -35,6 +35,10 @@ CMenuBar::~CMenuBar()
 
 void CMenuBar::addMenu(CMenu *menu)
 {
+    if (!menu)
+    {
+        return;
+    }
     m_menus.addElement(menu);
     update();
 }

@@ -26,7 +26,7 @@ public:
              Listeners::IActionListener *actionListener = nullptr);
     ~CMenuBar() override;
 
-    // Appends the menu (taking a reference); its title is shown on the bar.
+    // Appends the menu (taking a reference); its title is shown on the bar. Null is ignored.
     void addMenu(CMenu *menu);
     long getNumberOfMenus() const { return m_menus.getInsertIndex(); }
     // The title's area in control coordinates.

@@ -225,13 +225,13 @@ TEST_F(Menus, ThePointerOpensSubMenusBesideTheirItemsAndAReleaseChooses)
     EXPECT_EQ(menu.getWindowArea().getTop(), 50) << "below the button";
     EXPECT_EQ(menu.getWindowArea().getLeft(), 20);
     EXPECT_EQ(m_system.getCapture(), menu.getWindowHandle());
-    EXPECT_STREQ(menu.getName().getString(), ("Menu_0_" + std::string(menu.getName().getString() + 7)).c_str());
+    EXPECT_EQ(std::string(menu.getName().getString()).rfind("Menu_0_", 0), 0u) << "depth 0, then the instance";
 
     const CPoint more = itemPoint(menu, 2);
     toMenu(menu, e_mouseMove, more.getXPosition(), more.getYPosition());
     CMenuWindow *subMenu = menu.getOpenSubMenu();
     ASSERT_NE(subMenu, nullptr);
-    EXPECT_EQ(subMenu->getDepth(), 1);
+    EXPECT_EQ(std::string(subMenu->getName().getString()).rfind("Menu_1_", 0), 0u);
     EXPECT_EQ(subMenu->getWindowArea().getLeft(), menu.getWindowArea().getRight()) << "to the right of its item";
     EXPECT_EQ(subMenu->getWindowArea().getTop(), menu.getWindowArea().getTop() + 2 * H);
 

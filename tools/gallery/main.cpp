@@ -217,10 +217,12 @@ CBitmap compose(const CHeadlessWindowSystem &system, const CWindow &window, cons
                 // Premultiplied "over".
                 const uint32_t under = picture.getPixel(area.getLeft() + x, area.getTop() + y);
                 const uint32_t keep = 255 - CBitmap::alphaOf(over);
-                const auto channel = [&](uint32_t (*of)(uint32_t)) { return of(over) + (of(under) * keep + 127) / 255; };
-                picture.setPixel(area.getLeft() + x, area.getTop() + y,
-                                 CBitmap::pack(channel(CBitmap::redOf), channel(CBitmap::greenOf),
-                                               channel(CBitmap::blueOf), 255));
+                const auto channel = [&](uint32_t (*of)(uint32_t)) {
+                    return of(over) + (of(under) * keep + 127) / 255;
+                };
+                picture.setPixel(
+                    area.getLeft() + x, area.getTop() + y,
+                    CBitmap::pack(channel(CBitmap::redOf), channel(CBitmap::greenOf), channel(CBitmap::blueOf), 255));
             }
         }
     };
@@ -247,8 +249,9 @@ int writeGallery(const char *output, const SSkin &skin)
         noteLength->setLabelText("Note length");
         root.addControl(noteLength);
         s_screenHeight = top + 30 + MENU_ROOM;
-        Orvalite::Host::CDisplayMetrics::setProvider(
-            [] { return Orvalite::Host::SDisplayMetrics{1, CANVAS_WIDTH, s_screenHeight}; });
+        Orvalite::Host::CDisplayMetrics::setProvider([] {
+            return Orvalite::Host::SDisplayMetrics{1, CANVAS_WIDTH, s_screenHeight};
+        });
         window.setWindowArea(CRect(0, 0, CANVAS_WIDTH, s_screenHeight));
         window.intialiseWindow(window.getWindowAttributes(), true);
 

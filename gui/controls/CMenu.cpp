@@ -11,6 +11,10 @@ CMenu::CMenu(const ::Orvalite::Basics::CString &title) : m_title(title) {}
 
 bool CMenu::addItem(CMenuItem *item)
 {
+    if (!item)
+    {
+        return false;
+    }
     item->referenced();
     const CMenu *subMenu = item->getSubMenu();
     const bool accepted = !subMenu || !subMenu->reaches(this);

@@ -23,7 +23,8 @@ public:
     void setTitle(const ::Orvalite::Basics::CString &title) { m_title = title; }
 
     // Appends the item (taking a reference). False, and the item released,
-    // when it opens this menu or a menu from which this one can be reached.
+    // when it opens this menu or a menu from which this one can be reached;
+    // false for no item.
     bool addItem(CMenuItem *item);
     // Appends an item that opens `menu`; refused as addItem refuses.
     bool addSubMenu(const ::Orvalite::Basics::CString &text, CMenu *menu);

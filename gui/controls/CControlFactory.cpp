@@ -6,14 +6,18 @@
 #include "gui/controls/CAreaBox.h"
 #include "gui/controls/CAutoAnimation.h"
 #include "gui/controls/CCenterSlider.h"
+#include "gui/controls/CComboBox.h"
 #include "gui/controls/CControlPanel.h"
 #include "gui/controls/CImageLabel.h"
 #include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CLevelMeter.h"
+#include "gui/controls/CMenu.h"
+#include "gui/controls/CMenuBar.h"
 #include "gui/controls/CModulatedSlider.h"
 #include "gui/controls/CModulatedXYPad.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CPopupButton.h"
 #include "gui/controls/CProgressBar.h"
 #include "gui/controls/CRadioButton.h"
 #include "gui/controls/CRangeSlider.h"
@@ -46,6 +50,17 @@ template <class T> IControl *makeWithText(IControlRoot *root, const MathTools::C
     return new T(root, -1, area, "Text");
 }
 
+// Controls that show a menu get a new, empty one.
+IControl *makeComboBox(IControlRoot *root, const MathTools::CRect &area)
+{
+    return new CComboBox(root, -1, area, "Text", new CMenu());
+}
+
+IControl *makePopupButton(IControlRoot *root, const MathTools::CRect &area)
+{
+    return new CPopupButton(root, -1, area, new CMenu());
+}
+
 struct SCatalogueEntry
 {
     const char *typeName;
@@ -62,17 +77,17 @@ const SCatalogueEntry s_catalogue[] = {
     {"CAreaBox", 50, 50, make<CAreaBox>},
     {"CAutoAnimation", 50, 50, make<CAutoAnimation>},
     {"CCenterSlider", 100, 20, make<CCenterSlider>},
-    {"CComboBox", 100, 20, nullptr},
+    {"CComboBox", 100, 20, makeComboBox},
     {"CControlPanel", 200, 200, make<CControlPanel>},
     {"CImageLabel", 100, 20, make<CImageLabel>},
     {"CKnob", 50, 50, make<CKnob>},
     {"CLatchingButton", 50, 50, make<CLatchingButton>},
     {"CLevelMeter", 20, 100, make<CLevelMeter>},
-    {"CMenuBar", 200, 25, nullptr},
+    {"CMenuBar", 200, 25, make<CMenuBar>},
     {"CModulatedSlider", 100, 20, make<CModulatedSlider>},
     {"CModulatedXYPad", 200, 200, make<CModulatedXYPad>},
     {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
-    {"CPopupButton", 50, 50, nullptr},
+    {"CPopupButton", 50, 50, makePopupButton},
     {"CPresetBrowser", 200, 400, nullptr},
     {"CProgressBar", 200, 20, makeWithText<CProgressBar>},
     {"CRadioButton", 200, 50, make<CRadioButton>},

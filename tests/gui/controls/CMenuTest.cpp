@@ -1,0 +1,408 @@
+// The menu system through a headless root: menus opened by a popup button, a
+// combo box and a menu bar, driven with injected keys and mouse messages in
+// the menu window, the note-length menu, the refused cycles and the factory.
+#include "gui/controls/CMenu.h"
+#include "foundation/basics/CException.h"
+#include "foundation/host/CDisplayMetrics.h"
+#include "foundation/io/CXMLNode.h"
+#include "gui/controls/CComboBox.h"
+#include "gui/controls/CControlFactory.h"
+#include "gui/controls/CMenuBar.h"
+#include "gui/controls/CMenuItemDisplay.h"
+#include "gui/controls/CNoteLengthMenu.h"
+#include "gui/controls/CPopupButton.h"
+#include "gui/events/CMenuEvent.h"
+#include "gui/listeners/IActionListener.h"
+
+#include "tests/gui/controls/CControlWindowTest.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace
+{
+using namespace Orvalite::GUI::Controls;
+using namespace Orvalite::GUI::Windowing;
+using Orvalite::Basics::CString;
+using Orvalite::MathTools::CPoint;
+using Orvalite::MathTools::CRect;
+
+constexpr uint32_t RETURN = 0x0D, ESCAPE = 0x1B, LEFT = 0x25, UP = 0x26, RIGHT = 0x27, DOWN = 0x28;
+
+class CChoiceRecorder : public Orvalite::Basics::CCountedObject, public Orvalite::GUI::Listeners::IActionListener
+{
+public:
+    void referenced() override { CCountedObject::referenced(); }
+    void dereference() override { CCountedObject::dereference(); }
+    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
+    void getObjectDescription(char *, long) const override {}
+    Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
+    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &event) override
+    {
+        const auto *choice = dynamic_cast<const Orvalite::GUI::Events::CMenuEvent *>(&event);
+        m_ids.push_back(choice ? choice->getMenuItemId() : -100);
+    }
+    std::vector<long> m_ids;
+};
+
+// "One" 1, "Two" 2 (greyed), "More" opening {"Three" 3, "Four" 4}, "Five" 5.
+CMenu *makeMenu()
+{
+    auto *more = new CMenu("More");
+    more->addItem(new CMenuItem("Three", 3));
+    more->addItem(new CMenuItem("Four", 4));
+    auto *menu = new CMenu("Numbers");
+    menu->addItem(new CMenuItem("One", 1));
+    menu->addItem(new CMenuItem("Two", 2, 0, 0));
+    menu->addSubMenu("More", more);
+    menu->addItem(new CMenuItem("Five", 5));
+    return menu;
+}
+
+class Menus : public Orvalite::Testing::CControlWindowTest
+{
+protected:
+    static constexpr long H = CMenuItemDisplay::ITEM_HEIGHT;
+
+    CPopupButton *addPopupButton(const CRect &area)
+    {
+        auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_listener);
+        root().addControl(button);
+        return button;
+    }
+    // A click at a point of the control window.
+    void click(int16_t x, int16_t y)
+    {
+        send(e_leftButtonDown, x, y);
+        send(e_leftButtonUp, x, y);
+    }
+    static intptr_t pack(long x, long y)
+    {
+        return static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
+    }
+    // Mouse messages reach the outermost menu window, at screen points.
+    void toMenu(CMenuWindow &menu, uint32_t message, long x, long y)
+    {
+        const CRect &area = menu.getWindowArea();
+        m_system.send(menu.getWindowHandle(), message, 0, pack(x - area.getLeft(), y - area.getTop()));
+    }
+    void keys(CMenuWindow &menu, const std::vector<uint32_t> &virtualKeys)
+    {
+        for (uint32_t key : virtualKeys)
+        {
+            m_system.send(menu.getWindowHandle(), e_keyDown, key, 0);
+        }
+    }
+    // The screen point in the middle of an item's text.
+    static CPoint itemPoint(const CMenuWindow &menu, long index)
+    {
+        const CRect &area = menu.getWindowArea();
+        return CPoint(area.getLeft() + 30, area.getTop() + CMenuWindow::BORDER + index * H + H / 2);
+    }
+
+    CChoiceRecorder m_listener;
+};
+
+TEST(NoteLengthMenu, HasThreeSubMenusOfThirteenLengthsWithTheirIdsAndFurtherValues)
+{
+    const char *lengths[] = {"64", "32", "16", "8", "4", "2", "1", "1/2", "1/4", "1/8", "1/16", "1/32", "1/64"};
+    const struct
+    {
+        const char *title;
+        const char *suffix;
+    } feels[] = {{"Straight", ""}, {"Triplet", "T"}, {"Dotted", "D"}};
+    CNoteLengthMenu menu;
+    menu.referenced();
+    ASSERT_EQ(menu.getNumberOfItems(), 3);
+    long id = 0;
+    for (long feel = 0; feel < 3; ++feel)
+    {
+        const CMenuItem &opener = *menu.getItem(feel);
+        EXPECT_STREQ(opener.getText().getString(), feels[feel].title);
+        EXPECT_EQ(opener.getId(), -1);
+        const CMenu &subMenu = *opener.getSubMenu();
+        ASSERT_EQ(subMenu.getNumberOfItems(), 13);
+        for (long index = 0; index < 13; ++index, ++id)
+        {
+            const CMenuItem &item = *subMenu.getItem(index);
+            EXPECT_EQ(std::string(item.getText().getString()), std::string(lengths[index]) + feels[feel].suffix);
+            EXPECT_EQ(item.getId(), id) << item.getText().getString();
+            EXPECT_EQ(item.getTicked(), 0);
+            EXPECT_EQ(item.getEnabled(), 1);
+        }
+    }
+    EXPECT_EQ(id, 39);
+}
+
+TEST_F(Menus, NullMenusAndItemsThrowWithTheirTexts)
+{
+    const struct
+    {
+        std::function<void()> make;
+        const char *reason;
+        const char *function;
+    } cases[] = {
+        {[this] { CPopupButton(&root(), 1, CRect(0, 0, 9, 9), nullptr); }, "Menu is NULL",
+         "CPopupButton::CPopupButton(IControlRoot *, const long, const CRect &, CMenu *, IActionListener *)"},
+        {[this] { CComboBox(&root(), 1, CRect(0, 0, 9, 9), "", nullptr); }, "Menu is NULL",
+         "CComboBox::CComboBox(IControlRoot *, const long, const CRect &, const CString &, CMenu *)"},
+        {[this] { CMenuItemDisplay(&root(), CRect(0, 0, 9, 9), nullptr); }, "Menu item is null",
+         "CMenuItemDisplay::setMenuItem(CMenuItem *)"},
+    };
+    for (const auto &test : cases)
+    {
+        try
+        {
+            test.make();
+            ADD_FAILURE() << test.function << " did not throw";
+        }
+        catch (const Orvalite::Exceptions::CException &exception)
+        {
+            EXPECT_STREQ(exception.getErrorReason().getString(), test.reason);
+            EXPECT_STREQ(exception.getFunctionName().getString(), test.function);
+        }
+    }
+}
+
+TEST(MenuCycles, AMenuReachableFromItselfIsRefusedAndSharedMenusAreNot)
+{
+    auto *top = new CMenu("Top");
+    top->referenced();
+    auto *middle = new CMenu("Middle");
+    auto *shared = new CMenu("Shared");
+    ASSERT_TRUE(top->addSubMenu("Middle", middle));
+    ASSERT_TRUE(middle->addSubMenu("Shared", shared));
+    EXPECT_TRUE(top->addSubMenu("Shared again", shared)) << "two ways to one menu is no cycle";
+    EXPECT_FALSE(top->addSubMenu("Itself", top));
+    EXPECT_FALSE(shared->addSubMenu("Top", top)) << "Top reaches Shared";
+    EXPECT_FALSE(shared->addSubMenu("Middle", middle));
+    EXPECT_EQ(shared->getNumberOfItems(), 0);
+    EXPECT_EQ(top->getNumberOfItems(), 2);
+    top->dereference();
+}
+
+TEST_F(Menus, KeysMoveEnterLeaveChooseAndClose)
+{
+    const struct
+    {
+        const char *label;
+        std::vector<uint32_t> keys;
+        long chosen; // -1: nothing chosen
+        bool open;
+    } cases[] = {
+        {"Down, Return chooses the first", {DOWN, RETURN}, 1, false},
+        {"Up wraps to the last", {UP, RETURN}, 5, false},
+        {"the greyed item is skipped; Return on a sub-menu opens it", {DOWN, DOWN, RETURN}, -1, true},
+        {"Right enters the sub-menu", {DOWN, DOWN, RIGHT, DOWN, RETURN}, 4, false},
+        {"Left leaves it", {DOWN, DOWN, RIGHT, LEFT, DOWN, RETURN}, 5, false},
+        {"Escape closes the sub-menu first", {DOWN, DOWN, RIGHT, ESCAPE}, -1, true},
+        {"then the menu", {DOWN, DOWN, RIGHT, ESCAPE, ESCAPE}, -1, false},
+    };
+    CPopupButton *button = addPopupButton(CRect(20, 20, 50, 30));
+    for (const auto &test : cases)
+    {
+        m_listener.m_ids.clear();
+        click(30, 30);
+        CMenuWindow &menu = *button->getMenuWindow();
+        ASSERT_TRUE(menu.isOpen()) << test.label;
+        EXPECT_EQ(button->getValue(), 1.0) << "latched while open";
+        keys(menu, test.keys);
+        EXPECT_EQ(menu.isOpen(), test.open) << test.label;
+        EXPECT_EQ(m_listener.m_ids, test.chosen < 0 ? std::vector<long>{} : std::vector<long>{test.chosen})
+            << test.label;
+        EXPECT_EQ(button->getValue(), test.open ? 1.0 : 0.0) << test.label;
+        keys(menu, {ESCAPE, ESCAPE});
+        EXPECT_FALSE(m_system.getCapture()) << test.label;
+    }
+}
+
+TEST_F(Menus, ThePointerOpensSubMenusBesideTheirItemsAndAReleaseChooses)
+{
+    CPopupButton *button = addPopupButton(CRect(20, 20, 50, 30));
+    click(30, 30);
+    CMenuWindow &menu = *button->getMenuWindow();
+    EXPECT_EQ(menu.getWindowArea().getTop(), 50) << "below the button";
+    EXPECT_EQ(menu.getWindowArea().getLeft(), 20);
+    EXPECT_EQ(m_system.getCapture(), menu.getWindowHandle());
+    EXPECT_EQ(std::string(menu.getName().getString()).rfind("Menu_0_", 0), 0u) << "depth 0, then the instance";
+
+    const CPoint more = itemPoint(menu, 2);
+    toMenu(menu, e_mouseMove, more.getXPosition(), more.getYPosition());
+    CMenuWindow *subMenu = menu.getOpenSubMenu();
+    ASSERT_NE(subMenu, nullptr);
+    EXPECT_EQ(std::string(subMenu->getName().getString()).rfind("Menu_1_", 0), 0u);
+    EXPECT_EQ(subMenu->getWindowArea().getLeft(), menu.getWindowArea().getRight()) << "to the right of its item";
+    EXPECT_EQ(subMenu->getWindowArea().getTop(), menu.getWindowArea().getTop() + 2 * H);
+
+    const CPoint greyed = itemPoint(menu, 1);
+    toMenu(menu, e_leftButtonUp, greyed.getXPosition(), greyed.getYPosition());
+    EXPECT_TRUE(menu.isOpen()) << "a greyed item is not chosen";
+    const CPoint four = itemPoint(*subMenu, 1);
+    toMenu(menu, e_mouseMove, four.getXPosition(), four.getYPosition());
+    EXPECT_EQ(subMenu->getHighlightedIndex(), 1);
+    toMenu(menu, e_leftButtonUp, four.getXPosition(), four.getYPosition());
+    EXPECT_EQ(m_listener.m_ids, std::vector<long>{4});
+    EXPECT_FALSE(subMenu->isOpen());
+
+    click(30, 30);
+    toMenu(menu, e_leftButtonDown, 190, 5);
+    EXPECT_FALSE(menu.isOpen()) << "a click outside closes it";
+    EXPECT_EQ(m_listener.m_ids.size(), 1u);
+    EXPECT_EQ(button->getValue(), 0.0);
+}
+
+TEST_F(Menus, MenusStayOnTheScreenAndSubMenusFlipAtItsEdge)
+{
+    Orvalite::Host::CDisplayMetrics::setProvider([] { return Orvalite::Host::SDisplayMetrics{1, 200, 150}; });
+    CPopupButton *button = addPopupButton(CRect(150, 120, 50, 30));
+    click(160, 130);
+    CMenuWindow &menu = *button->getMenuWindow();
+    const CRect area = menu.getWindowArea();
+    EXPECT_EQ(area.getBottom(), 120) << "above the button: no room below";
+    EXPECT_EQ(area.getRight(), 200) << "moved left inside the screen";
+    keys(menu, {DOWN, DOWN, RIGHT});
+    ASSERT_NE(menu.getOpenSubMenu(), nullptr);
+    EXPECT_EQ(menu.getOpenSubMenu()->getWindowArea().getRight(), area.getLeft() + CMenuWindow::BORDER)
+        << "on the left of its item";
+    Orvalite::Host::CDisplayMetrics::setProvider(nullptr);
+}
+
+TEST_F(Menus, SubMenusOpenNoDeeperThanTheLimit)
+{
+    auto *menu = new CMenu("0");
+    CMenu *deepest = menu;
+    for (long depth = 1; depth <= CMenuWindow::MAXIMUM_DEPTH + 3; ++depth)
+    {
+        auto *next = new CMenu("deeper");
+        deepest->addSubMenu("deeper", next);
+        deepest = next;
+    }
+    deepest->addItem(new CMenuItem("bottom", 7));
+    auto *button = new CPopupButton(&root(), 1, CRect(0, 0, 20, 20), menu, &m_listener);
+    root().addControl(button);
+    click(5, 5);
+    CMenuWindow *window = button->getMenuWindow();
+    keys(*window, {DOWN});
+    keys(*window, std::vector<uint32_t>(CMenuWindow::MAXIMUM_DEPTH + 5, RIGHT));
+    long depth = 0;
+    while (window->getOpenSubMenu())
+    {
+        window = window->getOpenSubMenu();
+        ++depth;
+    }
+    EXPECT_EQ(depth, CMenuWindow::MAXIMUM_DEPTH);
+}
+
+TEST_F(Menus, TheOpenMenuIsDrawnWithItsHighlightedItem)
+{
+    CPopupButton *button = addPopupButton(CRect(20, 20, 50, 30));
+    click(30, 30);
+    CMenuWindow &menu = *button->getMenuWindow();
+    keys(menu, {DOWN});
+    m_system.pump();
+    const auto *screen = &m_system.findWindow(menu.getWindowHandle())->screen;
+    const long x = CMenuWindow::BORDER + 2;
+    EXPECT_EQ(screen->getPixel(x, CMenuWindow::BORDER + H / 2), CMenuItemDisplay::highlightColour().toARGB());
+    EXPECT_EQ(screen->getPixel(x, CMenuWindow::BORDER + 3 * H + H / 2), CMenuItemDisplay::backgroundColour().toARGB());
+    EXPECT_NE(screen->getPixel(0, 0), CMenuItemDisplay::backgroundColour().toARGB()) << "the frame";
+}
+
+TEST_F(Menus, AComboBoxShowsTheChosenTextAndTicksItWithIcons)
+{
+    auto *combo = new CComboBox(&root(), 1, CRect(10, 10, 100, 20), "Pick", makeMenu());
+    combo->registerActionListener(&m_listener);
+    combo->setUseIcons(true);
+    root().addControl(combo);
+    click(20, 15);
+    keys(*combo->getMenuWindow(), {UP, RETURN});
+    EXPECT_STREQ(combo->getText().getString(), "Five");
+    EXPECT_EQ(m_listener.m_ids, std::vector<long>{5});
+    EXPECT_TRUE(combo->getMenu()->getItem(3)->isTicked());
+    click(20, 15);
+    keys(*combo->getMenuWindow(), {DOWN, RETURN});
+    EXPECT_STREQ(combo->getText().getString(), "One");
+    EXPECT_TRUE(combo->getMenu()->getItem(0)->isTicked());
+    EXPECT_FALSE(combo->getMenu()->getItem(3)->isTicked());
+}
+
+TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
+{
+    auto *bar = new CMenuBar(&root(), 1, CRect(0, 0, 200, 25), &m_listener);
+    root().addControl(bar);
+    auto *file = new CMenu("File");
+    file->addItem(new CMenuItem("Open", 10));
+    auto *edit = new CMenu("Edit");
+    edit->addItem(new CMenuItem("Cut", 20));
+    bar->addMenu(file);
+    bar->addMenu(edit);
+    const CRect editTitle = bar->getTitleArea(1);
+    EXPECT_EQ(editTitle.getLeft(), bar->getTitleArea(0).getRight());
+    click(5, 5);
+    EXPECT_EQ(bar->getOpenIndex(), 0);
+    CMenuWindow &menu = *bar->getMenuWindow();
+    EXPECT_EQ(menu.getWindowArea().getTop(), 25);
+    toMenu(menu, e_mouseMove, editTitle.getLeft() + 3, 10);
+    EXPECT_EQ(bar->getOpenIndex(), 1);
+    EXPECT_EQ(menu.getMenu(), edit);
+    EXPECT_EQ(menu.getWindowArea().getLeft(), editTitle.getLeft());
+    const CPoint cut = itemPoint(menu, 0);
+    toMenu(menu, e_leftButtonUp, cut.getXPosition(), cut.getYPosition());
+    EXPECT_EQ(m_listener.m_ids, std::vector<long>{20});
+    EXPECT_EQ(bar->getOpenIndex(), -1);
+}
+
+TEST_F(Menus, TheFactoryMakesTheMenuControlsAndTheyRoundTripThroughXML)
+{
+    const struct
+    {
+        const char *name;
+        const char *parent;
+        CRect area;
+        long descriptors; // beyond the 12 of the base control
+    } types[] = {
+        {"CPopupButton", "CLatchingButton", CRect(0, 0, 50, 50), 9},
+        {"CComboBox", "CTextLabel", CRect(0, 0, 100, 20), 6},
+        {"CMenuBar", "CControl", CRect(0, 0, 200, 25), 0},
+    };
+    for (const auto &type : types)
+    {
+        IControl *made = nullptr;
+        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &root())) << type.name;
+        root().addControl(made);
+        EXPECT_EQ(made->getArea(), type.area) << type.name;
+        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent) << type.name;
+        Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
+        made->getDescriptors(list);
+        EXPECT_EQ(list.getInsertIndex(), 12 + type.descriptors) << type.name;
+        made->setName(type.name);
+    }
+    Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
+    root().getControlAtIndex(1, true)->getDescriptors(list);
+    EXPECT_STREQ(list.getElementAtIndex(16)->getName().getString(), "Use Icons");
+    EXPECT_STREQ(list.getElementAtIndex(17)->getName().getString(), "Down Image");
+
+    Orvalite::IO::CXMLNode written("controls");
+    ASSERT_TRUE(root().serialiseToXML(written));
+    CWindow other(CRect(0, 0, 300, 300));
+    ASSERT_TRUE(other.getControlRoot().readFromXML(written));
+    ASSERT_EQ(other.getControlRoot().getNumberOfControls(), 3);
+    for (long index = 0; index < 3; ++index)
+    {
+        EXPECT_STREQ(other.getControlRoot().getControlAtIndex(index, true)->getName().getString(), types[index].name);
+    }
+}
+
+TEST(MenuTitle, IsTheMenuDescriptor)
+{
+    CMenu menu("Before");
+    menu.referenced();
+    CControlDescriptor descriptor("Menu Title", CControlDescriptor::e_string);
+    descriptor.setValue(new CString("After"));
+    ASSERT_TRUE(menu.setDescriptor(descriptor));
+    EXPECT_STREQ(menu.getTitle().getString(), "After");
+    CControlDescriptor filled("Menu Title", CControlDescriptor::e_string);
+    ASSERT_TRUE(menu.fillDescriptor(filled));
+    EXPECT_STREQ(dynamic_cast<CString *>(filled.getValue())->getString(), "After");
+}
+} // namespace

@@ -533,6 +533,10 @@ void CX11WindowSystem::dispatch(XEvent &event)
         // Destroyed behind our back: with its parent, by the host.
         forgetWindow(event.xdestroywindow.window, false);
         return;
+    case MappingNotify:
+        // Keys looked up after a keyboard remapping must see the new symbols.
+        XRefreshKeyboardMapping(&event.xmapping);
+        return;
     case UnmapNotify:
         // A grab ends when its window stops being viewable.
         if (m_capture == event.xunmap.window)

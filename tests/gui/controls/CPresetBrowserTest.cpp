@@ -216,6 +216,12 @@ TEST_F(PresetBrowser, LoadAndSaveButtonsUseTheNameFieldAndShowTheCurrentPreset)
     m_target.state = "changed";
     click(m_browser->getLoadButton());
     EXPECT_EQ(m_target.state, "initial");
+    click(m_browser->getNameField());
+    click(m_browser->getNameField(), e_leftButtonDoubleClick);
+    for (const char letter : std::string("typed"))
+        m_system.send(m_handle, e_character, static_cast<uintptr_t>(letter), 0);
+    click(m_browser->getSaveButton());
+    EXPECT_EQ(read("typed.fxp"), "initial") << "the click that ends the typing still saves";
     m_browser->getNameField()->setText("../outside");
     click(m_browser->getSaveButton());
     EXPECT_EQ(m_dialogs.said, std::vector<std::string>{"Error!: Failed to save preset"}) << "names stay in the folder";

@@ -12,6 +12,7 @@
 #include "gui/fonts/CFont.h"
 #include "tests/gui/controls/CActionControlTest.h"
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,9 +24,6 @@ namespace
 using namespace GUI::Windowing;
 using GUI::Controls::CTextEdit;
 using MathTools::CRect;
-
-// Win32 virtual keys.
-constexpr uintptr_t BACKSPACE = 8, RETURN = 13, ESCAPE = 27, END = 35, HOME = 36, LEFT = 37, RIGHT = 39, DELETE = 46;
 
 class TextEdit : public CActionControlTest
 {
@@ -43,37 +41,22 @@ protected:
         GUI::Fonts::CFont::releaseDefaultFont();
         CActionControlTest::TearDown();
     }
-    // The keys by name, shift held for "S" ones; anything else is typed.
+    // The keys by name (Win32 virtual keys), shift held for "SLeft"; anything else is typed.
     void play(const std::vector<std::string> &steps)
     {
-        const std::pair<const char *, uintptr_t> keys[] = {{"Left", LEFT},     {"Right", RIGHT},    {"Home", HOME},
-                                                           {"End", END},       {"Back", BACKSPACE}, {"Del", DELETE},
-                                                           {"Return", RETURN}, {"Escape", ESCAPE},  {"SLeft", LEFT}};
+        const std::map<std::string, uintptr_t> keys = {{"Left", 37},   {"Right", 39},  {"Home", 36},
+                                                       {"End", 35},    {"Back", 8},    {"Del", 46},
+                                                       {"Return", 13}, {"Escape", 27}, {"SLeft", 37}};
         for (const std::string &step : steps)
         {
-            bool isKey = false;
-            for (const auto &[name, key] : keys)
-            {
-                if (step == name)
-                {
-                    m_system.setModifierState({false, step[0] == 'S', false});
-                    m_system.send(m_handle, e_keyDown, key, 0);
-                    m_system.setModifierState({});
-                    isKey = true;
-                }
-            }
-            if (!isKey)
-            {
-                type(step);
-            }
+            m_system.setModifierState({false, step == "SLeft", false});
+            const auto key = keys.find(step);
+            for (size_t at = 0; key == keys.end() && at < step.size(); at = GUI::Basics::nextCodePointOffset(step, at))
+                m_system.send(m_handle, e_character, GUI::Basics::codePointAt(step, at), 0);
+            if (key != keys.end())
+                m_system.send(m_handle, e_keyDown, key->second, 0);
         }
-    }
-    void type(const std::string &text)
-    {
-        for (size_t offset = 0; offset < text.size(); offset = GUI::Basics::nextCodePointOffset(text, offset))
-        {
-            m_system.send(m_handle, e_character, GUI::Basics::codePointAt(text, offset), 0);
-        }
+        m_system.setModifierState({});
     }
     // The row of pixels across the edit's middle.
     std::vector<uint32_t> middleRow()
@@ -129,8 +112,11 @@ TEST_F(TextEdit, TheLimitCountsCodePointsNotBytes)
     EXPECT_STREQ(m_edit->getText().getString(), "\xC3\xB1\xC3\xB6z") << "a replacement within the limit is taken";
 }
 
-TEST_F(TextEdit, ReturnAndAClickOutsideCommitEscapeRestores)
+TEST_F(TextEdit, ReturnAndAClickOutsideCommitEscapeRestoresAndTheFocusGoesBack)
 {
+    // A host's window has the keyboard focus, as when the editor sits inside one.
+    constexpr GUI::Basics::NativeWindowHandle hostWindow = 0x5000;
+    m_system.setKeyboardFocus(hostWindow);
     // Longer than any fixed buffer a native edit's text could be read into.
     const std::string longText(3000, 'q');
     send(e_leftButtonDoubleClick, 20, 20);
@@ -138,8 +124,10 @@ TEST_F(TextEdit, ReturnAndAClickOutsideCommitEscapeRestores)
     EXPECT_STREQ(m_edit->getText().getString(), "h\xC3\xA9llo");
     EXPECT_EQ(events(), 0u);
     send(e_leftButtonDoubleClick, 20, 20);
+    EXPECT_EQ(m_system.getKeyboardFocus(), m_handle) << "taken while editing";
     play({longText});
     send(e_leftButtonDown, 180, 100);
+    EXPECT_EQ(m_system.getKeyboardFocus(), hostWindow) << "given back";
     EXPECT_FALSE(m_edit->isEditing());
     EXPECT_EQ(m_edit->getText().getString(), longText);
     EXPECT_EQ(events(), 1u);
@@ -179,17 +167,6 @@ TEST_F(TextEdit, TheMouseSelectsAndAClickPlacesTheCaret)
     send(e_leftButtonUp, 129, 20);
     EXPECT_EQ(m_edit->getAnchor(), 0u);
     EXPECT_EQ(m_edit->getCaret(), m_edit->getEditedText().size()) << "dragged past the end";
-}
-
-TEST_F(TextEdit, TheWindowHoldsTheKeyboardFocusWhileEditingAndGivesItBack)
-{
-    // A host's window has the focus, as when the editor sits inside one.
-    constexpr GUI::Basics::NativeWindowHandle hostWindow = 0x5000;
-    m_system.setKeyboardFocus(hostWindow);
-    send(e_leftButtonDoubleClick, 20, 20);
-    EXPECT_EQ(m_system.getKeyboardFocus(), m_handle);
-    play({"Return"});
-    EXPECT_EQ(m_system.getKeyboardFocus(), hostWindow);
 }
 
 TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)

@@ -18,6 +18,7 @@
 #include "gui/controls/CModulatedXYPad.h"
 #include "gui/controls/CMomentaryButton.h"
 #include "gui/controls/CPopupButton.h"
+#include "gui/controls/CPresetBrowser.h"
 #include "gui/controls/CProgressBar.h"
 #include "gui/controls/CRadioButton.h"
 #include "gui/controls/CRangeSlider.h"
@@ -26,9 +27,11 @@
 #include "gui/controls/CSlider.h"
 #include "gui/controls/CSliderArray.h"
 #include "gui/controls/CStepLabel.h"
+#include "gui/controls/CTextEdit.h"
 #include "gui/controls/CTextLabel.h"
 #include "gui/controls/CTriStateImage.h"
 #include "gui/controls/CWaveCycle.h"
+#include "gui/controls/CWindowDragTab.h"
 #include "gui/controls/CXYPad.h"
 
 #include <cstring>
@@ -61,6 +64,13 @@ IControl *makePopupButton(IControlRoot *root, const MathTools::CRect &area)
     return new CPopupButton(root, -1, area, new CMenu());
 }
 
+IControl *makePresetBrowser(IControlRoot *root, const MathTools::CRect &area)
+{
+    auto *browser = new CPresetBrowser(root, -1, area);
+    browser->createLayout();
+    return browser;
+}
+
 struct SCatalogueEntry
 {
     const char *typeName;
@@ -88,7 +98,7 @@ const SCatalogueEntry s_catalogue[] = {
     {"CModulatedXYPad", 200, 200, make<CModulatedXYPad>},
     {"CMomentaryButton", 50, 50, make<CMomentaryButton>},
     {"CPopupButton", 50, 50, makePopupButton},
-    {"CPresetBrowser", 200, 400, nullptr},
+    {"CPresetBrowser", 200, 400, makePresetBrowser},
     {"CProgressBar", 200, 20, makeWithText<CProgressBar>},
     {"CRadioButton", 200, 50, make<CRadioButton>},
     {"CRangeSlider", 150, 100, make<CRangeSlider>},
@@ -101,12 +111,12 @@ const SCatalogueEntry s_catalogue[] = {
     {"CStepLabel", 50, 20, makeWithText<CStepLabel>},
     {"CTabPanel", 200, 200, nullptr},
     {"CTableView", 200, 200, nullptr},
-    {"CTextEdit", 50, 20, nullptr},
+    {"CTextEdit", 50, 20, makeWithText<CTextEdit>},
     {"CTextLabel", 50, 20, makeWithText<CTextLabel>},
     {"CTreeView", 200, 200, nullptr},
     {"CTriStateImage", 50, 20, make<CTriStateImage>},
     {"CWaveCycle", 100, 100, make<CWaveCycle>},
-    {"CWindowDragTab", 100, 50, nullptr},
+    {"CWindowDragTab", 100, 50, make<CWindowDragTab>},
     {"CXYPad", 200, 200, make<CXYPad>},
 };
 } // namespace

@@ -46,6 +46,7 @@ public:
     void handleMouseLeavingArea(const Events::CMouseEvent &event) override;
     bool handleKeyDown(const Events::CKeyboardEvent &event) override { return CControlRoot::handleKeyDown(event); }
     bool handleKeyUp(const Events::CKeyboardEvent &event) override { return CControlRoot::handleKeyUp(event); }
+    bool handleCharacter(const Events::CKeyboardEvent &event) override { return CControlRoot::handleCharacter(event); }
     void handleFileDrop(const Events::CDropEvent &event) override { CControlRoot::handleFileDrop(event); }
 
     // The panel's descriptors, then its children under "child_controls"; a

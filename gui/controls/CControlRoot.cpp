@@ -139,18 +139,27 @@ void CControlRoot::dispatchMouseEvent(const CMouseEvent &event, THandler handler
     target->dereference();
 }
 
+IControl *CControlRoot::keyTarget() const
+{
+    return m_modalControl ? m_modalControl : m_lockedControl ? m_lockedControl : m_lastTarget;
+}
+
 bool CControlRoot::handleKeyDown(const Events::CKeyboardEvent &event)
 {
-    IControl *target = m_modalControl ? m_modalControl : m_lockedControl ? m_lockedControl : m_lastTarget;
-    auto *listener = listenerOf<IKeyboardListener>(target);
+    auto *listener = listenerOf<IKeyboardListener>(keyTarget());
     return listener && listener->handleKeyDown(event);
 }
 
 bool CControlRoot::handleKeyUp(const Events::CKeyboardEvent &event)
 {
-    IControl *target = m_modalControl ? m_modalControl : m_lockedControl ? m_lockedControl : m_lastTarget;
-    auto *listener = listenerOf<IKeyboardListener>(target);
+    auto *listener = listenerOf<IKeyboardListener>(keyTarget());
     return listener && listener->handleKeyUp(event);
+}
+
+bool CControlRoot::handleCharacter(const Events::CKeyboardEvent &event)
+{
+    auto *listener = listenerOf<IKeyboardListener>(keyTarget());
+    return listener && listener->handleCharacter(event);
 }
 
 void CControlRoot::handleFileDrop(const Events::CDropEvent &event)

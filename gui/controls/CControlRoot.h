@@ -41,6 +41,8 @@ public:
     void handleMouseLeavingArea(const Events::CMouseEvent &event) override;
     bool handleKeyDown(const Events::CKeyboardEvent &event) override;
     bool handleKeyUp(const Events::CKeyboardEvent &event) override;
+    // Goes where keys go.
+    bool handleCharacter(const Events::CKeyboardEvent &event) override;
     void handleFileDrop(const Events::CDropEvent &event) override;
 
     void lockControl(IControl *control) override { m_lockedControl = control; }
@@ -108,6 +110,8 @@ protected:
 
 private:
     IControl *chooseMouseTarget(const MathTools::CPoint &point) const;
+    // Keys and characters go to the modal control, else the locked one, else the last mouse target.
+    IControl *keyTarget() const;
 
     IControl *m_modalControl = nullptr;
     IControl *m_lockedControl = nullptr;

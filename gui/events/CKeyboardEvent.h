@@ -1,6 +1,7 @@
 // What a keyboard listener learns about one key message: the character the
 // key produced (or that it produced none), the toolkit's key code and the
-// modifier keys. A window reuses one for every key message.
+// modifier keys; for a typed character, its Unicode code point. A window
+// reuses one for every key message.
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"
@@ -22,6 +23,9 @@ public:
     // True when the key produced no single character.
     bool isVirtualKey() const { return m_isVirtualKey; }
     void setVirtualKey(bool isVirtualKey) { m_isVirtualKey = isVirtualKey; }
+    // The character typed, 0 in key messages.
+    uint32_t getCodePoint() const { return m_codePoint; }
+    void setCodePoint(uint32_t codePoint) { m_codePoint = codePoint; }
     long getKeyCode() const { return m_keyCode; }
     void setKeyCode(long keyCode) { m_keyCode = keyCode; }
     bool isShiftDown() const { return m_shift; }
@@ -41,5 +45,6 @@ private:
     bool m_ctrl = false;
     bool m_isVirtualKey = false;
     long m_keyCode = OTHER_KEY;
+    uint32_t m_codePoint = 0;
 };
 } // namespace Orvalite::GUI::Events

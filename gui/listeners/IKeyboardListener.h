@@ -1,4 +1,5 @@
-// Receives a window's key events; answers true when it used the key.
+// Receives a window's key events and the characters typed; answers true
+// when it used them.
 #pragma once
 
 #include "foundation/basics/ICountedObject.h"
@@ -15,5 +16,8 @@ class IKeyboardListener : public ::Orvalite::Basics::ICountedObject
 public:
     virtual bool handleKeyDown(const Events::CKeyboardEvent &event) = 0;
     virtual bool handleKeyUp(const Events::CKeyboardEvent &event) = 0;
+    // A character typed (through the input method where there is one), after
+    // its key's down. Only text entry wants them, so the default ignores them.
+    virtual bool handleCharacter(const Events::CKeyboardEvent &) { return false; }
 };
 } // namespace Orvalite::GUI::Listeners

@@ -215,6 +215,26 @@ void CWindow::setAlphaValue(double alpha)
     }
 }
 
+void CWindow::takeKeyboardFocus()
+{
+    INativeWindowSystem *system = nativeSystem();
+    if (system && !m_holdsKeyboardFocus)
+    {
+        m_focusBefore = system->takeKeyboardFocus(m_windowHandle);
+        m_holdsKeyboardFocus = true;
+    }
+}
+
+void CWindow::giveBackKeyboardFocus()
+{
+    INativeWindowSystem *system = nativeSystem();
+    if (system && m_holdsKeyboardFocus)
+    {
+        system->restoreKeyboardFocus(m_windowHandle, m_focusBefore);
+    }
+    m_holdsKeyboardFocus = false;
+}
+
 void CWindow::startTimer(long id, long milliseconds)
 {
     if (id == 0)
@@ -311,6 +331,7 @@ void CWindow::forgetNativeWindow()
     m_mouse.setWindowHandle(0);
     m_windowExists = false;
     m_buttonsHeld = 0;
+    m_holdsKeyboardFocus = false;
 }
 
 std::string CWindow::makeClassName() const

@@ -67,6 +67,8 @@ public:
     void setWindowArea(const MathTools::CRect &area) override;
     const MathTools::CRect &getWindowArea() const override { return m_area; }
     void setAlphaValue(double alpha) override;
+    void takeKeyboardFocus() override;
+    void giveBackKeyboardFocus() override;
 
     void handleTimerEvent(long id) override { m_timedObjects.expire(id); }
     void startTimer(long id, long milliseconds) override;
@@ -128,6 +130,7 @@ private:
     intptr_t handleClose();
     intptr_t handlePaint();
     intptr_t handleKey(uint32_t message, uintptr_t virtualKey, intptr_t character);
+    intptr_t handleCharacter(uintptr_t codePoint);
     intptr_t handleMouseMove(uintptr_t buttonsHeld, intptr_t lParam);
     intptr_t handleButtonDown(uint32_t message, intptr_t lParam);
     intptr_t handleButtonUp(uint32_t message, intptr_t lParam);
@@ -168,5 +171,8 @@ private:
     const bool m_isApplicationMainWindow;
     // Buttons whose down was delivered and whose up has not been (EMouseButtonFlag bits).
     uintptr_t m_buttonsHeld = 0;
+    // While this window holds the keyboard focus it took: who had it before (0 for none).
+    bool m_holdsKeyboardFocus = false;
+    Basics::NativeWindowHandle m_focusBefore = 0;
 };
 } // namespace Orvalite::GUI::Windowing

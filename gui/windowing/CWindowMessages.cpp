@@ -106,6 +106,8 @@ intptr_t CWindow::dispatchMessage(uint32_t message, uintptr_t wParam, intptr_t l
     case e_keyDown:
     case e_keyUp:
         return handleKey(message, wParam, lParam);
+    case e_character:
+        return handleCharacter(wParam);
     case e_mouseMove:
         return handleMouseMove(wParam, lParam);
     case e_leftButtonDown:
@@ -212,11 +214,27 @@ intptr_t CWindow::handleKey(uint32_t message, uintptr_t virtualKey, intptr_t cha
         m_keyboardEvent.setCharacter(static_cast<char>(character));
     }
     m_keyboardEvent.setVirtualKey(!producedCharacter);
+    m_keyboardEvent.setCodePoint(0);
     const SModifierState modifiers = modifiersHeld();
     m_keyboardEvent.setModifiers(modifiers.shift, modifiers.alt, modifiers.ctrl);
     const bool used = message == e_keyDown ? m_keyboardListener->handleKeyDown(m_keyboardEvent)
                                            : m_keyboardListener->handleKeyUp(m_keyboardEvent);
     return used ? 0 : 1;
+}
+
+intptr_t CWindow::handleCharacter(uintptr_t codePoint)
+{
+    if (!m_keyboardListener)
+    {
+        return 0;
+    }
+    m_keyboardEvent.setKeyCode(Events::CKeyboardEvent::OTHER_KEY);
+    m_keyboardEvent.setCharacter(codePoint < 0x80 ? static_cast<char>(codePoint) : '\0');
+    m_keyboardEvent.setVirtualKey(false);
+    m_keyboardEvent.setCodePoint(static_cast<uint32_t>(codePoint));
+    const SModifierState modifiers = modifiersHeld();
+    m_keyboardEvent.setModifiers(modifiers.shift, modifiers.alt, modifiers.ctrl);
+    return m_keyboardListener->handleCharacter(m_keyboardEvent) ? 0 : 1;
 }
 
 intptr_t CWindow::handleMouseMove(uintptr_t buttonsHeld, intptr_t lParam)

@@ -26,9 +26,11 @@ namespace Orvalite::GUI::Windowing
 // (0x0200 mouse move with the signed client position in lParam, 0x020A wheel
 // with ±120 per notch in the high word of wParam, …), so that one message
 // table holds all behaviour. Key messages carry the virtual key in wParam and
-// the character the key produced in lParam (0 for none). Mouse moves carry the
-// buttons held in wParam (0x1 left, 0x2 right), and a window that loses the
-// capture gets 0x0215; WindowMessage.h names the numbers.
+// the character the key produced in lParam (0 for none); each character typed
+// follows its key down as a character message (0x0102) with its Unicode code
+// point in wParam. Mouse moves carry the buttons held in wParam (0x1 left, 0x2
+// right), and a window that loses the capture gets 0x0215; WindowMessage.h
+// names the numbers.
 class INativeMessageTarget
 {
 public:
@@ -111,6 +113,11 @@ public:
     // The files of the drop message's handle (its wParam) and the drop point in client coordinates.
     virtual bool getDroppedFiles(uintptr_t drop, MathTools::CPoint &pointOut, std::vector<std::string> &filesOut) = 0;
     virtual void releaseDrop(uintptr_t drop) = 0;
+
+    // Gives the window the keyboard focus, answering who had it (0 for none);
+    // restoreKeyboardFocus hands it back to that window, when `handle` still has it.
+    virtual Basics::NativeWindowHandle takeKeyboardFocus(Basics::NativeWindowHandle handle) = 0;
+    virtual void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) = 0;
 
     virtual void beep() = 0;
     // Delivers pending events and due timers of every window; never blocks.

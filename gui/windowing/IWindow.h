@@ -67,6 +67,10 @@ public:
     virtual const MathTools::CRect &getWindowArea() const = 0;
     // Opacity 0 … 1; applies to layered windows.
     virtual void setAlphaValue(double alpha) = 0;
+    // Keys reach the window while it holds the focus it took (a text being
+    // edited), even inside a host's window; giving it back restores whoever had it.
+    virtual void takeKeyboardFocus() = 0;
+    virtual void giveBackKeyboardFocus() = 0;
 
     virtual void handleTimerEvent(long id) = 0;
     // Id 0 throws CException.

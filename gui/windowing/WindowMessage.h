@@ -18,6 +18,8 @@ enum EWindowMessage : uint32_t
     e_eraseBackground = 0x0014,
     e_keyDown = 0x0100,
     e_keyUp = 0x0101,
+    // wParam: the Unicode code point typed (whole, never a UTF-16 half).
+    e_character = 0x0102,
     e_timer = 0x0113,
     e_mouseMove = 0x0200,
     e_leftButtonDown = 0x0201,

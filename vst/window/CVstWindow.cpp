@@ -146,6 +146,12 @@ bool CVstWindow::handleKeyUp(const GUI::Events::CKeyboardEvent &event)
     return listener && listener != this && listener->handleKeyUp(event);
 }
 
+bool CVstWindow::handleCharacter(const GUI::Events::CKeyboardEvent &event)
+{
+    GUI::Listeners::IKeyboardListener *listener = getKeyboardListener();
+    return listener && listener != this && listener->handleCharacter(event);
+}
+
 bool CVstWindow::isUserInterfaceThread() const
 {
     return m_userInterfaceThread.load(std::memory_order_relaxed) == std::this_thread::get_id();

@@ -80,6 +80,7 @@ public:
     void handleActionEvent(const GUI::Events::CActionEvent &) override {}
     bool handleKeyDown(const GUI::Events::CKeyboardEvent &event) override;
     bool handleKeyUp(const GUI::Events::CKeyboardEvent &event) override;
+    bool handleCharacter(const GUI::Events::CKeyboardEvent &event) override;
 
     ORVALITE_CLASS_RECORD(CVstWindow)
 

@@ -78,6 +78,10 @@ void CHeadlessWindowSystem::destroyWindow(NativeWindowHandle handle)
     {
         m_capture = 0;
     }
+    if (m_keyboardFocus == handle)
+    {
+        m_keyboardFocus = 0;
+    }
     // Taken out first, so that the target may ask about (or destroy) it again without harm.
     const std::unique_ptr<SWindow> window = std::move(m_windows[handle]);
     m_windows.erase(handle);
@@ -198,6 +202,14 @@ void CHeadlessWindowSystem::setCursor(NativeWindowHandle handle, int kind)
     if (SWindow *window = find(handle))
     {
         window->cursor = kind;
+    }
+}
+
+void CHeadlessWindowSystem::restoreKeyboardFocus(NativeWindowHandle handle, NativeWindowHandle previous)
+{
+    if (m_keyboardFocus == handle)
+    {
+        m_keyboardFocus = previous;
     }
 }
 

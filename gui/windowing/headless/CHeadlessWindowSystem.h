@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <utility>
 
 namespace Orvalite::GUI::Windowing
 {
@@ -63,6 +64,11 @@ public:
     SModifierState getModifierState() override { return m_modifiers; }
     bool getDroppedFiles(uintptr_t drop, MathTools::CPoint &pointOut, std::vector<std::string> &filesOut) override;
     void releaseDrop(uintptr_t drop) override { m_drops.erase(drop); }
+    Basics::NativeWindowHandle takeKeyboardFocus(Basics::NativeWindowHandle handle) override
+    {
+        return std::exchange(m_keyboardFocus, handle);
+    }
+    void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) override;
     void beep() override { ++m_beeps; }
     // Runs the timers that are due, then paints every damaged window.
     void pump() override;
@@ -73,6 +79,9 @@ public:
     // The pointer in screen coordinates.
     void setCursorPosition(const MathTools::CPoint &position) { m_cursorPosition = position; }
     void setModifierState(const SModifierState &modifiers) { m_modifiers = modifiers; }
+    // The window with the keyboard focus, ours or a foreign id (a host's); 0 for none.
+    void setKeyboardFocus(Basics::NativeWindowHandle handle) { m_keyboardFocus = handle; }
+    Basics::NativeWindowHandle getKeyboardFocus() const { return m_keyboardFocus; }
     // Any window, ours or a foreign id, may take the capture; the window losing it is told.
     void setCapture(Basics::NativeWindowHandle handle);
     // Delivers the drop message for the files at the point (client coordinates).
@@ -103,6 +112,7 @@ private:
     std::set<std::string> m_classes;
     std::string m_refusal;
     Basics::NativeWindowHandle m_capture = 0;
+    Basics::NativeWindowHandle m_keyboardFocus = 0;
     MathTools::CPoint m_cursorPosition;
     SModifierState m_modifiers;
     std::map<uintptr_t, SDrop> m_drops;

@@ -1,6 +1,8 @@
 #include "gui/windowing/x11/CX11EventTranslator.h"
 
+#include "gui/basics/Utf8Text.h"
 #include "gui/windowing/WindowMessage.h"
+#include "gui/windowing/x11/CX11InputMethod.h"
 #include "gui/windowing/x11/CX11KeyTable.h"
 #include "gui/windowing/x11/X11Messages.h"
 
@@ -63,7 +65,7 @@ void CX11EventTranslator::translate(XEvent &event, SX11Window &window, std::vect
         break;
     case KeyPress:
     case KeyRelease:
-        translateKey(event.xkey, out);
+        translateKey(event.xkey, window.inputContext, out);
         break;
     case FocusIn:
     case FocusOut:
@@ -143,7 +145,7 @@ void CX11EventTranslator::translateMotion(const XMotionEvent &event, std::vector
     out.push_back({e_mouseMove, keyFlags(event.state), packWords(event.x, event.y)});
 }
 
-void CX11EventTranslator::translateKey(XKeyEvent &event, std::vector<SMessage> &out)
+void CX11EventTranslator::translateKey(XKeyEvent &event, XIC inputContext, std::vector<SMessage> &out)
 {
     const uint32_t virtualKey = CX11KeyTable::virtualKeyOf(XLookupKeysym(&event, 0));
     char text[8] = {};
@@ -157,6 +159,24 @@ void CX11EventTranslator::translateKey(XKeyEvent &event, std::vector<SMessage> &
     m_modifiers.ctrl = virtualKey == VIRTUAL_KEY_CONTROL ? pressed : m_modifiers.ctrl;
     m_modifiers.alt = virtualKey == VIRTUAL_KEY_ALT ? pressed : m_modifiers.alt;
     out.push_back({pressed ? e_keyDown : e_keyUp, virtualKey, character});
+    if (pressed)
+    {
+        translateText(CX11InputMethod::lookUpText(inputContext, event), out);
+    }
+}
+
+void CX11EventTranslator::translateText(const std::string &text, std::vector<SMessage> &out)
+{
+    for (size_t offset = 0; offset < text.size(); offset = Basics::nextCodePointOffset(text, offset))
+    {
+        const uint32_t codePoint = Basics::codePointAt(text, offset);
+        // Control characters (Return, Escape, Backspace, ctrl+letter) are keys, not text.
+        const bool control = codePoint < 0x20 || (codePoint >= 0x7F && codePoint < 0xA0);
+        if (!control)
+        {
+            out.push_back({e_character, codePoint, 0});
+        }
+    }
 }
 
 void CX11EventTranslator::translateFocus(const XFocusChangeEvent &event, std::vector<SMessage> &out)

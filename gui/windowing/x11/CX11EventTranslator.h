@@ -9,6 +9,7 @@
 
 #include <X11/Xlib.h>
 
+#include <string>
 #include <vector>
 
 namespace Orvalite::GUI::Windowing
@@ -40,7 +41,9 @@ private:
     void translateButtonPress(const XButtonEvent &event, std::vector<SMessage> &out);
     void translateButtonRelease(const XButtonEvent &event, std::vector<SMessage> &out);
     void translateMotion(const XMotionEvent &event, std::vector<SMessage> &out);
-    void translateKey(XKeyEvent &event, std::vector<SMessage> &out);
+    // A press also types the text its input context makes of it, one character message per code point.
+    void translateKey(XKeyEvent &event, XIC inputContext, std::vector<SMessage> &out);
+    static void translateText(const std::string &text, std::vector<SMessage> &out);
     static void translateFocus(const XFocusChangeEvent &event, std::vector<SMessage> &out);
     bool isDoubleClick(const XButtonEvent &event);
     void noteModifiers(unsigned int state);

@@ -93,6 +93,7 @@ Basics::NativeWindowHandle CX11WindowSystem::createWindow(const SNativeWindowSpe
     if (!wasOpen)
     {
         CX11ScreenMetrics::update(m_connection.getDisplay());
+        m_inputMethod.open(m_connection.getDisplay());
     }
     const Window window = createNativeWindow(spec, errorOut);
     if (window == None)
@@ -121,6 +122,7 @@ Basics::NativeWindowHandle CX11WindowSystem::createWindow(const SNativeWindowSpe
         return 0;
     }
     describeWindow(window, spec);
+    record->inputContext = m_inputMethod.createContext(m_connection.getDisplay(), window, EVENT_MASK);
     m_windows.emplace(window, std::move(record));
     XFlush(m_connection.getDisplay());
     return window;
@@ -207,6 +209,7 @@ void CX11WindowSystem::forgetWindow(Basics::NativeWindowHandle handle, bool dest
         m_capture = 0;
     }
     guarded("the destroy message", [&] { window->target->handleNativeMessage(handle, e_destroy, 0, 0); });
+    CX11InputMethod::destroyContext(window->inputContext);
     if (destroyNative)
     {
         // The host may have destroyed it with its parent: the error is traced, not fatal.
@@ -222,6 +225,7 @@ void CX11WindowSystem::closeWhenUnused()
     if (m_windows.empty() && m_connection.isOpen())
     {
         m_cursors.release(m_connection.getDisplay());
+        m_inputMethod.close();
         m_capture = 0;
         m_connection.close();
     }
@@ -453,6 +457,38 @@ void CX11WindowSystem::releaseDrop(uintptr_t drop)
     m_drops.erase(drop);
 }
 
+Basics::NativeWindowHandle CX11WindowSystem::takeKeyboardFocus(Basics::NativeWindowHandle handle)
+{
+    if (!find(handle))
+    {
+        return 0;
+    }
+    Window focus = None;
+    int revertTo = RevertToNone;
+    XGetInputFocus(m_connection.getDisplay(), &focus, &revertTo);
+    // An unviewable window refuses the focus: the error is traced, not fatal.
+    XSetInputFocus(m_connection.getDisplay(), handle, RevertToParent, CurrentTime);
+    XFlush(m_connection.getDisplay());
+    return focus;
+}
+
+void CX11WindowSystem::restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous)
+{
+    if (!m_connection.isOpen())
+    {
+        return;
+    }
+    Window focus = None;
+    int revertTo = RevertToNone;
+    XGetInputFocus(m_connection.getDisplay(), &focus, &revertTo);
+    // Someone who took the focus since (the user, the host) keeps it.
+    if (focus == handle)
+    {
+        XSetInputFocus(m_connection.getDisplay(), static_cast<Window>(previous), RevertToParent, CurrentTime);
+        XFlush(m_connection.getDisplay());
+    }
+}
+
 void CX11WindowSystem::beep()
 {
     if (m_connection.isOpen())
@@ -469,7 +505,11 @@ void CX11WindowSystem::pump()
     {
         XEvent event;
         XNextEvent(m_connection.getDisplay(), &event);
-        dispatch(event);
+        // The input method takes the presses of a sequence it is composing.
+        if (!XFilterEvent(&event, None))
+        {
+            dispatch(event);
+        }
     }
     deliverTimers();
     paintDamaged();
@@ -492,6 +532,10 @@ void CX11WindowSystem::dispatch(XEvent &event)
     case DestroyNotify:
         // Destroyed behind our back: with its parent, by the host.
         forgetWindow(event.xdestroywindow.window, false);
+        return;
+    case MappingNotify:
+        // Keys looked up after a keyboard remapping must see the new symbols.
+        XRefreshKeyboardMapping(&event.xmapping);
         return;
     case UnmapNotify:
         // A grab ends when its window stops being viewable.

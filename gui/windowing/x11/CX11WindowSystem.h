@@ -1,6 +1,7 @@
 // The window system on X11: our native windows as X windows (children of a
 // host's window or top-level), their events as Win32-numbered messages, their
-// surfaces put to the screen, timers, capture, cursors and XDND drops. The
+// surfaces put to the screen, timers, capture, cursors, keyboard focus, text
+// through the input method and XDND drops. The
 // program composing the toolkit owns it and installs it; every call must come
 // from the thread that pumps, and nothing touches X before the first window.
 #pragma once
@@ -10,6 +11,7 @@
 #include "gui/windowing/x11/CX11Cursors.h"
 #include "gui/windowing/x11/CX11DropTarget.h"
 #include "gui/windowing/x11/CX11EventTranslator.h"
+#include "gui/windowing/x11/CX11InputMethod.h"
 #include "gui/windowing/x11/CX11TimerList.h"
 #include "gui/windowing/x11/SX11Window.h"
 
@@ -54,6 +56,9 @@ public:
     bool getDroppedFiles(uintptr_t drop, MathTools::CPoint &pointOut, std::vector<std::string> &filesOut) override;
     void releaseDrop(uintptr_t drop) override;
 
+    Basics::NativeWindowHandle takeKeyboardFocus(Basics::NativeWindowHandle handle) override;
+    void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) override;
+
     void beep() override;
     void pump() override;
 
@@ -80,6 +85,7 @@ private:
     void fitSurface(SX11Window &window);
 
     CX11Connection m_connection;
+    CX11InputMethod m_inputMethod;
     CX11EventTranslator m_translator;
     CX11TimerList m_timers;
     CX11Cursors m_cursors;

@@ -1,6 +1,6 @@
 // What the window system keeps for one of our native windows: the X window,
-// the target its messages go to, its screen surface, its last known geometry
-// and whether it takes input. Owned by CX11WindowSystem.
+// the target its messages go to, its screen surface and input context, its
+// last known geometry and whether it takes input. Owned by CX11WindowSystem.
 #pragma once
 
 #include "gui/windowing/INativeWindowSystem.h"
@@ -15,6 +15,8 @@ struct SX11Window
     Window window = None;
     INativeMessageTarget *target = nullptr;
     CX11Surface surface;
+    // Where its key presses become text; null without an input method.
+    XIC inputContext = nullptr;
     // Opaque premultiplied ARGB the surface starts as.
     uint32_t background = 0;
     // Position relative to the parent and size, as last configured.

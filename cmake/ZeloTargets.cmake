@@ -51,9 +51,13 @@ endfunction()
 # Link-time optimisation is for what ships (the plug-in, zelo): with it on, the
 # libraries keep machine code beside their intermediate code (GCC's fat LTO
 # objects), and tests and benchmarks call zelo_link_without_lto to link that
-# code directly instead of optimising every program again at link time.
+# code directly instead of optimising every program again at link time (GCC's
+# linker plugin would otherwise take up the intermediate code it finds).
 function(zelo_link_without_lto target)
   set_property(TARGET ${target} PROPERTY INTERPROCEDURAL_OPTIMIZATION OFF)
+  if(CMAKE_INTERPROCEDURAL_OPTIMIZATION AND CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+    target_link_options(${target} PRIVATE -fno-lto)
+  endif()
 endfunction()
 
 # A library of our own code under the project's settings, publishing the

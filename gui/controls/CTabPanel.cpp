@@ -157,8 +157,8 @@ void CTabPanel::rebuild()
         tab->referenced();
         // Hidden panels keep the tab panel as parent, so nesting stays bounded in XML.
         tab->setParentControl(this);
-        ::Orvalite::Basics::CString name("Tab ");
-        name += ::Orvalite::Basics::CString::fromLong(getTabCount() + 1);
+        ::Orvalite::Basics::CString name;
+        name.setStringWithFormat("Tab %li", getTabCount() + 1);
         tab->setName(name);
         m_tabs.push_back(tab);
     }

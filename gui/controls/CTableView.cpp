@@ -143,7 +143,9 @@ void CTableView::selectRow(long row)
     m_selectedRow = row;
     if (row >= 0)
     {
-        scrollToShow(CRect(getScrollPosition().getXPosition(), (row + 1) * m_rowHeight, 1, m_rowHeight));
+        // The first row brings the header back with it.
+        const long top = row == 0 ? 0 : (row + 1) * m_rowHeight;
+        scrollToShow(CRect(getScrollPosition().getXPosition(), top, 1, (row + 2) * m_rowHeight - top));
     }
     update();
 }

@@ -273,7 +273,10 @@ bool CTreeView::moveSelection(long keyCode)
             setExpanded(m_selected, false);
             return true;
         }
-        row = m_selected ? std::max(rowOf(m_selected->getParent()), current) : current;
+        if (m_selected && rowOf(m_selected->getParent()) >= 0)
+        {
+            row = rowOf(m_selected->getParent());
+        }
         break;
     default:
         return false;

@@ -3,6 +3,7 @@
 #include "gui/events/CActionEvent.h"
 #include "gui/events/CKeyboardEvent.h"
 #include "gui/events/CMouseEvent.h"
+#include "gui/fonts/CFont.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/listeners/IActionListener.h"
 
@@ -175,7 +176,9 @@ CDimension CTreeView::getContentSize() const
     {
         CDimension text;
         const ::Orvalite::Basics::CString *label = row.node->getValue();
-        const long extent = label && Graphics::CGraphics::getTextExtent(*label, text, nullptr) ? text.getWidth() : 0;
+        const long extent = label && Graphics::CGraphics::getTextExtent(*label, text, Fonts::CFont::getDefaultFont())
+                                ? text.getWidth()
+                                : 0;
         width = std::max(width, row.depth * INDENT + LABEL_OFFSET + extent);
     }
     return CDimension(width, getNumberOfVisibleRows() * ROW_HEIGHT);

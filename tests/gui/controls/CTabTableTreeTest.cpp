@@ -12,6 +12,7 @@
 #include "gui/controls/CTableView.h"
 #include "gui/controls/CTreeView.h"
 #include "gui/controls/ITableViewDataSource.h"
+#include "gui/fonts/CFont.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
 
@@ -88,6 +89,16 @@ private:
 class Views : public Orvalite::Testing::CActionControlTest
 {
 protected:
+    void SetUp() override
+    {
+        CActionControlTest::SetUp();
+        Orvalite::GUI::Fonts::CFont::createDefaultFont();
+    }
+    void TearDown() override
+    {
+        Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
+        CActionControlTest::TearDown();
+    }
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
     void click(int16_t x, int16_t y)
     {
@@ -179,6 +190,9 @@ TEST_F(Views, ATreeExpandsByButtonAndKeysAndReportsTheSelection)
     tree->setTextColour(CAlphaColour(0, 0, 0));
     tree->setDataSource(&source);
     ASSERT_EQ(tree->getNumberOfVisibleRows(), 3);
+    CTreeView *narrow = add<CTreeView>(CRect(300, 0, 20, 150));
+    narrow->setDataSource(&source);
+    EXPECT_NE(narrow->getHorizontalScrollBar(), nullptr) << "a label reaches past 20 pixels";
     repaint();
     EXPECT_EQ(pixel(7, 6), argb(0, 0, 0)) << "the + sign's upright";
     click(7, 8);

@@ -1,7 +1,7 @@
 // A scrolling table: a header row of column titles above the rows its data
-// source gives, each column as wide as set. A click on a row selects it, the
-// arrow, page, Home and End keys move the selection (while keyboard enabled),
-// and the selected row is scrolled into view; each change of selection tells
+// source gives, each column as wide as set. A click on a row selects it, Up,
+// Down, Page Up, Page Down, Home and End move the selection (while keyboard
+// enabled), and the selected row is scrolled into view; each change tells
 // the action listener, with the row as the event type. The columns travel in
 // XML in a "columns" node after the panel's own ("number_of_columns",
 // "row_height", and per "column" its "title" and "width"); counts and sizes

@@ -24,11 +24,16 @@
 #include "gui/controls/CRangeSlider.h"
 #include "gui/controls/CRepeatingButton.h"
 #include "gui/controls/CRolloverButton.h"
+#include "gui/controls/CScrollBar.h"
+#include "gui/controls/CScrollPanel.h"
 #include "gui/controls/CSlider.h"
 #include "gui/controls/CSliderArray.h"
 #include "gui/controls/CStepLabel.h"
+#include "gui/controls/CTableView.h"
+#include "gui/controls/CTabPanel.h"
 #include "gui/controls/CTextEdit.h"
 #include "gui/controls/CTextLabel.h"
+#include "gui/controls/CTreeView.h"
 #include "gui/controls/CTriStateImage.h"
 #include "gui/controls/CWaveCycle.h"
 #include "gui/controls/CWindowDragTab.h"
@@ -104,16 +109,16 @@ const SCatalogueEntry s_catalogue[] = {
     {"CRangeSlider", 150, 100, make<CRangeSlider>},
     {"CRepeatingButton", 50, 50, make<CRepeatingButton>},
     {"CRolloverButton", 50, 50, make<CRolloverButton>},
-    {"CScrollBar", 20, 100, nullptr},
-    {"CScrollPanel", 200, 200, nullptr},
+    {"CScrollBar", 20, 100, make<CScrollBar>},
+    {"CScrollPanel", 200, 200, make<CScrollPanel>},
     {"CSlider", 20, 100, make<CSlider>},
     {"CSliderArray", 200, 100, make<CSliderArray>},
     {"CStepLabel", 50, 20, makeWithText<CStepLabel>},
-    {"CTabPanel", 200, 200, nullptr},
-    {"CTableView", 200, 200, nullptr},
+    {"CTabPanel", 200, 200, make<CTabPanel>},
+    {"CTableView", 200, 200, make<CTableView>},
     {"CTextEdit", 50, 20, makeWithText<CTextEdit>},
     {"CTextLabel", 50, 20, makeWithText<CTextLabel>},
-    {"CTreeView", 200, 200, nullptr},
+    {"CTreeView", 200, 200, make<CTreeView>},
     {"CTriStateImage", 50, 20, make<CTriStateImage>},
     {"CWaveCycle", 100, 100, make<CWaveCycle>},
     {"CWindowDragTab", 100, 50, make<CWindowDragTab>},

@@ -59,10 +59,12 @@ public:
 
     ORVALITE_CLASS_RECORD(CControlPanel)
 
-private:
+protected:
     // Dispatches among the children, then locks the panel in its own root while
     // a child is locked, so a drag that leaves the panel still ends in it.
     void dispatchToChildren(const Events::CMouseEvent &event, THandler handler);
+
+private:
     bool readChildren(const IO::CXMLNode &node);
     long nestingDepth() const;
 

@@ -389,7 +389,17 @@ void CControlRoot::drawChild(Graphics::CGraphics &graphics, IControl &control, c
         CRect::getIntersection(area, updateArea, part);
         part.offset(CPoint(-area.getLeft(), -area.getTop()));
     }
-    clip.setClip(windowArea);
+    // Nested clips: a child reaching past its panel is cut at the panel's edge.
+    CRect clipped(windowArea);
+    if (wasClipped)
+    {
+        CRect::getIntersection(windowArea, savedClip, clipped);
+    }
+    if (clipped.getWidth() <= 0 || clipped.getHeight() <= 0)
+    {
+        return;
+    }
+    clip.setClip(clipped);
     graphics.setDrawingOffset(CPoint(windowArea.getLeft(), windowArea.getTop()));
     graphics.setUpdateArea(part);
     control.drawControl(graphics);

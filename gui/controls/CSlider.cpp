@@ -110,7 +110,8 @@ void CSlider::layoutHandle()
     }
     else
     {
-        m_handleArea = m_isVertical ? CRect(0, 0, width, height / 3) : CRect(0, 0, width / 3, height);
+        const long length = defaultHandleLength();
+        m_handleArea = m_isVertical ? CRect(0, 0, width, length) : CRect(0, 0, length, height);
     }
     m_travel = static_cast<double>(controlLength() - handleLength());
     setValue(getValue());

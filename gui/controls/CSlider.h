@@ -59,15 +59,19 @@ public:
 
     ORVALITE_CLASS_RECORD(CSlider)
 
-private:
-    CDescriptorFields describe() const;
+protected:
     // The handle's size from the normal image, or from the control.
     void layoutHandle();
+    // The handle's length along the axis without a handle image: a third of the control.
+    virtual long defaultHandleLength() const { return controlLength() / 3; }
+    long controlLength() const;
+
+private:
+    CDescriptorFields describe() const;
     // Moves the handle's top (or left) to `position`, reports the value and redraws.
     void moveHandle(long position);
     long handlePosition() const;
     long handleLength() const;
-    long controlLength() const;
     bool hasTravel() const { return m_travel > 0.0; }
 
     Graphics::IImage *m_handleImage = nullptr;

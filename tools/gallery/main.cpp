@@ -13,6 +13,10 @@
 #include "gui/controls/CMenuItem.h"
 #include "gui/controls/CNoteLengthMenu.h"
 #include "gui/controls/CPopupButton.h"
+#include "gui/controls/CTableView.h"
+#include "gui/controls/CTreeView.h"
+#include "gui/controls/ITableViewDataSource.h"
+#include "gui/controls/ITreeViewDataSource.h"
 #include "gui/controls/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "gui/graphics/CPNGWriter.h"
@@ -100,6 +104,68 @@ void fillMenuBar(IControl &control, const SSkin &)
     }
 }
 
+// A few rows of presets for the table view to show.
+class CPresetRows : public ITableViewDataSource
+{
+public:
+    long getNumberOfRows() const override { return 6; }
+    Orvalite::Basics::CString getCellText(long row, long column) const override
+    {
+        static const char *const s_names[] = {"Basic Doubler", "Double Take", "Acoustic Guitar",
+                                              "Vocals",        "Vocals wide", "Slap back"};
+        return column == 0 ? s_names[row] : (row % 2 ? "B" : "A");
+    }
+};
+
+// Two voices and the master section, the first voice opened.
+class CSectionTree : public ITreeViewDataSource
+{
+public:
+    CSectionTree()
+    {
+        m_root->referenced();
+        TNode *voice = add(m_root, "Voice One");
+        for (const char *label : {"Pitch", "Delay", "Feedback"})
+        {
+            add(voice, label);
+        }
+        add(add(m_root, "Voice Two"), "Pitch");
+        add(m_root, "Master");
+    }
+    ~CSectionTree() override { m_root->dereference(); }
+    CSectionTree(const CSectionTree &) = delete;
+    CSectionTree &operator=(const CSectionTree &) = delete;
+    TNode *getRootNode() const override { return m_root; }
+
+private:
+    static TNode *add(TNode *parent, const char *label)
+    {
+        auto *node = new TNode();
+        node->setValue(new Orvalite::Basics::CString(label));
+        parent->addChild(node);
+        return node;
+    }
+
+    TNode *m_root = new TNode();
+};
+
+void fillTable(IControl &control, const SSkin &)
+{
+    static CPresetRows s_rows;
+    auto &table = static_cast<CTableView &>(control);
+    table.addColumn("Program", 130);
+    table.addColumn("Half", 50);
+    table.setDataSource(&s_rows);
+}
+
+void fillTree(IControl &control, const SSkin &)
+{
+    static CSectionTree s_tree;
+    auto &tree = static_cast<CTreeView &>(control);
+    tree.setDataSource(&s_tree);
+    tree.setExpanded(s_tree.getRootNode()->getChildAtIndex(0), true);
+}
+
 // One line per control: its class and what it is given to show (nothing: its defaults).
 const struct
 {
@@ -135,6 +201,14 @@ const struct
     {"CPopupButton", nullptr},
     {"CComboBox", nullptr},
     {"CMenuBar", fillMenuBar},
+    {"CTextEdit", nullptr},
+    {"CWindowDragTab", drawDefault},
+    {"CScrollBar", showHalfway},
+    {"CScrollPanel", drawDefault},
+    {"CTabPanel", nullptr},
+    {"CTableView", fillTable},
+    {"CTreeView", fillTree},
+    {"CPresetBrowser", nullptr},
 };
 
 IImage *loadImage(const char *folder, const char *fileName)

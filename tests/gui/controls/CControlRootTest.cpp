@@ -81,7 +81,7 @@ TEST(ControlRoot, ControlXMLWithAWrongNameOrAnUnknownTypeFails)
     EXPECT_FALSE(root.serialiseToXML(wrong));
     CXMLNode uncounted("controls");
     EXPECT_FALSE(root.readFromXML(uncounted));
-    for (const char *type : {"CNoSuchControl", "", "CTabPanel"})
+    for (const char *type : {"CNoSuchControl", "", "ctabpanel"})
     {
         CXMLNode node("controls");
         node.addAttribute("number_of_controls", "1");

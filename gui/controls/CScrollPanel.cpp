@@ -346,6 +346,36 @@ void CScrollPanel::handleMouseScroll(const CMouseEvent &event)
     }
 }
 
+long CScrollPanel::rowForKey(long keyCode, long current, long rows, long rowHeight) const
+{
+    const long page = std::max(getViewArea().getHeight() / rowHeight - 1, 1L);
+    long row = current;
+    switch (keyCode)
+    {
+    case e_up:
+        row = current < 0 ? 0 : current - 1;
+        break;
+    case e_down:
+        ++row;
+        break;
+    case e_pageUp:
+        row -= page;
+        break;
+    case e_pageDown:
+        row = std::max(row, 0L) + page;
+        break;
+    case e_home:
+        row = 0;
+        break;
+    case e_end:
+        row = rows - 1;
+        break;
+    default:
+        return -1;
+    }
+    return std::clamp(row, 0L, rows - 1);
+}
+
 bool CScrollPanel::scrollForKey(long keyCode)
 {
     const long page = std::max(getViewArea().getHeight() - LINE_STEP, LINE_STEP);

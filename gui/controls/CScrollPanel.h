@@ -98,6 +98,10 @@ protected:
     virtual void drawContent(Graphics::CGraphics &graphics);
     // Scrolls for the scrolling keys; false for any other key.
     bool scrollForKey(long keyCode);
+    // Where a view of `rows` rows of `rowHeight` pixels moves its selection from
+    // `current` (−1: none) for Up, Down, Page Up, Page Down, Home and End, kept
+    // inside the rows (at least one); −1 for any other key.
+    long rowForKey(long keyCode, long current, long rows, long rowHeight) const;
 
 private:
     enum EBar

@@ -185,32 +185,11 @@ bool CTableView::handleKeyDown(const Events::CKeyboardEvent &event)
     {
         return CScrollPanel::handleKeyDown(event);
     }
-    const long page = std::max(getViewArea().getHeight() / m_rowHeight - 1, 1L);
-    long row = m_selectedRow;
-    switch (event.getKeyCode())
+    const long row = rowForKey(event.getKeyCode(), m_selectedRow, rows, m_rowHeight);
+    if (row < 0)
     {
-    case e_up:
-        row = row < 0 ? 0 : row - 1;
-        break;
-    case e_down:
-        ++row;
-        break;
-    case e_pageUp:
-        row -= page;
-        break;
-    case e_pageDown:
-        row = std::max(row, 0L) + page;
-        break;
-    case e_home:
-        row = 0;
-        break;
-    case e_end:
-        row = rows - 1;
-        break;
-    default:
         return CScrollPanel::handleKeyDown(event);
     }
-    row = std::clamp(row, 0L, rows - 1);
     if (row != m_selectedRow)
     {
         chooseRow(row);

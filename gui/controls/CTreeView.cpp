@@ -239,29 +239,10 @@ void CTreeView::handleDoubleClick(const Events::CMouseEvent &event)
 bool CTreeView::moveSelection(long keyCode)
 {
     const long rows = getNumberOfVisibleRows();
-    const long page = std::max(getViewArea().getHeight() / ROW_HEIGHT - 1, 1L);
     const long current = rowOf(m_selected);
     long row = current;
     switch (keyCode)
     {
-    case e_up:
-        row = current < 0 ? 0 : current - 1;
-        break;
-    case e_down:
-        ++row;
-        break;
-    case e_pageUp:
-        row -= page;
-        break;
-    case e_pageDown:
-        row = std::max(row, 0L) + page;
-        break;
-    case e_home:
-        row = 0;
-        break;
-    case e_end:
-        row = rows - 1;
-        break;
     case e_right:
         if (m_selected && !isExpanded(m_selected))
         {
@@ -282,7 +263,11 @@ bool CTreeView::moveSelection(long keyCode)
         }
         break;
     default:
-        return false;
+        row = rowForKey(keyCode, current, rows, ROW_HEIGHT);
+        if (row < 0)
+        {
+            return false;
+        }
     }
     row = std::clamp(row, 0L, rows - 1);
     if (row != current)

@@ -29,7 +29,7 @@ export DISPLAY=":$(head -n 1 "$display_file")"
 echo "DISPLAY=$DISPLAY"
 
 for preset in release asan clang; do
-  echo "== $preset =="
+  echo "== $preset ($(date +%T)) =="
   cmake --preset "$preset"
   cmake --build --preset "$preset"
   ctest --preset "$preset"
@@ -39,7 +39,7 @@ done
 # from a second thread while the audio thread processes; the editor taking
 # automation from another thread. The X11 window and editor tests too: every
 # Xlib call stays on the thread that pumps.
-echo "== tsan =="
+echo "== tsan ($(date +%T)) =="
 cmake --preset tsan
 cmake --build --preset tsan --target validation_tests editor_tests gui_x11_tests plugin_x11_tests
 build/tsan/tests/validation/validation_tests
@@ -48,5 +48,5 @@ build/tsan/tests/gui/x11/gui_x11_tests
 build/tsan/tests/plugin/plugin_x11_tests
 
 # Each fuzz target runs for a bounded time from its seed corpus.
-echo "== fuzz =="
+echo "== fuzz ($(date +%T)) =="
 scripts/fuzz.sh 10

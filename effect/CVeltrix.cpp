@@ -26,9 +26,6 @@ const double LARGE_GRAIN_SECONDS = 0.05;
 const double LONGEST_GRAIN = 2.0 * VeltrixDelayLine::CAPACITY;
 // ln(10) / 20: turns decibels into a linear gain through e^x.
 const double DECIBELS_TO_EXPONENT = 0.115129255;
-// Gains are kept below +120 dB, so that no parameter value, however wild, can
-// make the output infinite; every value inside the ranges is far below it.
-const double MAXIMUM_GAIN = 1e6;
 // A pitch in cents becomes the frequency ratio 2^(cents / CENTS_PER_OCTAVE).
 const double CENTS_PER_OCTAVE = 1200.0;
 // The largest float below 2^31: the highest selector value that still converts to int32_t.
@@ -59,7 +56,21 @@ const SPin OUTPUT_PINS[] = {{"Left output", "L out"}, {"Right output", "R out"}}
 
 float decibelsToGain(float decibels)
 {
-    return static_cast<float>(std::min(std::exp(static_cast<double>(decibels) * DECIBELS_TO_EXPONENT), MAXIMUM_GAIN));
+    return static_cast<float>(std::exp(static_cast<double>(decibels) * DECIBELS_TO_EXPONENT));
+}
+
+// Every record of a chunk (one, or the bank's) must pass the value gate.
+bool holdsAdmissibleValues(const void *data, size_t size)
+{
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    for (size_t offset = 0; offset < size; offset += PROGRAM_RECORD_SIZE)
+    {
+        if (!VeltrixProgram::holdsAdmissibleValues(bytes + offset))
+        {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool describePin(const SPin (&pins)[2], VstInt32 index, VstPinProperties *properties)
@@ -173,14 +184,16 @@ void CVeltrix::processAccumulating(float **inputs, float **outputs, VstInt32 sam
     CVstEffect::processAccumulating(inputs, outputs, sampleFrames);
 }
 
-// Values that are not numbers are ignored: the parameter keeps its value.
+// A parameter's value passes the record's gate (held to 0 … 1; not a number:
+// nothing changes); other indices, the A/B selector among them, take any finite value.
 void CVeltrix::setParameter(VstInt32 index, float value)
 {
-    if (!std::isfinite(value))
+    CVstParam *target = parameter(index);
+    if (!(target ? VeltrixProgram::admitValue(value) : std::isfinite(value)))
     {
         return;
     }
-    if (CVstParam *target = parameter(index))
+    if (target)
     {
         target->setValue(value);
         m_programs[m_currentProgram].setLiveValue(getSelector(), index, value);
@@ -198,14 +211,10 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
         m_masterGain = decibelsToGain(real);
         break;
     case PARAMETER_PITCH_ONE:
-    case PARAMETER_PITCH_TWO: {
-        const double ratio = std::pow(2.0, static_cast<double>(real) / CENTS_PER_OCTAVE);
-        if (std::isfinite(static_cast<float>(ratio)))
-        {
-            m_pitchRatios[index - PARAMETER_PITCH_ONE] = static_cast<float>(ratio);
-        }
+    case PARAMETER_PITCH_TWO:
+        m_pitchRatios[index - PARAMETER_PITCH_ONE] =
+            static_cast<float>(std::pow(2.0, static_cast<double>(real) / CENTS_PER_OCTAVE));
         break;
-    }
     case PARAMETER_GAIN_ONE:
         m_voiceOneGain = decibelsToGain(real);
         break;
@@ -227,7 +236,7 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
         break;
     case PARAMETER_FEEDBACK_ONE:
     case PARAMETER_FEEDBACK_TWO:
-        m_voiceDelays[index - PARAMETER_FEEDBACK_ONE].setFeedback(std::clamp(value, 0.0f, 1.0f));
+        m_voiceDelays[index - PARAMETER_FEEDBACK_ONE].setFeedback(value);
         break;
     case PARAMETER_LFO_RATE_ONE:
     case PARAMETER_LFO_RATE_TWO:
@@ -301,12 +310,10 @@ void CVeltrix::updateEditor(VstInt32 index, float value)
 }
 
 // Equal-power law: the shares are the square roots of 1 - position and position.
-// Positions outside 0 … 1 are held at its ends, where the roots are defined.
 void CVeltrix::setPan(int voice, float position)
 {
-    const float clamped = std::clamp(position, 0.0f, 1.0f);
-    m_leftShares[voice] = std::sqrt(1.0f - clamped);
-    m_rightShares[voice] = std::sqrt(clamped);
+    m_leftShares[voice] = std::sqrt(1.0f - position);
+    m_rightShares[voice] = std::sqrt(position);
 }
 
 void CVeltrix::setSelector(float value)
@@ -406,12 +413,14 @@ VstInt32 CVeltrix::setChunk(void *data, VstInt32 byteSize, bool isPreset)
 {
     const size_t expected = isPreset ? PROGRAM_RECORD_SIZE : BANK_SIZE;
     if (!data || byteSize < 0 || static_cast<size_t>(byteSize) != expected ||
-        !VeltrixProgram::hasValidHeader(data, expected))
+        !VeltrixProgram::hasValidHeader(data, expected) || !holdsAdmissibleValues(data, expected))
     {
         return 0;
     }
+    VeltrixProgram *first = isPreset ? &m_programs[m_currentProgram] : &m_programs[0];
     // A host may hand back the very chunk it got from getChunk: memmove copes with overlap.
-    std::memmove(isPreset ? &m_programs[m_currentProgram] : &m_programs[0], data, expected);
+    std::memmove(first, data, expected);
+    std::for_each(first, first + expected / PROGRAM_RECORD_SIZE, [](VeltrixProgram &record) { record.admitValues(); });
     setProgram(m_currentProgram);
     if (!isPreset)
     {

@@ -1,6 +1,8 @@
 #include "effect/VeltrixProgram.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstddef>
 #include <cstring>
 #include <iterator>
 
@@ -20,6 +22,42 @@ bool VeltrixProgram::hasValidHeader(const void *data, size_t size)
     }
     const auto *bytes = static_cast<const unsigned char *>(data);
     return std::memcmp(bytes, MAGIC, MAGIC_SIZE) == 0 && bytes[MAGIC_SIZE] == FORMAT_VERSION;
+}
+
+bool VeltrixProgram::admitValue(float &value)
+{
+    if (!std::isfinite(value))
+    {
+        return false;
+    }
+    value = std::clamp(value, 0.0f, 1.0f);
+    return true;
+}
+
+bool VeltrixProgram::holdsAdmissibleValues(const void *record)
+{
+    const auto *bytes = static_cast<const unsigned char *>(record);
+    for (const size_t half : {offsetof(VeltrixProgram, m_halfA), offsetof(VeltrixProgram, m_halfB)})
+    {
+        for (int entry = 0; entry < NUMBER_OF_PARAMETERS; ++entry)
+        {
+            float value = 0.0f;
+            std::memcpy(&value, bytes + half + sizeof(float) * static_cast<size_t>(entry), sizeof(value));
+            if (!admitValue(value))
+            {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void VeltrixProgram::admitValues()
+{
+    for (float *half : {m_halfA, m_halfB})
+    {
+        std::for_each(half, half + NUMBER_OF_PARAMETERS, [](float &value) { admitValue(value); });
+    }
 }
 
 void VeltrixProgram::getName(char *text) const

@@ -36,6 +36,16 @@ struct VeltrixProgram
     // True when `data` holds at least the five header bytes and they read "OVA5" and FORMAT_VERSION.
     static bool hasValidHeader(const void *data, size_t size);
 
+    // The one rule for every parameter value that enters the effect, by any way
+    // (host, chunk, program change, MIDI, editor): a finite value is held to
+    // 0 … 1 and admitted; a value that is not a number is refused (false).
+    static bool admitValue(float &value);
+    // Whether the record image at `record` (PROGRAM_RECORD_SIZE bytes, any
+    // alignment) holds only admissible values in the used entries of both halves.
+    static bool holdsAdmissibleValues(const void *record);
+    // Holds the used entries of both halves to 0 … 1.
+    void admitValues();
+
     // Writes the name (at most NAME_SIZE - 1 characters and a terminator) into
     // `text`; a name loaded without a terminator is cut. A null `text` is ignored.
     void getName(char *text) const;

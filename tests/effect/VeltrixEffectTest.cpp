@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -354,23 +353,15 @@ TEST(SignalPath, WildHostRatesKeepTheGrainWithinTheDryPath)
     }
 }
 
-TEST(SignalPath, ValuesOutsideZeroToOneExtrapolateUnlessNotANumber)
+// The host's automation may carry a value that is not a number: the parameter keeps its own.
+TEST(SignalPath, ANonNumberLeavesTheParameterAsItWas)
 {
     CVeltrixFixture effect;
     effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
-    effect->setParameter(PARAMETER_DELAY_ONE, NAN);
+    for (const float bad : {NAN, INFINITY, -INFINITY})
+        effect->setParameter(PARAMETER_DELAY_ONE, bad);
     EXPECT_EQ(0.5f, effect->getParameter(PARAMETER_DELAY_ONE));
-    effect->setParameter(PARAMETER_DELAY_ONE, 2.0f);
-    char display[32];
-    effect->getParameterDisplay(PARAMETER_DELAY_ONE, display);
-    EXPECT_STREQ("180.0", display) << "finite values outside 0 … 1 extrapolate";
-    EXPECT_NEAR(7938.0f, effect->getVoiceDelay(0).getLength(), 1e-3);
-    // The largest LFO depth sweeps the shifter's taps by about 10^37 samples per
-    // sample, which they take in one wrap: the output stays finite.
-    effect->setParameter(PARAMETER_LFO_DEPTH_ONE, FLT_MAX);
-    const SStereo output = effect.render(SStereo{std::vector<float>(2048, 0.5f), std::vector<float>(2048, 0.5f)});
-    for (const std::vector<float> &channel : output)
-        EXPECT_TRUE(std::all_of(channel.begin(), channel.end(), [](float x) { return std::isfinite(x); }));
+    EXPECT_NEAR(2646.0f, effect->getVoiceDelay(0).getLength(), 1e-3) << "60 ms at 44.1 kHz";
 }
 
 TEST(SignalPath, ShortOrMissingBuffersAreHarmless)

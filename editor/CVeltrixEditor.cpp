@@ -44,6 +44,12 @@ CVstParam *createMirrorParameter(int index)
     return parameter;
 }
 
+// The host records automation of the parameters; the A/B switch is none.
+bool isRecordedParameter(long id)
+{
+    return id >= 0 && id <= PARAMETER_SYNC_AUDIO;
+}
+
 CRect sizedArea(long left, long top, const GUI::Graphics::IImage *image, long frames = 1)
 {
     if (!image)
@@ -135,13 +141,15 @@ void CVeltrixEditor::dressControls()
 void CVeltrixEditor::createControl(const SEditorControl &row)
 {
     const CRect area = sizedArea(row.left, row.top, nullptr);
-    IControl *control = row.kind == SEditorControl::EKind::Knob
-                            ? static_cast<IControl *>(new CKnob(&getControlRoot(), row.id, area))
-                            : new CLatchingButton(&getControlRoot(), row.id, area);
+    GUI::Controls::CControl *control =
+        row.kind == SEditorControl::EKind::Knob
+            ? static_cast<GUI::Controls::CControl *>(new CKnob(&getControlRoot(), row.id, area))
+            : new CLatchingButton(&getControlRoot(), row.id, area);
     m_controls[row.id] = control;
     control->setValue(row.id == AB_SWITCH_ID ? static_cast<double>(m_presetSlot)
                                              : m_mirror[row.id].getPointer()->getValue());
     control->registerActionListener(this);
+    control->registerGestureListener(this);
     getControlRoot().addControl(control);
 }
 
@@ -199,6 +207,22 @@ void CVeltrixEditor::handleActionEvent(const GUI::Events::CActionEvent &event)
     writeReadout(id);
 }
 
+void CVeltrixEditor::handleGestureBegin(IControl &control)
+{
+    if (isRecordedParameter(control.getUniqueId()))
+    {
+        beginEdit(control.getUniqueId());
+    }
+}
+
+void CVeltrixEditor::handleGestureEnd(IControl &control)
+{
+    if (isRecordedParameter(control.getUniqueId()))
+    {
+        endEdit(control.getUniqueId());
+    }
+}
+
 bool CVeltrixEditor::open(void *parent)
 {
     dressControls();
@@ -243,7 +267,8 @@ void CVeltrixEditor::applyUpdate(long id, double value)
     IControl *control = getControl(id);
     if (id == AB_SWITCH_ID)
     {
-        m_presetSlot = value != 0.0 ? 1 : 0;
+        // The effect's own rule: the selector is the value truncated, B when not 0.
+        m_presetSlot = std::trunc(value) != 0.0 ? 1 : 0;
         value = static_cast<double>(m_presetSlot);
     }
     else

@@ -35,6 +35,10 @@ public:
     // it at once, any other thread leaves it for the next idle.
     void updateParameter(long index, double value) override;
     void handleActionEvent(const GUI::Events::CActionEvent &event) override;
+    // A parameter's control brackets each user edit for the host; the A/B switch
+    // is no parameter the host records.
+    void handleGestureBegin(GUI::Controls::IControl &control) override;
+    void handleGestureEnd(GUI::Controls::IControl &control) override;
     bool open(void *parent) override;
     void idle() override;
     void closeEditorWindow() override;

@@ -103,6 +103,30 @@ void CControl::fireActionEvent()
     }
 }
 
+void CControl::beginGesture()
+{
+    if (!m_inGesture)
+    {
+        m_inGesture = true;
+        if (m_gestureListener)
+        {
+            m_gestureListener->handleGestureBegin(*this);
+        }
+    }
+}
+
+void CControl::endGesture()
+{
+    if (m_inGesture)
+    {
+        m_inGesture = false;
+        if (m_gestureListener)
+        {
+            m_gestureListener->handleGestureEnd(*this);
+        }
+    }
+}
+
 void CControl::setDefaultControlColours(const Basics::CAlphaColour &background, const Basics::CAlphaColour &frame)
 {
     m_backgroundColour = background;

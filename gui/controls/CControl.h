@@ -6,6 +6,7 @@
 #include "foundation/basics/CCountedObject.h"
 #include "gui/controls/IControl.h"
 #include "gui/listeners/IDropFileListener.h"
+#include "gui/listeners/IGestureListener.h"
 #include "gui/listeners/IKeyboardListener.h"
 #include "gui/listeners/IMouseListener.h"
 
@@ -96,10 +97,29 @@ public:
     const Basics::CAlphaColour &getFrameColour() const { return m_frameColour; }
     const Basics::CAlphaColour &getBackgroundColour() const { return m_backgroundColour; }
     Listeners::IActionListener *getActionListener() const { return m_actionListener; }
+    // Not owned; told where each of the user's edits begins and ends.
+    void registerGestureListener(Listeners::IGestureListener *listener) { m_gestureListener = listener; }
 
 protected:
     // Tells the action listener, if any, that the user changed this control (type 0).
     void fireActionEvent();
+    // Tell the gesture listener, if any, that an edit begins or ends; a second
+    // begin, or an end without a begin, tells nothing.
+    void beginGesture();
+    void endGesture();
+
+    // One edit in a single step: begins the gesture on construction, ends it on destruction.
+    class CGesture
+    {
+    public:
+        explicit CGesture(CControl &control) : m_control(control) { m_control.beginGesture(); }
+        ~CGesture() { m_control.endGesture(); }
+        CGesture(const CGesture &) = delete;
+        CGesture &operator=(const CGesture &) = delete;
+
+    private:
+        CControl &m_control;
+    };
 
 public:
     // Areas wider, taller or further out than this are refused from XML.
@@ -112,6 +132,8 @@ private:
     static void replaceImage(Graphics::IImage *&held, Graphics::IImage *image);
 
     Listeners::IActionListener *m_actionListener;
+    Listeners::IGestureListener *m_gestureListener = nullptr;
+    bool m_inGesture = false;
     IControlRoot *m_root = nullptr;
     IControl *m_parentControl = nullptr;
     bool m_mouseEnabled = true;

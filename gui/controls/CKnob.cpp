@@ -42,6 +42,15 @@ void CKnob::changeValue(double value)
     }
 }
 
+void CKnob::stepValue(double value)
+{
+    if (clamp(value) != getValue())
+    {
+        const CGesture gesture(*this);
+        changeValue(value);
+    }
+}
+
 void CKnob::handleLeftButtonDown(const Events::CMouseEvent &event)
 {
     m_dragging = true;
@@ -49,6 +58,7 @@ void CKnob::handleLeftButtonDown(const Events::CMouseEvent &event)
     m_dragStartValue = getValue();
     m_coefficient = COARSE_STEP;
     getControlRoot()->lockControl(this);
+    beginGesture();
 }
 
 void CKnob::handleMouseMovement(const Events::CMouseEvent &event)
@@ -72,6 +82,7 @@ void CKnob::handleLeftButtonUp(const Events::CMouseEvent &)
     m_dragging = false;
     m_dragStart = CPoint(0, 0);
     getControlRoot()->unlockControl();
+    endGesture();
 }
 
 void CKnob::handleMouseScroll(const Events::CMouseEvent &event)
@@ -82,11 +93,12 @@ void CKnob::handleMouseScroll(const Events::CMouseEvent &event)
         return;
     }
     const double step = event.isShiftDown() ? FINE_WHEEL_STEP : WHEEL_STEP;
-    changeValue(getValue() + (notches > 0.0 ? step : -step));
+    stepValue(getValue() + (notches > 0.0 ? step : -step));
 }
 
 void CKnob::handleDoubleClick(const Events::CMouseEvent &)
 {
+    const CGesture gesture(*this);
     setValue(m_defaultValue);
     fireActionEvent();
 }

@@ -1,5 +1,6 @@
 // A rotary control drawn from a film strip: dragged up or right it rises,
 // the wheel steps it, a double click restores its default. Values in [0, 1].
+// A drag is one gesture from press to release; a wheel step or a reset is one too.
 #pragma once
 
 #include "foundation/mathtools/CPoint.h"
@@ -43,6 +44,8 @@ private:
     static double clamp(double value);
     // Sets the value; redraws and fires only when it changed.
     void changeValue(double value);
+    // A change made in one step (wheel): the same, as a gesture of its own.
+    void stepValue(double value);
 
     double m_defaultValue = 0.5;
     double m_dragStartValue = 0.0;

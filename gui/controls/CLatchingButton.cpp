@@ -32,6 +32,7 @@ void CLatchingButton::handleLeftButtonUp(const Events::CMouseEvent &event)
 {
     setPressed(false);
     trackPointer(event, false);
+    const CGesture gesture(*this);
     setValue(1.0 - getValue());
     update();
     fireActionEvent();

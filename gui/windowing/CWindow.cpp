@@ -3,6 +3,7 @@
 #include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CException.h"
 #include "gui/controls/CControlRoot.h"
+#include "gui/windowing/WindowMessage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -114,6 +115,12 @@ void CWindow::hideWindow()
 
 void CWindow::destroyWindow()
 {
+    // A drag cut short by the window's end still ends: the control under it hears the release.
+    if (m_mouseListener)
+    {
+        endDrag(e_leftButtonUp);
+        endDrag(e_rightButtonUp);
+    }
     // The destroy message clears the handle; clearing here too covers a system that sends none.
     if (INativeWindowSystem *system = nativeSystem())
     {

@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <limits>
 #include <thread>
 
@@ -86,19 +87,55 @@ TEST_F(VeltrixEditor, ReadOutsShowTheRealValueInEachParametersFormat)
         const char *text;
     };
     const SCase cases[] = {
-        {PARAMETER_MASTER, 0.4125f, "-3.500 dB"},   {PARAMETER_PAN_ONE, 0.5f, "0.000"},
-        {PARAMETER_PAN_TWO, 0.75f, "0.500"},        {PARAMETER_PITCH_ONE, 0.562f, " 12 Cents"},
-        {PARAMETER_GAIN_ONE, 0.25f, "-30.000 dB"},  {PARAMETER_DRY_GAIN, 1.0f, "0.000 dB"},
-        {PARAMETER_DELAY_ONE, 0.5f, " 60.0 ms"},    {PARAMETER_FEEDBACK_TWO, 0.333f, " 33.3 %"},
-        {PARAMETER_LFO_RATE_ONE, 1.0f, " 5.00 Hz"}, {PARAMETER_LFO_DEPTH_TWO, 0.75f, " 50 %"},
-        {PARAMETER_GRAIN_SIZE, 1.0f, "Large "},     {PARAMETER_SYNC_AUDIO, 0.0f, "Off "},
+        {PARAMETER_MASTER, 0.4125f, "-3.500 dB"},    {PARAMETER_PAN_ONE, 0.5f, "0.000"},
+        {PARAMETER_PITCH_ONE, 0.562f, " 12 Cents"},  {PARAMETER_DELAY_ONE, 0.5f, " 60.0 ms"},
+        {PARAMETER_FEEDBACK_TWO, 0.333f, " 33.3 %"}, {PARAMETER_LFO_RATE_ONE, 1.0f, " 5.00 Hz"},
+        {PARAMETER_LFO_DEPTH_TWO, 0.75f, " 50 %"},   {PARAMETER_GRAIN_SIZE, 1.0f, "Large "},
     };
     for (const SCase &test : cases)
     {
         m_effect->setParameter(static_cast<VstInt32>(test.id), test.value);
         EXPECT_EQ(readout(test.id), test.text) << test.id;
-        EXPECT_NEAR(m_editor->getControl(test.id)->getValue(), test.value, 1e-6) << test.id;
     }
+}
+
+// Every read-out and the host's display of the same parameter name the same
+// value, also after values outside 0 … 1 were sent; the pans read -1 … 1 in the
+// editor where the host shows 0 … 1.
+TEST_F(VeltrixEditor, EveryReadOutAgreesWithTheHostsDisplay)
+{
+    const auto decimals = [](const std::string &text) {
+        const size_t point = text.find('.');
+        return point == std::string::npos
+                   ? 0
+                   : static_cast<int>(text.find_first_not_of("0123456789", point + 1) - point - 1);
+    };
+    for (const float value : {0.0f, 0.37f, 1.0f, 2.0f, -5.0f, 1e30f})
+        for (const SEditorControl &row : EDITOR_CONTROLS)
+        {
+            const auto index = static_cast<VstInt32>(row.id);
+            m_effect->setParameter(index, value);
+            const std::string shown = readout(row.id);
+            const std::string what = "id " + std::to_string(row.id) + " at " + std::to_string(value) + ": " + shown;
+            if (row.id == AB_SWITCH_ID)
+            {
+                EXPECT_EQ(shown, m_effect->getSelector() != 0 ? "Preset B" : "Preset A") << what;
+                continue;
+            }
+            char display[64] = {};
+            m_effect->getParameterDisplay(index, display);
+            EXPECT_EQ(m_editor->getControl(row.id)->getValue(), m_effect->getParameter(index)) << what;
+            if (row.kind == SEditorControl::EKind::LatchingButton)
+            {
+                EXPECT_EQ(shown, std::string(display) + " ") << what;
+                continue;
+            }
+            const bool isPan = row.id == PARAMETER_PAN_ONE || row.id == PARAMETER_PAN_TWO;
+            const double host = std::strtod(display, nullptr);
+            const double tolerance = 1.5 * std::pow(10.0, -std::min(decimals(shown), decimals(display)));
+            EXPECT_NEAR(std::strtod(shown.c_str(), nullptr), isPan ? 2.0 * host - 1.0 : host, tolerance)
+                << what << " against " << display;
+        }
 }
 
 TEST_F(VeltrixEditor, UpdatesForIndicesWithoutAControlOrWithBadValuesChangeNothingOrAreBounded)
@@ -143,22 +180,68 @@ TEST_F(VeltrixEditor, TheABSwitchMovesEveryControlToTheOtherHalfAndBack)
     expectControlsFollowTheEffect("half A again");
 }
 
-TEST_F(VeltrixEditor, DraggingAKnobAutomatesItsParameterAndRewritesItsReadOut)
+// Each user edit reaches the host as one gesture: begin, the automation, end.
+// The A/B switch is no parameter the host records.
+TEST_F(VeltrixEditor, EveryUserEditIsAGestureTheHostCanRecord)
 {
     ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
+    const auto centre = [&](long id) {
+        const CRect &area = m_editor->getControl(id)->getArea();
+        return std::make_pair(area.getLeft() + area.getWidth() / 2, area.getTop() + area.getHeight() / 2);
+    };
+    const auto [x, y] = centre(PARAMETER_DELAY_ONE);
+    const VstInt32 begin = audioMasterBeginEdit, move = audioMasterAutomate, end = audioMasterEndEdit;
+    using Steps = std::vector<std::pair<VstInt32, VstInt32>>;
+    struct SCase
+    {
+        const char *what;
+        std::function<void()> act;
+        Steps expected;
+    };
+    const VstInt32 delay = PARAMETER_DELAY_ONE, grain = PARAMETER_GRAIN_SIZE;
+    const SCase cases[] = {
+        {"a drag",
+         [&, x = x, y = y] {
+             send(GUI::Windowing::e_leftButtonDown, x, y);
+             send(GUI::Windowing::e_mouseMove, x, y - 20, 0x1);
+             send(GUI::Windowing::e_mouseMove, x, y - 30, 0x1);
+             send(GUI::Windowing::e_leftButtonUp, x, y - 30);
+         },
+         {{begin, delay}, {move, delay}, {move, delay}, {end, delay}}},
+        {"a wheel notch",
+         [&] { m_system.send(editorHandle(), GUI::Windowing::e_mouseWheel, 120u << 16, 0); },
+         {{begin, delay}, {move, delay}, {end, delay}}},
+        {"a double click",
+         [&, x = x, y = y] {
+             send(GUI::Windowing::e_leftButtonDoubleClick, x, y);
+             send(GUI::Windowing::e_leftButtonUp, x, y);
+         },
+         {{begin, delay}, {move, delay}, {end, delay}}},
+        {"a latching button", [&] { click(PARAMETER_GRAIN_SIZE); }, {{begin, grain}, {move, grain}, {end, grain}}},
+        {"the A/B switch", [&] { click(AB_SWITCH_ID); }, {}},
+    };
+    m_system.setCursorPosition(MathTools::CPoint(x, y));
+    for (const SCase &test : cases)
+    {
+        m_host.requests.clear();
+        test.act();
+        Steps steps;
+        for (const SHostRequest &request : m_host.requests)
+            if (request.opcode == begin || request.opcode == move || request.opcode == end)
+                steps.emplace_back(request.opcode, request.index);
+        EXPECT_EQ(steps, test.expected) << test.what;
+    }
+}
+
+TEST_F(VeltrixEditor, AKnobDraggedWhenTheWindowClosesEndsItsGesture)
+{
+    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
     const CRect &area = m_editor->getControl(PARAMETER_DELAY_ONE)->getArea();
-    const long x = area.getLeft() + area.getWidth() / 2;
-    const long y = area.getTop() + area.getHeight() / 2;
-    m_host.requests.clear();
-    send(GUI::Windowing::e_leftButtonDown, x, y);
-    send(GUI::Windowing::e_mouseMove, x, y - 20, 0x1);
-    send(GUI::Windowing::e_leftButtonUp, x, y - 20);
-    ASSERT_EQ(m_host.count(audioMasterAutomate), 1);
-    EXPECT_EQ(m_host.requests.back().index, PARAMETER_DELAY_ONE);
-    EXPECT_NEAR(m_host.requests.back().opt, 0.6, 1e-6) << "20 pixels up at 1/200";
-    EXPECT_NEAR(m_effect->getParameter(PARAMETER_DELAY_ONE), 0.6, 1e-6);
-    EXPECT_EQ(readout(PARAMETER_DELAY_ONE), " 68.0 ms");
+    send(GUI::Windowing::e_leftButtonDown, area.getLeft() + 5, area.getTop() + 5);
+    dispatch(effEditClose);
+    EXPECT_EQ(m_host.count(audioMasterBeginEdit), 1);
+    EXPECT_EQ(m_host.count(audioMasterEndEdit), 1);
 }
 
 TEST_F(VeltrixEditor, AutomationFromAnotherThreadIsRecordedWithoutAllocatingAndShownAtTheNextIdle)

@@ -148,7 +148,7 @@ protected:
     std::unique_ptr<Tools::CPluginInstance> m_zelo;
 };
 
-TEST_F(ZeloEditorX11, AKnobDraggedInTheHostsWindowAutomatesItsParameterAndRedrawsItsReadOut)
+TEST_F(ZeloEditorX11, AKnobDraggedInTheHostsWindowIsOneRecordedGestureAndRedrawsItsReadOut)
 {
     EXPECT_EQ(m_zelo->dispatch(effEditOpen), 0) << "a null parent";
     ASSERT_EQ(m_zelo->dispatch(effEditOpen, 0, 0, reinterpret_cast<void *>(m_parent)), 1);
@@ -165,6 +165,23 @@ TEST_F(ZeloEditorX11, AKnobDraggedInTheHostsWindowAutomatesItsParameterAndRedraw
     ASSERT_TRUE(automation.has_value());
     EXPECT_EQ(automation->index, 9);
     EXPECT_NEAR(automation->opt, 0.2, 1e-6) << "from program 0's 0.0, 40 pixels up at 1/200";
+    // One gesture the host can record: begin at the press, automation while moving, end at the release.
+    std::string gesture;
+    for (const auto &request : m_zelo->requests())
+    {
+        const char step = request.opcode == audioMasterBeginEdit  ? 'b'
+                          : request.opcode == audioMasterAutomate ? 'a'
+                          : request.opcode == audioMasterEndEdit  ? 'e'
+                                                                  : '\0';
+        if (step != '\0')
+        {
+            gesture += step;
+            EXPECT_EQ(request.index, 9) << gesture;
+        }
+    }
+    EXPECT_TRUE(gesture.size() >= 3 && gesture.front() == 'b' && gesture.back() == 'e' &&
+                gesture.find_first_not_of('a', 1) == gesture.size() - 1)
+        << gesture;
     EXPECT_NEAR(m_zelo->getParameter(9), 0.2f, 1e-6);
     EXPECT_TRUE(idleUntil([&] { return grab(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16) != before; }))
         << "the read-out shows the new delay";

@@ -2,7 +2,7 @@
 
 #include "foundation/basics/CException.h"
 #include "foundation/io/TraceLog.h"
-#include "vst/AudioEffect.h"
+#include "vst/AudioEffectX.h"
 
 namespace Orvalite::Vst
 {
@@ -127,6 +127,22 @@ void CVstWindow::closeEditorWindow()
 bool CVstWindow::isUpdatingEffect() const
 {
     return m_updatingThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+}
+
+void CVstWindow::beginEdit(long index)
+{
+    if (auto *effect = dynamic_cast<AudioEffectX *>(m_effect))
+    {
+        effect->beginEdit(static_cast<VstInt32>(index));
+    }
+}
+
+void CVstWindow::endEdit(long index)
+{
+    if (auto *effect = dynamic_cast<AudioEffectX *>(m_effect))
+    {
+        effect->endEdit(static_cast<VstInt32>(index));
+    }
 }
 
 void CVstWindow::setUpdatingEffect(bool updating)

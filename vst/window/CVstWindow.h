@@ -1,10 +1,11 @@
 // The framework's editor base: at once the AEffEditor the host opens, closes
 // and idles, and a framework window placed as a child of the host's window.
-// It hears its controls' actions and keeps the echo guard that stops the
+// It hears its controls' actions and gestures and keeps the echo guard that stops the
 // editor's own parameter changes from coming back to it. The effect owns it.
 #pragma once
 
 #include "gui/listeners/IActionListener.h"
+#include "gui/listeners/IGestureListener.h"
 #include "gui/listeners/IKeyboardListener.h"
 #include "gui/windowing/CWindow.h"
 #include "vst/AEffEditor.h"
@@ -18,6 +19,7 @@ namespace Orvalite::Vst
 class CVstWindow : public AEffEditor,
                    public GUI::Windowing::CWindow,
                    public GUI::Listeners::IActionListener,
+                   public GUI::Listeners::IGestureListener,
                    public GUI::Listeners::IKeyboardListener,
                    public IEffectEditor
 {
@@ -76,8 +78,14 @@ public:
     // another thread meanwhile (automation, MIDI) still reaches the editor.
     bool isUpdatingEffect() const override;
     void setUpdatingEffect(bool updating);
+    // Bracket one user edit of parameter `index`, so that a host recording touch
+    // automation records it (audioMasterBeginEdit / audioMasterEndEdit).
+    void beginEdit(long index);
+    void endEdit(long index);
 
     void handleActionEvent(const GUI::Events::CActionEvent &) override {}
+    void handleGestureBegin(GUI::Controls::IControl &) override {}
+    void handleGestureEnd(GUI::Controls::IControl &) override {}
     bool handleKeyDown(const GUI::Events::CKeyboardEvent &event) override;
     bool handleKeyUp(const GUI::Events::CKeyboardEvent &event) override;
     bool handleCharacter(const GUI::Events::CKeyboardEvent &event) override;

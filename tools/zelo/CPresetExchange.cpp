@@ -1,5 +1,6 @@
 #include "tools/zelo/CPresetExchange.h"
 
+#include "tools/zelo/CChunkCorrections.h"
 #include "tools/zelo/CInfoReport.h"
 
 #include <stdexcept>
@@ -39,7 +40,7 @@ CPresetFile CPresetExchange::save(CPluginInstance &instance, CPresetFile::Kind k
     return preset;
 }
 
-void CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset, const std::string &path)
+std::string CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset, const std::string &path)
 {
     const AEffect &effect = *instance.effect();
     if (preset.pluginId != effect.uniqueID)
@@ -65,9 +66,11 @@ void CPresetExchange::load(CPluginInstance &instance, const CPresetFile &preset,
         throw std::runtime_error("'" + path + "': the plug-in refused the " + (isProgram ? "program" : "bank") +
                                  " chunk (" + std::to_string(preset.chunk.size()) + " bytes)");
     }
+    const CChunkCorrections corrections(instance, preset.chunk, isProgram);
     if (!isProgram)
     {
         instance.setProgram(preset.currentProgram);
     }
+    return corrections.empty() ? std::string() : "zelo: '" + path + "': warning: " + corrections.describe() + "\n";
 }
 } // namespace Zelo::Tools

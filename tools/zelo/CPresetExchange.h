@@ -21,7 +21,9 @@ public:
     // current program becomes current. Everything is checked before the plug-in
     // sees the chunk, which it takes whole or not at all, so a refused file changes
     // nothing. Throws starting with `path`: another plug-in's file, a bank of
-    // another size or current program, a chunk the plug-in refuses.
-    static void load(CPluginInstance &instance, const CPresetFile &preset, const std::string &path);
+    // another size or current program, a chunk the plug-in refuses. Returns a
+    // warning line naming `path` and the values the plug-in changed as it took
+    // the chunk (values out of its range, clamped), or an empty text.
+    static std::string load(CPluginInstance &instance, const CPresetFile &preset, const std::string &path);
 };
 } // namespace Zelo::Tools

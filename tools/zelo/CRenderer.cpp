@@ -63,13 +63,16 @@ CRenderer::CRenderer(std::shared_ptr<const CPluginModule> module, Setup setup)
     }
 }
 
-void CRenderer::check(int sampleRate) const
+std::string CRenderer::check(int sampleRate) const
 {
-    createInstance(sampleRate);
+    std::string warnings;
+    createInstance(sampleRate, &warnings);
+    return warnings;
 }
 
-std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
+std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate, std::string *warnings) const
 {
+    std::string presetWarnings;
     CHostSettings settings;
     settings.sampleRate = sampleRate;
     settings.blockSize = m_setup.blockSize;
@@ -80,7 +83,7 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     const bool isBank = m_setup.preset && m_setup.preset->kind == CPresetFile::Kind::bank;
     if (isBank)
     {
-        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
+        presetWarnings = CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
     }
     if (m_setup.program)
     {
@@ -88,7 +91,7 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
     }
     if (m_setup.preset && !isBank)
     {
-        CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
+        presetWarnings = CPresetExchange::load(*instance, *m_setup.preset, m_setup.presetPath);
     }
     if (m_setup.half)
     {
@@ -105,6 +108,10 @@ std::unique_ptr<CPluginInstance> CRenderer::createInstance(int sampleRate) const
         {
             throw CSetupError(error.what());
         }
+    }
+    if (warnings)
+    {
+        *warnings = presetWarnings;
     }
     return instance;
 }

@@ -60,10 +60,12 @@ public:
 
     // Creates an instance at `sampleRate` and applies the setup, without rendering:
     // throws the error an unknown program or parameter, a bad value or a refused
-    // preset would give.
-    void check(int sampleRate) const;
+    // preset would give; returns the preset's warnings (see createInstance).
+    std::string check(int sampleRate) const;
     // A new instance at `sampleRate` set up as asked, opened and not yet resumed.
-    std::unique_ptr<CPluginInstance> createInstance(int sampleRate) const;
+    // `warnings`, when given, receives a line for a preset whose values the
+    // plug-in changed as it loaded them.
+    std::unique_ptr<CPluginInstance> createInstance(int sampleRate, std::string *warnings = nullptr) const;
 
     // Streams the source through a new instance into the sink, a chunk at a time.
     // The output is aligned with the input: when the plug-in reports a latency L

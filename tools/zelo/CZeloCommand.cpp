@@ -89,7 +89,7 @@ int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &o
             savePreset(commandLine, out);
             return EXIT_DONE;
         case CCommandLine::Command::presetShow:
-            showPreset(commandLine, out);
+            showPreset(commandLine, out, errors);
             return EXIT_DONE;
         }
     }
@@ -171,7 +171,7 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
     CTemporaryFiles::installSignalHandlers();
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
     // A wrong program, parameter or preset is one message before any file is touched, not one per file.
-    renderer.check(DEMO_SAMPLE_RATE);
+    errors << renderer.check(DEMO_SAMPLE_RATE);
 
     if (commandLine.outputFolder())
     {
@@ -303,14 +303,16 @@ void CZeloCommand::savePreset(const CCommandLine &commandLine, std::ostream &out
     }
 }
 
-void CZeloCommand::showPreset(const CCommandLine &commandLine, std::ostream &out) const
+void CZeloCommand::showPreset(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const
 {
     CRenderer::Setup setup;
     setup.preset = CPresetFile::read(commandLine.presetFile());
     setup.presetPath = commandLine.presetFile();
     const CPresetFile &preset = *setup.preset;
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setup);
-    const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE);
+    std::string warnings;
+    const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE, &warnings);
+    errors << warnings;
 
     const bool isProgram = preset.kind == CPresetFile::Kind::program;
     out << "File:       " << commandLine.presetFile() << "\n"

@@ -28,7 +28,7 @@ private:
     // Prints and writes what the command line asks of a finished rendering's analysis.
     void reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine, std::ostream &out) const;
     void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
-    void showPreset(const CCommandLine &commandLine, std::ostream &out) const;
+    void showPreset(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
     // Before any input is read: the output, or the --out-dir folder and the outputs in it.
     static void checkOutputs(const CCommandLine &commandLine);
     // The program, half, parameter and preset requests of the command line.

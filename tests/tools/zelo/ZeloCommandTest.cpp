@@ -10,6 +10,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <future>
@@ -336,6 +337,40 @@ TEST_F(ZeloCommand, BadPresetFilesFailNamingTheFileAndLeaveNoOutput)
     EXPECT_EQ(run({"preset", "save", file("program.txt")}).status, 1);
     EXPECT_EQ(run({"preset", "show", file("missing.fxb")}).status, 1);
     EXPECT_EQ(listFolder(), (std::vector<std::string>{"bad.fxp", "good.fxp", "in.wav"}));
+}
+
+// A hand-edited or damaged preset plays only what its values clamped into range
+// give, and a warning names the file and every value the plug-in changed.
+TEST_F(ZeloCommand, DamagedPresetValuesAreClampedWithAWarningNamingThem)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 4000, SF_FORMAT_WAV | SF_FORMAT_FLOAT));
+    ASSERT_EQ(run({"preset", "save", file("p.fxp")}).status, 0);
+    ASSERT_EQ(run({"preset", "save", file("b.fxb")}).status, 0);
+    // The chunk follows the 60-byte program header or the 160-byte bank header;
+    // in it, program records of 7228 bytes with the A half at 56 and the B half at 1080.
+    const auto damage = [&](const std::string &name, std::vector<std::pair<size_t, float>> values) {
+        std::string bytes = readText(file(name));
+        for (const auto &[offset, value] : values)
+            std::memcpy(bytes.data() + offset, &value, sizeof(value));
+        std::ofstream(file("bad-" + name), std::ios::binary) << bytes;
+    };
+    damage("p.fxp", {{60 + 56, 2.0f}, {60 + 1080 + 7 * 4, -5.0f}});
+    damage("b.fxb", {{160 + 3 * 7228 + 56, 1e30f}});
+    const std::pair<const char *, const char *> warnings[] = {
+        {"bad-p.fxp",
+         "warning: the plug-in changed 2 values as it loaded them: A \"Master\" 2 -> 1; B \"Dry Gain\" -5 -> 0\n"},
+        {"bad-b.fxb", "warning: the plug-in changed 1 value as it loaded it: program 3 A \"Master\" 1e+30 -> 1\n"}};
+    for (const auto &[name, warning] : warnings)
+    {
+        const SResult shown = run({"preset", "show", file(name)});
+        EXPECT_EQ(shown.status, 0) << name;
+        EXPECT_EQ(shown.errors, "zelo: '" + file(name) + "': " + warning);
+    }
+    EXPECT_NE(run({"preset", "show", file("bad-p.fxp")}).out.find("Master         20.00"), std::string::npos);
+    const SResult damaged = run({"render", file("in.wav"), file("damaged.wav"), "--preset", file("bad-p.fxp")});
+    EXPECT_NE(damaged.errors.find("A \"Master\" 2 -> 1"), std::string::npos) << damaged.errors;
+    ASSERT_EQ(run({"render", file("in.wav"), file("loudest.wav"), "--set", "Master=20"}).status, 0);
+    EXPECT_TRUE(readText(file("damaged.wav")) == readText(file("loudest.wav"))) << "the program at its loudest Master";
 }
 
 // A preset saved with options renders exactly as the options do; a bank carries its

@@ -398,7 +398,9 @@ void CX11WindowSystem::releaseMouse()
     {
         XUngrabPointer(m_connection.getDisplay(), CurrentTime);
         XUngrabKeyboard(m_connection.getDisplay(), CurrentTime);
-        XFlush(m_connection.getDisplay());
+        // Waits until the server has let go: a click that follows at once (another
+        // client's, a test's) must reach the window under it, not our old grab.
+        XSync(m_connection.getDisplay(), False);
         changeCapture(0);
     }
 }

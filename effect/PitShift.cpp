@@ -5,11 +5,7 @@
 
 namespace Orvalite::Veltrix
 {
-PitShift::PitShift()
-    : m_tapLines{std::make_unique<stk::DelayL>(INITIAL_DELAY_0, static_cast<unsigned long>(MAXIMUM_DELAY)),
-                 std::make_unique<stk::DelayL>(INITIAL_DELAY_1, static_cast<unsigned long>(MAXIMUM_DELAY))}
-{
-}
+PitShift::PitShift() : m_tapLine(static_cast<long>(MAXIMUM_DELAY), INITIAL_DELAY_0, INITIAL_DELAY_1) {}
 
 PitShift::~PitShift() = default;
 
@@ -32,8 +28,7 @@ void PitShift::setRate(double rate)
 
 void PitShift::clear()
 {
-    m_tapLines[0]->clear();
-    m_tapLines[1]->clear();
+    m_tapLine.clear();
     m_lastOutput = 0.0;
 }
 } // namespace Orvalite::Veltrix

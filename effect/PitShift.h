@@ -3,15 +3,13 @@
 // tap's jump back across the window is faded out. The effect owns one per voice.
 #pragma once
 
-#include <stk/DelayL.h>
-#include <stk/Stk.h>
+#include "effect/CTapDelayLine.h"
 
 #include <atomic>
-#include <memory>
 
 namespace Orvalite::Veltrix
 {
-class PitShift : public stk::Stk
+class PitShift
 {
 public:
     // Samples of delay each tap line holds.
@@ -29,7 +27,7 @@ public:
     // Window MAXIMUM_WINDOW, rate 1 (a shift of 0, the taps sweeping at one sample
     // per sample), silent tap lines.
     PitShift();
-    ~PitShift() override;
+    ~PitShift();
     PitShift(const PitShift &) = delete;
     PitShift &operator=(const PitShift &) = delete;
 
@@ -56,10 +54,12 @@ public:
     // Audio thread: `count` samples, the rate set to rates[n] before each as setRate
     // would (a non-finite rate keeps the one before); outputs rounded to float.
     void tick(const float *input, const double *rates, float *output, int count);
-    // Audio thread: the block tick of two shifters at once, each quantity of the two
-    // in the lanes of one SSE2 register, with the scalar tick's operations in the
-    // same order, so every output is bit for bit the one the block tick gives.
-    // Every rate must be finite; the block tick is the one that skips others.
+    // Audio thread: the block tick of two shifters at once. The taps' delays and
+    // envelopes of both run in the lanes of one SSE2 register; then each shifter's
+    // tap line takes the stretches between its taps' moves whole. The scalar tick's
+    // operations stay in the same order, so every output is bit for bit the one the
+    // block tick gives. Every rate must be finite; the block tick is the one that
+    // skips others.
     static void tickPair(PitShift *const shifters[2], const float *const inputs[2], const double *const rates[2],
                          float *const outputs[2], int count);
 
@@ -73,16 +73,27 @@ private:
     // A delay in samples brought into TAP_MARGIN … window + TAP_MARGIN.
     static double wrapIntoWindow(double delay, double window);
 
-    // Sets `line` to the whole-sample part of `delay` when that has moved from
-    // `position`, the whole-sample delay it was last set to.
-    static void moveTap(stk::DelayL &line, long &position, double delay);
+    // Sets `tap` of the line to the whole-sample part of `delay` when that has moved
+    // from `position`, the whole-sample delay it was last set to.
+    void moveTap(int tap, long &position, double delay);
+    // Samples the pair tick plans at a time: their envelopes and tap moves live on the stack.
+    static constexpr int PAIR_FRAMES = 256;
+    // The pair tick over at most PAIR_FRAMES samples.
+    static void tickPairFrames(PitShift *const shifters[2], const float *const inputs[2], const double *const rates[2],
+                               float *const outputs[2], int count);
+
+    // One shifter's share of the pair tick's plan: envelopes and tap moves per sample.
+    struct SShifterPlan;
+    // Runs the tap line through `count` samples as the pair tick planned them.
+    void playPlan(const SShifterPlan &plan, const float *input, float *output, int count);
 
     // The loop behind both ticks, on local copies of the tap state, which it stores
     // back at the end; returns the rate in force after the last sample.
     template <typename TSample> double run(const TSample *input, const double *rates, TSample *output, int count);
 
-    std::unique_ptr<stk::DelayL> m_tapLines[2];
-    // The whole-sample delay each tap line was last set to; -1 before the first tick.
+    // Both taps read one line: they are written the same input.
+    CTapDelayLine m_tapLine;
+    // The whole-sample delay each tap was last set to; -1 before the first tick.
     long m_tapPositions[2] = {-1, -1};
     double m_lastOutput = 0.0;
     double m_delay[2] = {INITIAL_DELAY_0, INITIAL_DELAY_1};

@@ -1,11 +1,11 @@
 // Audio thread: the block tick runs once per slice of a block (the effect hands it
 // at most 256 frames at a time); no allocation, locks, I/O or exceptions.
-// STK's DelayL::setDelay formats a message and calls its error handler for a delay
-// outside 0 … its maximum, so every delay handed to it is kept inside.
+// Every delay handed to the tap line is kept inside 0 … its maximum, where it moves the tap.
 #include "effect/PitShift.h"
 
 #include <emmintrin.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 
@@ -73,11 +73,28 @@ inline __m128d wrapPairIntoWindow(__m128d delay, __m128d window, __m128d upper)
 
 inline void storeLanes(__m128d lanes, double &first, double &second)
 {
-    first = _mm_cvtsd_f64(lanes);
-    second = _mm_cvtsd_f64(_mm_unpackhi_pd(lanes, lanes));
+    _mm_storel_pd(&first, lanes);
+    _mm_storeh_pd(&second, lanes);
 }
 
 } // namespace
+
+// Each sample's envelopes and the taps' moves in frame order.
+struct PitShift::SShifterPlan
+{
+    // A tap set to a new whole-sample delay before the tick of `frame`.
+    struct STapMove
+    {
+        int frame;
+        int tap;
+        int whole;
+    };
+
+    double envelope0[PAIR_FRAMES];
+    double envelope1[PAIR_FRAMES];
+    STapMove moves[CTapDelayLine::TAPS * PAIR_FRAMES];
+    int moveCount = 0;
+};
 
 // Called twice per sample: kept in this file and inline. Normal rates move a
 // delay out of the window by at most one step; anything more goes out of line.
@@ -103,12 +120,12 @@ inline double PitShift::wrapIntoWindow(double delay, double window)
 // to an integer truncates. Between moves a tap's read point advances with its
 // write point, just where setting the same delay again would put it, so the
 // line is only told when the whole-sample delay changes.
-inline void PitShift::moveTap(stk::DelayL &line, long &position, double delay)
+inline void PitShift::moveTap(int tap, long &position, double delay)
 {
     const long whole = static_cast<long>(delay);
     if (whole != position)
     {
-        line.setDelay(static_cast<double>(whole));
+        m_tapLine.setDelay(tap, static_cast<double>(whole));
         position = whole;
     }
 }
@@ -120,8 +137,6 @@ template <typename TSample> double PitShift::run(const TSample *input, const dou
     // end within TAP_MARGIN … MAXIMUM_DELAY, the range setDelay accepts.
     const double window = getWindow();
     const double halfWindow = window * 0.5;
-    stk::DelayL &tapLine0 = *m_tapLines[0];
-    stk::DelayL &tapLine1 = *m_tapLines[1];
     double rate = getRate();
     double delay0 = m_delay[0];
     double delay1 = m_delay[1];
@@ -139,8 +154,8 @@ template <typename TSample> double PitShift::run(const TSample *input, const dou
         delay0 = wrapIntoWindow(delay0 + rate, window);
         delay1 = wrapIntoWindow(delay0 + halfWindow, window);
 
-        moveTap(tapLine0, position0, delay0);
-        moveTap(tapLine1, position1, delay1);
+        moveTap(0, position0, delay0);
+        moveTap(1, position1, delay1);
 
         // Tap 1 is loudest where tap 0 jumps. Adding TAP_MARGIN (rather than taking it
         // away) puts tap 1's silent point 24 samples below the middle of the sweep, so at
@@ -148,8 +163,9 @@ template <typename TSample> double PitShift::run(const TSample *input, const dou
         envelope1 = std::fabs(delay0 - halfWindow + TAP_MARGIN) / halfWindow;
         envelope0 = 1.0 - envelope1;
 
-        const double x = static_cast<double>(input[n]);
-        out = envelope0 * tapLine0.tick(x) + envelope1 * tapLine1.tick(x);
+        double taps[CTapDelayLine::TAPS];
+        m_tapLine.tick(static_cast<double>(input[n]), taps);
+        out = envelope0 * taps[0] + envelope1 * taps[1];
         output[n] = static_cast<TSample>(out);
     }
     m_delay[0] = delay0;
@@ -162,23 +178,30 @@ template <typename TSample> double PitShift::run(const TSample *input, const dou
     return rate;
 }
 
-// Lane 0 holds the first shifter's value, lane 1 the second's. The four tap
-// lines and their whole-sample delays run in the order tap 0 of both, tap 1 of both.
 void PitShift::tickPair(PitShift *const shifters[2], const float *const inputs[2], const double *const rates[2],
                         float *const outputs[2], int count)
 {
-    if (count <= 0)
+    for (int start = 0; start < count; start += PAIR_FRAMES)
     {
-        return;
+        const float *const frameInputs[2] = {inputs[0] + start, inputs[1] + start};
+        const double *const frameRates[2] = {rates[0] + start, rates[1] + start};
+        float *const frameOutputs[2] = {outputs[0] + start, outputs[1] + start};
+        tickPairFrames(shifters, frameInputs, frameRates, frameOutputs, std::min(PAIR_FRAMES, count - start));
     }
+}
+
+// First the plan, in two lanes: lane 0 holds the first shifter's value, lane 1
+// the second's, and the four taps' whole-sample delays run in the order tap 0 of
+// both, tap 1 of both. Then each shifter's line plays its plan.
+void PitShift::tickPairFrames(PitShift *const shifters[2], const float *const inputs[2], const double *const rates[2],
+                              float *const outputs[2], int count)
+{
     PitShift &one = *shifters[0];
     PitShift &two = *shifters[1];
     const __m128d window = _mm_setr_pd(one.getWindow(), two.getWindow());
     const __m128d upper = _mm_add_pd(window, _mm_set1_pd(TAP_MARGIN));
     const __m128d halfWindow = _mm_mul_pd(window, _mm_set1_pd(0.5));
     const __m128d signBit = _mm_set1_pd(-0.0);
-    stk::DelayL *const lines[4] = {one.m_tapLines[0].get(), two.m_tapLines[0].get(), one.m_tapLines[1].get(),
-                                   two.m_tapLines[1].get()};
     // Whole-sample delays fit 32 bits: they stay below MAXIMUM_DELAY.
     __m128i positions =
         _mm_setr_epi32(static_cast<int>(one.m_tapPositions[0]), static_cast<int>(two.m_tapPositions[0]),
@@ -187,7 +210,7 @@ void PitShift::tickPair(PitShift *const shifters[2], const float *const inputs[2
     __m128d delay1 = _mm_setr_pd(one.m_delay[1], two.m_delay[1]);
     __m128d envelope0 = _mm_setr_pd(one.m_envelope[0], two.m_envelope[0]);
     __m128d envelope1 = _mm_setr_pd(one.m_envelope[1], two.m_envelope[1]);
-    __m128d out = _mm_setr_pd(one.m_lastOutput, two.m_lastOutput);
+    SShifterPlan plans[2];
     for (int n = 0; n < count; ++n)
     {
         delay0 = wrapPairIntoWindow(_mm_add_pd(delay0, _mm_setr_pd(rates[0][n], rates[1][n])), window, upper);
@@ -203,11 +226,12 @@ void PitShift::tickPair(PitShift *const shifters[2], const float *const inputs[2
         {
             alignas(16) std::int32_t whole[4];
             _mm_store_si128(reinterpret_cast<__m128i *>(whole), wholes);
-            for (int tap = 0; tap < 4; ++tap)
+            for (int lane = 0; lane < 4; ++lane)
             {
-                if (((unmoved >> tap) & 1) == 0)
+                if (((unmoved >> lane) & 1) == 0)
                 {
-                    lines[tap]->setDelay(static_cast<double>(whole[tap]));
+                    SShifterPlan &plan = plans[lane & 1];
+                    plan.moves[plan.moveCount++] = {n, lane >> 1, whole[lane]};
                 }
             }
             positions = wholes;
@@ -216,15 +240,8 @@ void PitShift::tickPair(PitShift *const shifters[2], const float *const inputs[2
         envelope1 = _mm_div_pd(
             _mm_andnot_pd(signBit, _mm_add_pd(_mm_sub_pd(delay0, halfWindow), _mm_set1_pd(TAP_MARGIN))), halfWindow);
         envelope0 = _mm_sub_pd(_mm_set1_pd(1.0), envelope1);
-
-        const double x0 = static_cast<double>(inputs[0][n]);
-        const double x1 = static_cast<double>(inputs[1][n]);
-        const __m128d taps0 = _mm_setr_pd(lines[0]->tick(x0), lines[1]->tick(x1));
-        const __m128d taps1 = _mm_setr_pd(lines[2]->tick(x0), lines[3]->tick(x1));
-        out = _mm_add_pd(_mm_mul_pd(envelope0, taps0), _mm_mul_pd(envelope1, taps1));
-        const __m128 rounded = _mm_cvtpd_ps(out);
-        outputs[0][n] = _mm_cvtss_f32(rounded);
-        outputs[1][n] = _mm_cvtss_f32(_mm_shuffle_ps(rounded, rounded, 1));
+        storeLanes(envelope0, plans[0].envelope0[n], plans[1].envelope0[n]);
+        storeLanes(envelope1, plans[0].envelope1[n], plans[1].envelope1[n]);
     }
     alignas(16) std::int32_t whole[4];
     _mm_store_si128(reinterpret_cast<__m128i *>(whole), positions);
@@ -233,12 +250,29 @@ void PitShift::tickPair(PitShift *const shifters[2], const float *const inputs[2
         shifters[shifter]->m_tapPositions[0] = whole[shifter];
         shifters[shifter]->m_tapPositions[1] = whole[2 + shifter];
         shifters[shifter]->m_rate.store(rates[shifter][count - 1], std::memory_order_relaxed);
+        shifters[shifter]->playPlan(plans[shifter], inputs[shifter], outputs[shifter], count);
     }
     storeLanes(delay0, one.m_delay[0], two.m_delay[0]);
     storeLanes(delay1, one.m_delay[1], two.m_delay[1]);
     storeLanes(envelope0, one.m_envelope[0], two.m_envelope[0]);
     storeLanes(envelope1, one.m_envelope[1], two.m_envelope[1]);
-    storeLanes(out, one.m_lastOutput, two.m_lastOutput);
+}
+
+// The line takes each stretch between two moves of the taps whole.
+void PitShift::playPlan(const SShifterPlan &plan, const float *input, float *output, int count)
+{
+    int next = 0;
+    for (int frame = 0; frame < count;)
+    {
+        for (; next < plan.moveCount && plan.moves[next].frame == frame; ++next)
+        {
+            m_tapLine.setDelay(plan.moves[next].tap, static_cast<double>(plan.moves[next].whole));
+        }
+        const int end = next < plan.moveCount ? plan.moves[next].frame : count;
+        m_lastOutput = m_tapLine.tickWeighted(input + frame, plan.envelope0 + frame, plan.envelope1 + frame,
+                                              output + frame, end - frame);
+        frame = end;
+    }
 }
 
 double PitShift::tick(double x)

@@ -10,10 +10,8 @@
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <iostream>
 #include <limits>
 #include <memory>
-#include <sstream>
 #include <tuple>
 #include <unistd.h>
 #include <utility>
@@ -25,14 +23,6 @@ using Orvalite::Veltrix::VeltrixLfo;
 
 namespace
 {
-// STK reports a refused delay on std::cerr, after formatting it (which allocates).
-struct SStkMessages
-{
-    std::ostringstream text;
-    std::streambuf *previous = std::cerr.rdbuf(text.rdbuf());
-    ~SStkMessages() { std::cerr.rdbuf(previous); }
-};
-
 std::vector<double> noise(int count)
 {
     std::vector<double> samples(count);
@@ -125,8 +115,8 @@ TEST(PitShift, ClearSilencesTheLinesWhereTheTapsStand)
         ASSERT_EQ(0.0, shifter.tick(0.0)) << "sample " << n << " after clear";
 }
 
-// Windows are clamped to what the tap lines hold, and any rate, however hostile,
-// wraps the taps back into the window at once: STK never sees a delay it refuses.
+// Windows are clamped to what the tap line holds, and any rate, however hostile,
+// wraps the taps back into the window at once: the line never sees a delay it refuses.
 TEST(PitShift, TapsStayInsideTheLinesForAnyWindowAndRate)
 {
     const double max = std::numeric_limits<double>::max();
@@ -136,8 +126,7 @@ TEST(PitShift, TapsStayInsideTheLinesForAnyWindowAndRate)
     const double windows[][2] = {{NAN, 16372.0},   {INFINITY, 16372.0}, {0.0, 1.0},        {-5.0, 1.0},
                                  {0.5, 1.0},       {1.5, 1.5},          {551.0, 551.0},    {1e30, 16372.0},
                                  {2400.0, 2400.0}, {-INFINITY, 2400.0}, {16372.5, 16372.0}};
-    alarm(60); // an endless wrap would hang the run; the alarm ends it as a failure
-    SStkMessages messages;
+    alarm(60);        // an endless wrap would hang the run; the alarm ends it as a failure
     PitShift shifter; // one throughout: each case starts where the last left the taps
     for (const auto &[given, window] : windows)
         for (const double rate : rates)
@@ -166,7 +155,6 @@ TEST(PitShift, TapsStayInsideTheLinesForAnyWindowAndRate)
         longest = std::max({longest, shifter.getTapDelay(0), shifter.getTapDelay(1)});
     }
     EXPECT_EQ(16384.0, longest);
-    EXPECT_EQ("", messages.text.str()) << "STK refused a delay";
 }
 
 // The block tick, as the effect runs it, gives the samples of per-sample ticks
@@ -212,7 +200,6 @@ TEST(PitShift, PairTickGivesEachShiftersBlockTickBitForBit)
         rates[0][n] = n % 500 == 3 ? 3.5 * 16372.0 : 0.02 - 0.4 * std::sin(0.003 * n);
         rates[1][n] = n % 700 == 9 ? -7.0 * 551.0 : -0.3 + 0.25 * std::cos(0.002 * n);
     }
-    SStkMessages messages;
     for (const auto &windows : windowPairs)
     {
         PitShift alone[2], paired[2];
@@ -248,7 +235,6 @@ TEST(PitShift, PairTickGivesEachShiftersBlockTickBitForBit)
             EXPECT_EQ(alone[lane].lastOut(), paired[lane].lastOut()) << where;
         }
     }
-    EXPECT_EQ("", messages.text.str()) << "STK refused a delay";
 }
 
 // y[n] = x[n − D] + feedback · y[n − D], with D the length rounded up as the

@@ -36,8 +36,7 @@ public:
     // stored as TSample (float or double). Returns the last sum in double (0 for
     // no samples).
     template <typename TSample>
-    double tickWeighted(const float *input, const double *weights0, const double *weights1, TSample *output,
-                        int count);
+    double tickWeighted(const float *input, const double *weights0, const double *weights1, TSample *output, int count);
 
 private:
     struct STap

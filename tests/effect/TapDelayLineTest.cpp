@@ -39,7 +39,9 @@ TEST(TapDelayLine, BothTicksGiveStkDelayLsBitsForEveryDelay)
 {
     stk::Stk::showWarnings(false);
     std::mt19937 random(20261207);
-    const auto uniform = [&](double low, double high) { return std::uniform_real_distribution<double>(low, high)(random); };
+    const auto uniform = [&](double low, double high) {
+        return std::uniform_real_distribution<double>(low, high)(random);
+    };
     const auto whole = [&](long low, long high) { return std::uniform_int_distribution<long>(low, high)(random); };
     struct SPhase
     {

@@ -25,7 +25,7 @@ set(platform_rules
   "^X11/=/x11/"
   "^cairo=/(cairo|tools/skin)/"
   "^fontconfig/=/cairo/"
-  "^(windows|windowsx|gdiplus|shlobj|commdlg)[.]h$=/win32/"
+  "^(windows|windowsx|gdiplus|shlobj|shellapi|shlwapi|commdlg)[.]h$=/win32/"
 )
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}

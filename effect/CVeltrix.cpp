@@ -1,5 +1,6 @@
 #include "effect/CVeltrix.h"
 
+#include "effect/CRoundedExponential.h"
 #include "effect/CVstParamSelect.h"
 #include "effect/VeltrixFactoryPresets.h"
 #include "effect/VeltrixParameterTable.h"
@@ -56,7 +57,7 @@ const SPin OUTPUT_PINS[] = {{"Left output", "L out"}, {"Right output", "R out"}}
 
 float decibelsToGain(float decibels)
 {
-    return static_cast<float>(std::exp(static_cast<double>(decibels) * DECIBELS_TO_EXPONENT));
+    return static_cast<float>(CRoundedExponential::exponential(static_cast<double>(decibels) * DECIBELS_TO_EXPONENT));
 }
 
 // Every record of a chunk (one, or the bank's) must pass the value gate.
@@ -213,7 +214,7 @@ void CVeltrix::applyDerivedState(VstInt32 index, float value)
     case PARAMETER_PITCH_ONE:
     case PARAMETER_PITCH_TWO:
         m_pitchRatios[index - PARAMETER_PITCH_ONE] =
-            static_cast<float>(std::pow(2.0, static_cast<double>(real) / CENTS_PER_OCTAVE));
+            static_cast<float>(CRoundedExponential::powerOfTwo(static_cast<double>(real) / CENTS_PER_OCTAVE));
         break;
     case PARAMETER_GAIN_ONE:
         m_voiceOneGain = decibelsToGain(real);

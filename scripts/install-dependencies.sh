@@ -11,7 +11,10 @@ packages=(
   ladspa-sdk tap-plugins
   libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev xvfb xdotool
+  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64
 )
+# wine32 stays out: with it, Debian's wine script prefers the 32-bit loader even
+# for 64-bit programs, and machines without 32-bit support cannot start that.
 
 # libstk-dev needs JACK's development files through "libjack-dev | libjack-jackd2-dev";
 # apt picks libjack-dev (JACK 1), which conflicts with JACK 2 and would take jackd2

@@ -47,6 +47,11 @@ build/tsan/tests/editor/editor_tests
 build/tsan/tests/gui/x11/gui_x11_tests
 build/tsan/tests/plugin/plugin_x11_tests
 
+# The Windows DLLs, cross-built with mingw-w64 (release only): both checked
+# statically, the 64-bit test programs run under Wine.
+echo "== windows ($(date +%T)) =="
+scripts/test-windows.sh
+
 # Each fuzz target runs for a bounded time from its seed corpus.
 echo "== fuzz ($(date +%T)) =="
 scripts/fuzz.sh 10

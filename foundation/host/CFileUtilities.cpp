@@ -1,6 +1,7 @@
 #include "foundation/host/CFileUtilities.h"
 
 #include "foundation/io/CFileStream.h"
+#include "foundation/io/CFileSystem.h"
 #include "foundation/io/TraceLog.h"
 
 #include <algorithm>
@@ -88,7 +89,7 @@ bool CFileUtilities::copyFile(const Basics::CSystemString &source, const Basics:
     {
         return true;
     }
-    std::remove(temporary.getString());
+    IO::CFileSystem::removeFile(temporary);
     return false;
 }
 
@@ -99,14 +100,14 @@ bool CFileUtilities::writeWholeFile(const Basics::CSystemString &destination, co
     {
         return false;
     }
-    std::FILE *file = std::fopen(temporary.getString(), "wb");
+    std::FILE *file = IO::CFileSystem::openFile(temporary, "wb");
     bool written = file && std::fwrite(data, 1, size, file) == size;
     written = file && std::fclose(file) == 0 && written;
-    if (written && std::rename(temporary.getString(), destination.getString()) == 0)
+    if (written && IO::CFileSystem::replaceFile(temporary, destination))
     {
         return true;
     }
-    std::remove(temporary.getString());
+    IO::CFileSystem::removeFile(temporary);
     return false;
 }
 

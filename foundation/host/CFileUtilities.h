@@ -76,9 +76,9 @@ public:
     // number; false (and the outputs unchanged) when the root cannot be queried.
     static bool getVolumeInformation(const Basics::CSystemString &root, Basics::CString &volumeName,
                                      Basics::CString &fileSystem, long &serial);
-    // "/" on Linux.
+    // The Windows folder with a trailing separator ("C:\Windows\"); "/" on Linux.
     static void getWindowsFolder(Basics::CString &folder);
-    // $TMPDIR or /tmp, with a trailing separator.
+    // The user's temporary folder on Windows, $TMPDIR or /tmp on Linux, with a trailing separator.
     static void getTempFolder(Basics::CString &folder);
 
 private:

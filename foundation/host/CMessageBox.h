@@ -1,5 +1,6 @@
-// Tells the user about a failure the program cannot recover from. On Linux,
-// where a plug-in has no toolkit to borrow, the title and text go to standard error.
+// Tells the user about a failure the program cannot recover from: a message box
+// on Windows; on Linux, where a plug-in has no toolkit to borrow, the title and
+// text go to standard error.
 #pragma once
 
 namespace Orvalite::Host

@@ -1,5 +1,7 @@
 #include "foundation/io/CFileStream.h"
 
+#include "foundation/io/CFileSystem.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -39,7 +41,7 @@ bool CFileStream::openStream(const Basics::CSystemString &path, long mode, bool 
     m_streamIsLittleEndian = streamIsLittleEndian;
     m_ignoreByteOrder = ignoreByteOrder;
     const char *fileMode = mode == MODE_WRITE ? "w+b" : mode == MODE_READ ? "rb" : nullptr;
-    m_file = fileMode ? std::fopen(path.getString(), fileMode) : nullptr;
+    m_file = fileMode ? CFileSystem::openFile(path, fileMode) : nullptr;
     m_isOpen = m_file != nullptr;
     return m_isOpen;
 }

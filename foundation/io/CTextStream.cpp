@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 namespace Orvalite::IO
@@ -64,14 +65,14 @@ bool CTextStream::openStream(const Basics::CSystemString &path, long mode)
     m_mode = mode;
     if (mode == MODE_WRITE)
     {
-        m_output.open(path.getString(), std::ios::out | std::ios::trunc);
+        m_output.open(std::filesystem::u8path(path.getString()), std::ios::out | std::ios::trunc);
         m_output.setf(std::ios::fixed | std::ios::showpoint);
         m_output.precision(REAL_PRECISION);
         m_isOpen = m_output.is_open();
     }
     else if (mode == MODE_READ)
     {
-        m_input.open(path.getString(), std::ios::in | std::ios::binary);
+        m_input.open(std::filesystem::u8path(path.getString()), std::ios::in | std::ios::binary);
         m_isOpen = m_input.is_open();
         if (m_isOpen)
         {

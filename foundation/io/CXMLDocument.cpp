@@ -335,7 +335,7 @@ private:
 unsigned long long maximumReads(const CSystemString &path)
 {
     std::error_code error;
-    const auto size = std::filesystem::file_size(path.getString(), error);
+    const auto size = std::filesystem::file_size(std::filesystem::u8path(path.getString()), error);
     return error ? std::numeric_limits<unsigned long long>::max() : static_cast<unsigned long long>(size) + 1;
 }
 

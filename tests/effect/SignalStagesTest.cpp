@@ -2,6 +2,7 @@
 #include "effect/PitShift.h"
 #include "effect/VeltrixDelayLine.h"
 #include "effect/VeltrixLfo.h"
+#include "tests/support/CDeadline.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include <limits>
 #include <memory>
 #include <tuple>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 
@@ -126,26 +126,29 @@ TEST(PitShift, TapsStayInsideTheLinesForAnyWindowAndRate)
     const double windows[][2] = {{NAN, 16372.0},   {INFINITY, 16372.0}, {0.0, 1.0},        {-5.0, 1.0},
                                  {0.5, 1.0},       {1.5, 1.5},          {551.0, 551.0},    {1e30, 16372.0},
                                  {2400.0, 2400.0}, {-INFINITY, 2400.0}, {16372.5, 16372.0}};
-    alarm(60);        // an endless wrap would hang the run; the alarm ends it as a failure
     PitShift shifter; // one throughout: each case starts where the last left the taps
-    for (const auto &[given, window] : windows)
-        for (const double rate : rates)
-        {
-            shifter.setWindow(given);
-            ASSERT_EQ(window, shifter.getWindow()) << "set to " << given;
-            for (int n = 0; n < 128; ++n)
+    {
+        // An endless wrap would hang the run: the deadline ends it as a failure.
+        const Zelo::Testing::CDeadline deadline(60);
+        for (const auto &[given, window] : windows)
+            for (const double rate : rates)
             {
-                // Half the time as a rate, half as a shift (rate 1 − shift).
-                n % 64 == 0    ? shifter.setRate(rate)
-                : n % 64 == 32 ? shifter.setRate(PitShift::rateForShift(rate))
-                               : void();
-                ASSERT_TRUE(std::isfinite(shifter.tick(std::sin(0.1 * n)))) << "window " << window << ", rate " << rate;
-                for (const double delay : {shifter.getTapDelay(0), shifter.getTapDelay(1)})
-                    ASSERT_TRUE(delay >= 12.0 && delay <= window + 12.0 && delay <= 16384.0)
-                        << "tap at " << delay << " with window " << window << ", rate " << rate;
+                shifter.setWindow(given);
+                ASSERT_EQ(window, shifter.getWindow()) << "set to " << given;
+                for (int n = 0; n < 128; ++n)
+                {
+                    // Half the time as a rate, half as a shift (rate 1 − shift).
+                    n % 64 == 0    ? shifter.setRate(rate)
+                    : n % 64 == 32 ? shifter.setRate(PitShift::rateForShift(rate))
+                                   : void();
+                    ASSERT_TRUE(std::isfinite(shifter.tick(std::sin(0.1 * n))))
+                        << "window " << window << ", rate " << rate;
+                    for (const double delay : {shifter.getTapDelay(0), shifter.getTapDelay(1)})
+                        ASSERT_TRUE(delay >= 12.0 && delay <= window + 12.0 && delay <= 16384.0)
+                            << "tap at " << delay << " with window " << window << ", rate " << rate;
+                }
             }
-        }
-    alarm(0);
+    }
     // The widest window sweeps the taps up to 16384, the tap lines' last sample.
     shifter.setRate(1.0);
     double longest = 0.0;

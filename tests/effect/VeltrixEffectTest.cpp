@@ -30,6 +30,8 @@ namespace
 // Left and right.
 using SStereo = std::array<std::vector<float>, 2>;
 
+constexpr double PI = 3.14159265358979323846;
+
 // A deterministic noisy test signal at 44.1 kHz: two sines and a pseudo-random hiss.
 inline SStereo testSignal(size_t frames)
 {
@@ -40,8 +42,8 @@ inline SStereo testSignal(size_t frames)
         noise = noise * 1664525u + 1013904223u;
         const double time = static_cast<double>(n) / 44100.0;
         const double hiss = (static_cast<double>(noise >> 8) / 16777216.0 - 0.5) * 0.1;
-        input[0][n] = static_cast<float>(0.5 * std::sin(2.0 * M_PI * 220.0 * time) + hiss);
-        input[1][n] = static_cast<float>(0.4 * std::sin(2.0 * M_PI * 331.0 * time) - hiss);
+        input[0][n] = static_cast<float>(0.5 * std::sin(2.0 * PI * 220.0 * time) + hiss);
+        input[1][n] = static_cast<float>(0.4 * std::sin(2.0 * PI * 331.0 * time) - hiss);
     }
     return input;
 }

@@ -4,12 +4,13 @@
 #include <cstddef>
 
 // AddressSanitizer, ThreadSanitizer and MemorySanitizer bring their own malloc;
-// replacing it as well would break them.
-#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
-#define ZELO_SANITIZED_HEAP 1
+// replacing it as well would break them. On Windows a DLL calls the C runtime's
+// allocator directly, so nothing here could count its allocations.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || defined(_WIN32)
+#define ZELO_UNCOUNTED_HEAP 1
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer) || __has_feature(memory_sanitizer)
-#define ZELO_SANITIZED_HEAP 1
+#define ZELO_UNCOUNTED_HEAP 1
 #endif
 #endif
 
@@ -17,14 +18,18 @@ namespace
 {
 // A plain constant-initialised thread-local: malloc can be called before any
 // constructor has run, and reading it never allocates. Negative while not counting.
+#ifdef _WIN32
+thread_local long t_allocations = -1;
+#else
 __attribute__((tls_model("initial-exec"))) thread_local long t_allocations = -1;
+#endif
 } // namespace
 
 namespace Zelo::Testing
 {
 bool CAllocationCounter::isAvailable()
 {
-#ifdef ZELO_SANITIZED_HEAP
+#ifdef ZELO_UNCOUNTED_HEAP
     return false;
 #else
     return true;
@@ -44,7 +49,7 @@ long CAllocationCounter::stop()
 }
 } // namespace Zelo::Testing
 
-#ifndef ZELO_SANITIZED_HEAP
+#ifndef ZELO_UNCOUNTED_HEAP
 
 // Only the C allocation functions are replaced: the C++ runtime's operator new
 // (every form of it) ends in one of them, so each allocation counts exactly once,

@@ -3,8 +3,8 @@
 // size, hostile parameter values, automation from a second thread and state round trips.
 #include "tests/plugin/ZeloPlugin.h"
 
+#include "tests/support/CDeadline.h"
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <cfloat>
@@ -107,8 +107,8 @@ TEST(HostileValues, NeitherCrashNorHangNorDirtyTheOutput)
         NAN,          INFINITY,      -INFINITY,      1e30f, -1e30f, -5.0f, 5.0f,
         FLT_TRUE_MIN, -FLT_TRUE_MIN, FLT_MIN / 4.0f, -0.0f, 0.0f,   1.0f,  std::nextafter(1.0f, 2.0f)};
     // A hung plug-in never returns, so no assertion after the call could report it:
-    // past the deadline SIGALRM ends the whole program, which fails the test.
-    alarm(120);
+    // past the deadline the whole program ends, which fails the test.
+    const CDeadline deadline(120);
     auto zelo = openZelo();
     SStream stream;
     for (size_t step = 0; step < std::size(hostile); ++step)
@@ -124,12 +124,11 @@ TEST(HostileValues, NeitherCrashNorHangNorDirtyTheOutput)
         if (step % 3 == 2)
             zelo->setProgram(programs[step / 3]);
     }
-    alarm(0);
 }
 
 TEST(Threads, AutomationFromAnotherThreadWhileProcessingKeepsTheOutputFinite)
 {
-    alarm(120); // as above
+    const CDeadline deadline(120); // as above
     auto zelo = openZelo(48000.0, 128);
     std::atomic<bool> stop{false}, dirtyOutput{false};
     std::atomic<long> blocks{0}, edits{0};
@@ -167,7 +166,6 @@ TEST(Threads, AutomationFromAnotherThreadWhileProcessingKeepsTheOutputFinite)
     // Both loops ran many times, so their calls really overlapped.
     EXPECT_GT(blocks.load(), 100);
     EXPECT_GT(edits.load(), 1000);
-    alarm(0);
 }
 
 namespace

@@ -1,4 +1,4 @@
-// A VST 2.4 plug-in module loaded into this process: the shared object and its
+// A VST 2.4 plug-in module loaded into this process: the shared object (or DLL) and its
 // entry point. Instances share ownership of it, so it is unloaded after the last one.
 #pragma once
 
@@ -12,7 +12,7 @@ class CPluginModule
 {
 public:
     // Loads `path` and finds its entry; throws std::runtime_error naming the file
-    // and the reason. A name without a slash means the working directory, not the
+    // and the reason. A name without a folder means the working directory, not the
     // library search path.
     explicit CPluginModule(const std::string &path);
     ~CPluginModule();

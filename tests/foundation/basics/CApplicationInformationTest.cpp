@@ -1,20 +1,18 @@
 #include "foundation/basics/CApplicationInformation.h"
+#include "foundation/host/CFileUtilities.h"
 
 #include "tests/foundation/FoundationTestSupport.h"
-
-#include <unistd.h>
 
 using namespace Orvalite::Basics;
 
 namespace
 {
-// The test program stands in for the module: its own file gives the folder.
+// The test program stands in for the module: the folder of the running program.
 std::string ownFolder()
 {
-    char name[4096] = {};
-    const ssize_t length = readlink("/proc/self/exe", name, sizeof(name) - 1);
-    const std::string file(name, length > 0 ? static_cast<size_t>(length) : 0);
-    return file.substr(0, file.rfind('/'));
+    CString folder;
+    Orvalite::Host::CFileUtilities::getApplicationPath(folder, false);
+    return folder.getString();
 }
 } // namespace
 
@@ -28,6 +26,7 @@ TEST(ApplicationInformation, LoadHookFillsTheItemsUntilReleased)
     EXPECT_STREQ("Orlen Vantrell Audio", CApplicationInformation::getCompanyName().getString());
     EXPECT_STREQ("Software\\OVA\\Zelo", CApplicationInformation::getRegistryPath().getString());
     EXPECT_EQ(&insideThisModule, CApplicationInformation::getInstance());
+    EXPECT_NE("", ownFolder());
     EXPECT_EQ(ownFolder(), CApplicationInformation::getApplicationPath().getString());
     CApplicationInformation::releaseApplicationInformation();
     EXPECT_STREQ(" ", CApplicationInformation::getProductName().getString()) << "one blank after release";

@@ -7,8 +7,11 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <sys/stat.h>
 #include <thread>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace Orvalite::Basics;
 using Orvalite::Testing::text;
@@ -107,7 +110,7 @@ TEST(String, CharacterAtIsBoundsChecked)
     EXPECT_EQ(' ', value.characterAt(-1));
     EXPECT_EQ('\0', value.characterAt(3)) << "the terminator";
     EXPECT_EQ(' ', value.characterAt(4));
-    EXPECT_EQ(' ', value.characterAt(1L << 40));
+    EXPECT_EQ(' ', value.characterAt(LONG_MAX));
 }
 
 TEST(String, BoundedCopyOut)
@@ -211,6 +214,8 @@ TEST(PascalString, TextIsCutToTheBuffer)
     EXPECT_STREQ("ab", reinterpret_cast<const char *>(copy.getPascalString() + 1));
 }
 
+// Linux only: the stand-in is a shell script found on PATH; Windows opens links through the shell.
+#ifndef _WIN32
 // A stand-in xdg-open first on PATH records what it was asked to open; it runs
 // in the background, so each record is waited for (bounded). Web and file links
 // open as they are, bare text as a web link.
@@ -237,3 +242,4 @@ TEST(HtmlString, EachLinkOpensAsOneArgument)
     }
     setenv("PATH", oldPath.c_str(), 1);
 }
+#endif

@@ -116,8 +116,8 @@ TEST(TextStream, WritingReplacesTheFileWithTheValuesTextFormsUntilClosed)
     stream << CString("described") << "\n";
     stream.closeStream();
     stream << "ignored once closed";
-    EXPECT_EQ(folder.read("values.txt"), "true\nfalse\n-42\n" + std::to_string(LONG_MIN) +
-                                             "\n1.50000000000000000000\n0.25000000000000000000\ndescribed\n");
+    EXPECT_EQ(folder.readText("values.txt"), "true\nfalse\n-42\n" + std::to_string(LONG_MIN) +
+                                                 "\n1.50000000000000000000\n0.25000000000000000000\ndescribed\n");
 }
 
 TEST(TextStream, ObjectDescriptionIsCutToTwoHundredFiftyFiveCharacters)
@@ -154,4 +154,20 @@ TEST(TextStream, ReadsTextAsValuesLikeTheRuntimeButClamped)
     EXPECT_EQ(0.1, tenth);
     EXPECT_EQ(3.14159274f, single);
     EXPECT_TRUE(stream.isEndOfStream());
+}
+
+// "é.txt" in UTF-8: the name reaches the file system whole, for writing and for reading.
+TEST(TextStream, NamesBeyondAsciiOpenAsTheyAre)
+{
+    CTemporaryFolder folder;
+    const std::string name = "\xC3\xA9.txt";
+    {
+        CTextStream output(folder.systemPath(name), CTextStream::MODE_WRITE);
+        output << "line\n";
+    }
+    ASSERT_TRUE(folder.exists(name));
+    CTextStream input(folder.systemPath(name), CTextStream::MODE_READ);
+    CString line;
+    input >> line;
+    EXPECT_STREQ("line", line.getString());
 }

@@ -31,7 +31,7 @@ TEST(XMLAttribute, EveryValueFormIsStoredAsItsText)
     expectStoredAs("small double", 1e-7, "0.000000");
     expectStoredAs("third", 1.0 / 3, "0.333333");
     expectStoredAs("float", 0.25f, "0.250000");
-    expectStoredAs("long", -1234567890123L, "-1234567890123");
+    expectStoredAs("long", LONG_MIN, std::to_string(LONG_MIN).c_str());
     expectStoredAs("int", 42, "42");
 }
 
@@ -58,7 +58,8 @@ TEST(XMLAttribute, TypedReadsConvertTheText)
 {
     const CXMLAttribute number("n", "-3.75");
     EXPECT_EQ(-3, number.getValueAsInt());
-    EXPECT_EQ(4000000000L, CXMLAttribute("n", "4000000000").getValueAsLong()) << "not cut to an int";
+    EXPECT_EQ(LONG_MAX, CXMLAttribute("n", std::to_string(LONG_MAX).c_str()).getValueAsLong())
+        << "a long's whole range";
     EXPECT_EQ(-3.75, number.getValueAsDouble());
     EXPECT_EQ(-3.75f, number.getValueAsFloat());
     for (const char *text : {"True", "true", "TRUE", " True", "1"})

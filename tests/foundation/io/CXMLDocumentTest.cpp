@@ -32,7 +32,7 @@ std::string written(CXMLNode *root)
     CXMLDocument document;
     document.setRootNode(root);
     EXPECT_TRUE(document.writeFile(folder.systemPath("out.xml")));
-    return folder.read("out.xml");
+    return folder.readText("out.xml");
 }
 
 // Writes the tree of `root` and describes the tree read back from the file.

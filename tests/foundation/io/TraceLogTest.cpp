@@ -22,7 +22,7 @@ TEST(TraceLog, WritesFormattedLinesCutToTheBufferWhileOpen)
     IO::traceMessage("%s!", std::string(5000, 'm').c_str());
     IO::closeTraceLog();
     IO::traceMessage("after closing");
-    EXPECT_EQ(folder.read("trace.txt"),
+    EXPECT_EQ(folder.readText("trace.txt"),
               "value 3 of three\nCannot read /a/b.txt\n" + std::string(IO::TRACE_MESSAGE_SIZE - 1, 'm') + "\n");
 }
 
@@ -41,7 +41,7 @@ TEST(TraceLog, LinesFromSeveralThreadsStayWhole)
     for (std::thread &thread : threads)
         thread.join();
     IO::closeTraceLog();
-    const std::string log = folder.read("trace.txt");
+    const std::string log = folder.readText("trace.txt");
     EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 800);
     EXPECT_EQ(log.size(), 800u * std::string("thread 0 line 000\n").size());
 }

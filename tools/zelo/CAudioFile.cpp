@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <cstdio>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -22,6 +23,11 @@ namespace
 // Frames written per libsndfile call, so a long signal never needs a second
 // interleaved copy of itself in memory.
 constexpr sf_count_t CHUNK_FRAMES = 65536;
+// A 32-bit chunk size from here up stands for "unknown": writers streaming to a
+// pipe put 0xFFFFFFFF or sox's 0x7FFFF000 there, and RF64 keeps the real size elsewhere.
+constexpr uint32_t UNKNOWN_CHUNK_SIZE = 0x7FFFF000;
+// Enough of a WAV file to hold every chunk libsndfile writes before the samples.
+constexpr size_t HEADER_BYTES = 4096;
 
 std::string lowerCase(std::string text)
 {
@@ -117,6 +123,31 @@ bool needsAudio(int format)
     return major == SF_FORMAT_FLAC || major == SF_FORMAT_OGG || major == SF_FORMAT_MPEG;
 }
 
+// Integer samples, which libsndfile cuts off at full scale.
+bool isInteger(int subtype)
+{
+    return isLinear(subtype) && subtype != SF_FORMAT_FLOAT && subtype != SF_FORMAT_DOUBLE;
+}
+
+bool isFloatWav(int format)
+{
+    return (format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV && isLinear(format & SF_FORMAT_SUBMASK) &&
+           !isInteger(format & SF_FORMAT_SUBMASK);
+}
+
+uint32_t littleEndian32(const unsigned char *bytes)
+{
+    return bytes[0] | bytes[1] << 8 | bytes[2] << 16 | static_cast<uint32_t>(bytes[3]) << 24;
+}
+
+void putLittleEndian32(unsigned char *bytes, uint32_t value)
+{
+    for (int index = 0; index < 4; ++index)
+    {
+        bytes[index] = static_cast<unsigned char>(value >> (8 * index));
+    }
+}
+
 bool isWritable(int format, int sampleRate)
 {
     SF_INFO info{};
@@ -166,34 +197,49 @@ CAudioFile::CReader::CReader(const std::string &path) : m_path(path)
         throw std::runtime_error("'" + path + "': unsupported channel count " + std::to_string(m_info.channels) +
                                  " (Zelo takes mono or stereo)");
     }
-    m_framesCut = framesCutFromHeader();
+    m_statedFrames = statedFrames();
 }
 
-size_t CAudioFile::CReader::framesCutFromHeader()
+size_t CAudioFile::CReader::statedFrames()
 {
-    std::string log(4096, '\0');
-    sf_command(m_file.get(), SFC_GET_LOG_INFO, log.data(), static_cast<int>(log.size()));
-    long long stated = 0, present = 0;
-    for (const char *chunk : {"\ndata : ", "\nSSND : "})
-    {
-        const size_t at = log.find(chunk);
-        if (at != std::string::npos &&
-            std::sscanf(log.c_str() + at + std::strlen(chunk), "%lld (should be %lld)", &stated, &present) == 2)
-        {
-            break;
-        }
-    }
-    const int sampleBytes = bytesPerSample(m_info.format & SF_FORMAT_SUBMASK);
-    if (stated <= present || sampleBytes == 0)
+    if (!m_info.seekable || m_info.frames == SF_COUNT_MAX)
     {
         return 0;
     }
-    return static_cast<size_t>(stated - present) / static_cast<size_t>(sampleBytes * m_info.channels);
+    return std::max(static_cast<size_t>(m_info.frames), framesInDataChunk());
+}
+
+size_t CAudioFile::CReader::framesInDataChunk()
+{
+    // The bytes of a chunk's own fields before the samples: none in WAV's "data",
+    // offset and block size in AIFF's "SSND".
+    const std::pair<const char *, uint32_t> chunks[] = {{"data", 0}, {"SSND", 8}};
+    const int sampleBytes = bytesPerSample(m_info.format & SF_FORMAT_SUBMASK);
+    const int major = m_info.format & SF_FORMAT_TYPEMASK;
+    if ((major != SF_FORMAT_WAV && major != SF_FORMAT_WAVEX && major != SF_FORMAT_AIFF) || sampleBytes == 0)
+    {
+        return 0;
+    }
+    for (const auto &[id, fieldBytes] : chunks)
+    {
+        SF_CHUNK_INFO wanted{};
+        std::strcpy(wanted.id, id);
+        wanted.id_size = 4;
+        SF_CHUNK_ITERATOR *chunk = sf_get_chunk_iterator(m_file.get(), &wanted);
+        SF_CHUNK_INFO found{};
+        if (chunk == nullptr || sf_get_chunk_size(chunk, &found) != SF_ERR_NO_ERROR || found.datalen < fieldBytes ||
+            found.datalen >= UNKNOWN_CHUNK_SIZE)
+        {
+            continue;
+        }
+        return (found.datalen - fieldBytes) / static_cast<size_t>(sampleBytes * m_info.channels);
+    }
+    return 0;
 }
 
 size_t CAudioFile::CReader::missingFrames() const
 {
-    return m_framesCut + (frames() > m_framesRead ? frames() - m_framesRead : 0);
+    return m_statedFrames > m_framesRead ? m_statedFrames - m_framesRead : 0;
 }
 
 size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
@@ -232,7 +278,12 @@ CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format
     info.samplerate = sampleRate;
     info.channels = 2;
     info.format = format;
-    m_file.reset(sf_open_fd(m_destination.takeDescriptor(), SFM_WRITE, &info, SF_TRUE));
+    const int descriptor = m_destination.takeDescriptor();
+    if (isFloatWav(format))
+    {
+        m_headerDescriptor = dup(descriptor);
+    }
+    m_file.reset(sf_open_fd(descriptor, SFM_WRITE, &info, SF_TRUE));
     if (!m_file)
     {
         throw std::runtime_error("'" + path + "': cannot write (" + sf_strerror(nullptr) + ")");
@@ -243,9 +294,38 @@ CAudioFile::CWriter::CWriter(const std::string &path, int sampleRate, int format
     sf_command(m_file.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
 }
 
+CAudioFile::CWriter::~CWriter()
+{
+    if (m_headerDescriptor >= 0)
+    {
+        close(m_headerDescriptor);
+    }
+}
+
+void CAudioFile::CWriter::countClipped(const float *samples, size_t count, size_t channel)
+{
+    if (isInteger(m_format & SF_FORMAT_SUBMASK))
+    {
+        m_clipped[channel] += static_cast<size_t>(
+            std::count_if(samples, samples + count, [](float sample) { return std::fabs(sample) > 1.0f; }));
+    }
+}
+
+std::string CAudioFile::CWriter::clippingNote() const
+{
+    if (m_clipped[0] == 0 && m_clipped[1] == 0)
+    {
+        return {};
+    }
+    return "zelo: '" + m_destination.path() + "': warning: " + std::to_string(m_clipped[0]) +
+           " samples clipped on the left, " + std::to_string(m_clipped[1]) + " on the right\n";
+}
+
 void CAudioFile::CWriter::write(const float *left, const float *right, size_t frames)
 {
     m_frames += frames;
+    countClipped(left, frames, 0);
+    countClipped(right, frames, 1);
     m_interleaved.resize(std::max(m_interleaved.size(), 2 * std::min(frames, static_cast<size_t>(CHUNK_FRAMES))));
     for (size_t start = 0; start < frames; start += CHUNK_FRAMES)
     {
@@ -281,7 +361,52 @@ void CAudioFile::CWriter::commit()
     {
         throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + sf_strerror(nullptr) + ")");
     }
+    extendFloatFormatChunk();
     m_destination.commit();
+}
+
+// libsndfile pads the header so the samples start on a boundary: the two bytes
+// the extension takes come out of that padding chunk, so no sample moves.
+void CAudioFile::CWriter::extendFloatFormatChunk()
+{
+    if (m_headerDescriptor < 0)
+    {
+        return;
+    }
+    unsigned char header[HEADER_BYTES];
+    const ssize_t size = pread(m_headerDescriptor, header, sizeof(header), 0);
+    if (size < 0)
+    {
+        throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + std::strerror(errno) + ")");
+    }
+    // "RIFF" size "WAVE", then "fmt " 16 and its 16 bytes at 12.
+    constexpr size_t FORMAT_END = 36;
+    if (static_cast<size_t>(size) < FORMAT_END || std::memcmp(header + 12, "fmt ", 4) != 0 ||
+        littleEndian32(header + 16) != 16)
+    {
+        return;
+    }
+    for (size_t at = FORMAT_END; at + 10 <= static_cast<size_t>(size); at += 8 + littleEndian32(header + at + 4))
+    {
+        const uint32_t chunkSize = littleEndian32(header + at + 4);
+        if (std::memcmp(header + at, "data", 4) == 0)
+        {
+            return;
+        }
+        if (std::memcmp(header + at, "PAD ", 4) == 0 && chunkSize >= 2)
+        {
+            // Chunks between the fmt chunk and the padding move up by two bytes.
+            std::memmove(header + FORMAT_END + 2, header + FORMAT_END, at + 8 - FORMAT_END);
+            header[FORMAT_END] = header[FORMAT_END + 1] = 0;
+            putLittleEndian32(header + 16, 18);
+            putLittleEndian32(header + at + 2 + 4, chunkSize - 2);
+            if (pwrite(m_headerDescriptor, header, at + 10, 0) != static_cast<ssize_t>(at + 10))
+            {
+                throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + std::strerror(errno) + ")");
+            }
+            return;
+        }
+    }
 }
 
 int CAudioFile::outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype,

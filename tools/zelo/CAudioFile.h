@@ -8,6 +8,7 @@
 
 #include <sndfile.h>
 
+#include <array>
 #include <memory>
 #include <string>
 #include <vector>
@@ -45,19 +46,21 @@ public:
         // Fills up to `frames` frames of both channels; returns how many, fewer only
         // at the end of the file. Throws naming the file when it turns out damaged.
         size_t read(float *left, float *right, size_t frames);
-        // Frames the header promised that the file does not hold, known once read()
-        // has reached the end.
+        // Frames the header promised that read() did not deliver, known once read()
+        // has reached the end; 0 for a stream that states no length.
         size_t missingFrames() const;
 
     private:
-        // libsndfile cuts a data chunk longer than the file to what is there and
-        // only logs the stated length ("data : 40000 (should be 16000)").
-        size_t framesCutFromHeader();
+        // The frames the header states; 0 when it states none (a pipe, a placeholder length).
+        size_t statedFrames();
+        // libsndfile cuts a data chunk longer than the file to what is there; the
+        // chunk keeps the stated size. 0 for containers without such a chunk.
+        size_t framesInDataChunk();
 
         std::string m_path;
         SF_INFO m_info{};
+        size_t m_statedFrames = 0;
         size_t m_framesRead = 0;
-        size_t m_framesCut = 0;
         SoundFilePointer m_file;
         std::vector<float> m_interleaved;
     };
@@ -71,17 +74,35 @@ public:
         // `format` as outputFormat() gives it; `isForced` replaces a read-only file.
         // Throws naming the file when it cannot write.
         CWriter(const std::string &path, int sampleRate, int format, bool isForced = false);
+        ~CWriter();
+        CWriter(const CWriter &) = delete;
+        CWriter &operator=(const CWriter &) = delete;
 
         void write(const float *left, const float *right, size_t frames);
         // Completes the file and puts it in place; throws for a format that has
         // no empty file (FLAC, Ogg, MP3) when no frame was written.
         void commit();
 
+        // Samples written so far beyond full scale (|x| > 1) that an integer
+        // sample format cut off, left and right; always 0 for float formats.
+        std::array<size_t, 2> clippedSamples() const { return m_clipped; }
+        // "zelo: 'out.wav': warning: 12 samples clipped on the left, 3 on the
+        // right" and a line end; empty when nothing clipped.
+        std::string clippingNote() const;
+
     private:
+        void countClipped(const float *samples, size_t count, size_t channel);
+        // libsndfile writes a 16-byte fmt chunk for float WAV, which sox warns
+        // about; this makes it the 18-byte one with an empty extension.
+        void extendFloatFormatChunk();
+
         // Declared first so it outlives the sound file, which closes its descriptor.
         CReplacedFile m_destination;
         int m_format;
         size_t m_frames = 0;
+        std::array<size_t, 2> m_clipped{};
+        // A second descriptor of the output, for the header fix after libsndfile closes its own.
+        int m_headerDescriptor = -1;
         SoundFilePointer m_file;
         std::vector<float> m_interleaved;
     };

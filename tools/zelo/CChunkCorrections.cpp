@@ -1,20 +1,14 @@
 #include "tools/zelo/CChunkCorrections.h"
 
+#include "tools/zelo/CZeloChunk.h"
+
 #include <cstring>
 #include <sstream>
-#include <utility>
 
 namespace Zelo::Tools
 {
 namespace
 {
-// Zelo's chunk: program records of 7228 bytes whose A and B halves of parameter
-// values start at bytes 56 and 1080; entries 0 … 22 are its parameters.
-constexpr VstInt32 ZELO_ID = ('O' << 24) | ('v' << 16) | ('a' << 8) | '5';
-constexpr size_t RECORD_SIZE = 7228;
-constexpr size_t HALF_A = 56;
-constexpr size_t HALF_B = 1080;
-constexpr size_t PARAMETERS = 23;
 // Changes named in the line; the rest are counted.
 constexpr size_t NAMED_CHANGES = 6;
 
@@ -29,7 +23,7 @@ float wordAt(const std::vector<uint8_t> &bytes, size_t offset)
 CChunkCorrections::CChunkCorrections(CPluginInstance &instance, const std::vector<uint8_t> &given, bool isProgram)
 {
     const std::vector<uint8_t> kept = instance.getChunk(isProgram);
-    m_isZeloChunk = instance.effect()->uniqueID == ZELO_ID && kept.size() % RECORD_SIZE == 0;
+    m_isZeloChunk = CZeloChunk::isZeloChunk(instance.effect()->uniqueID, kept);
     if (kept.size() != given.size())
     {
         return;
@@ -45,17 +39,13 @@ CChunkCorrections::CChunkCorrections(CPluginInstance &instance, const std::vecto
 
 std::string CChunkCorrections::nameOf(CPluginInstance &instance, size_t offset, bool isProgram) const
 {
-    const size_t inRecord = offset % RECORD_SIZE;
-    for (const auto &[start, half] : {std::pair<size_t, const char *>{HALF_A, "A"}, {HALF_B, "B"}})
+    const std::optional<CZeloChunk::SEntry> entry = m_isZeloChunk ? CZeloChunk::entryAt(offset) : std::nullopt;
+    if (!entry)
     {
-        if (m_isZeloChunk && inRecord >= start && inRecord < start + PARAMETERS * sizeof(float))
-        {
-            const auto entry = static_cast<VstInt32>((inRecord - start) / sizeof(float));
-            const std::string program = isProgram ? "" : "program " + std::to_string(offset / RECORD_SIZE) + " ";
-            return program + half + " \"" + instance.parameterName(entry) + "\"";
-        }
+        return "byte " + std::to_string(offset);
     }
-    return "byte " + std::to_string(offset);
+    const std::string program = isProgram ? "" : "program " + std::to_string(entry->record) + " ";
+    return program + entry->half + " \"" + instance.parameterName(entry->parameter) + "\"";
 }
 
 std::string CChunkCorrections::describe() const

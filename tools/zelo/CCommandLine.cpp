@@ -1,7 +1,9 @@
 #include "tools/zelo/CCommandLine.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 
 namespace Zelo::Tools
 {
@@ -14,6 +16,14 @@ constexpr long MAX_BLOCK_SIZE = 1 << 20;
 bool isSetupOption(const std::string &option)
 {
     return option == "--program" || option == "--half" || option == "--set" || option == "--preset";
+}
+
+bool takesValue(const std::string &option)
+{
+    static const char *const OPTIONS[] = {"--plugin", "--program", "--half", "--set",     "--preset",
+                                          "--block",  "--bits",    "--type", "--out-dir", "--report-json",
+                                          "--plot",   "--output",  "-o"};
+    return std::find(std::begin(OPTIONS), std::end(OPTIONS), option) != std::end(OPTIONS);
 }
 } // namespace
 
@@ -32,41 +42,30 @@ CCommandLine::CCommandLine(const std::vector<std::string> &arguments)
     }
 
     std::vector<std::string> files;
+    bool isPastOptions = false;
     while (next < arguments.size())
     {
         std::string argument = arguments[next++];
+        // "-" is standard input or output; after "--" even "-x.wav" is a file.
+        if (isPastOptions || argument.size() < 2 || argument[0] != '-')
+        {
+            files.push_back(argument);
+            continue;
+        }
+        if (argument == "--")
+        {
+            isPastOptions = true;
+            continue;
+        }
         if (argument == "--help" || argument == "-h")
         {
             m_command = Command::help;
             return;
         }
-        if (argument.size() < 2 || argument.compare(0, 2, "--") != 0 || argument == "--")
+        if (!takeFlag(argument))
         {
-            files.push_back(argument);
-            continue;
+            takeOption(arguments, next, argument);
         }
-        if (takeFlag(argument))
-        {
-            continue;
-        }
-
-        // Options with a value take it as "--name=value" or as the next argument.
-        std::string value;
-        const size_t equals = argument.find('=');
-        if (equals != std::string::npos)
-        {
-            value = argument.substr(equals + 1);
-            argument.resize(equals);
-        }
-        else if (next < arguments.size())
-        {
-            value = arguments[next++];
-        }
-        else
-        {
-            throw CUsageError(argument + " needs a value");
-        }
-        takeOption(argument, value);
     }
 
     if (m_command == Command::info)
@@ -134,7 +133,32 @@ bool CCommandLine::takeFlag(const std::string &argument)
     return true;
 }
 
-void CCommandLine::takeOption(const std::string &option, const std::string &value)
+void CCommandLine::takeOption(const std::vector<std::string> &arguments, size_t &next, const std::string &argument)
+{
+    // Options with a value take it as "--name=value" or as the next argument.
+    const size_t equals = argument.compare(0, 2, "--") == 0 ? argument.find('=') : std::string::npos;
+    const std::string option = argument.substr(0, equals);
+    if (!takesValue(option))
+    {
+        throw CUsageError(
+            "unknown option '" + option + "'" +
+            (option.compare(0, 2, "--") != 0
+                 ? " (a file whose name starts with '-' goes after '--': zelo render -- " + option + " ...)"
+                 : ""));
+    }
+    if (equals == std::string::npos && next == arguments.size())
+    {
+        throw CUsageError(option + " needs a value");
+    }
+    const std::string value = equals != std::string::npos ? argument.substr(equals + 1) : arguments[next++];
+    if (value.empty())
+    {
+        throw CUsageError(option + " was given an empty value");
+    }
+    setOption(option, value);
+}
+
+void CCommandLine::setOption(const std::string &option, const std::string &value)
 {
     const bool applies = option == "--plugin" || m_command == Command::render ||
                          (m_command == Command::presetSave && isSetupOption(option));
@@ -204,12 +228,20 @@ void CCommandLine::takeOption(const std::string &option, const std::string &valu
     }
     else
     {
-        throw CUsageError("unknown option " + option);
+        m_namedOutput = value;
     }
 }
 
 void CCommandLine::checkRender(std::vector<std::string> files)
 {
+    if (m_namedOutput)
+    {
+        if (m_outputFolder)
+        {
+            throw CUsageError("-o names one output, --out-dir a folder for several: give one of them");
+        }
+        files.push_back(*m_namedOutput);
+    }
     if (m_outputFolder && (m_isReport || m_reportJson || m_plot))
     {
         throw CUsageError("--report, --report-json and --plot measure one rendering, not --out-dir");
@@ -251,11 +283,13 @@ void CCommandLine::checkPreset(const std::vector<std::string> &files)
     m_presetFile = files.front();
 }
 
-std::string CCommandLine::usage()
+std::string CCommandLine::usage(const std::string &pluginPath)
 {
+    std::error_code error;
+    const bool isFound = std::filesystem::exists(pluginPath, error);
     return "Usage:\n"
            "  zelo info [--plugin PATH]\n"
-           "  zelo render INPUT OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
+           "  zelo render INPUT [-o] OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
            "  zelo render INPUT... --out-dir DIR [options]\n"
            "  zelo render --demo OUTPUT [options] [--report] [--report-json FILE] [--plot FILE.png]\n"
            "  zelo preset save FILE.fxp|FILE.fxb [options]\n"
@@ -266,11 +300,13 @@ std::string CCommandLine::usage()
            "render   runs sound files through the plug-in at their own sample rate. The output\n"
            "         takes the format its extension names (wav, flac, ogg, aiff, au, ...), else the\n"
            "         input's; mono inputs give stereo outputs. WAV, AIFF and FLAC keep a PCM\n"
-           "         input's bit depth, else get 24 bits. \"-\" is standard input or output.\n"
+           "         input's bit depth, else get 24 bits. \"-\" is standard input or output;\n"
+           "         with \"-\" as the output, every message goes to standard error.\n"
            "         An existing output keeps its mode; a read-only one, or an input, is refused.\n"
            "         A latency the plug-in reports is compensated: the output is aligned with the\n"
            "         input and longer by that latency. Below 44.1 kHz Zelo works as if at 44.1 kHz.\n"
-           "         With --out-dir, inputs render in parallel under their own names.\n"
+           "         With --out-dir, inputs render in parallel under their own names (the\n"
+           "         extension --type names, if given) and a summary line ends the batch.\n"
            "         --demo renders a built-in phrase instead of an input.\n"
            "         --report prints peak, RMS, loudness (EBU R128), channel correlation, mono-sum\n"
            "         level and stereo width of input and output; --report-json writes them as JSON;\n"
@@ -278,7 +314,9 @@ std::string CCommandLine::usage()
            "preset   save writes the program as set up by the options (.fxp) or the whole bank\n"
            "         (.fxb) in the VST 2.4 chunk form; show prints what a preset file holds.\n"
            "\n"
-           "Options:\n"
+           "Options (given twice, the last one counts; --set adds up; \"--\" ends them, so\n"
+           "\"zelo render -- -in.wav -out.wav\" takes files whose names start with '-'):\n"
+           "  -o, --output FILE       the output, instead of the file after the input\n"
            "  --preset FILE           start from a .fxp (into the program chosen) or a .fxb\n"
            "  --program NUMBER|NAME   factory program (0-based number, or its name)\n"
            "  --half A|B              the program's A or B half\n"
@@ -288,8 +326,13 @@ std::string CCommandLine::usage()
            "  --bits 16|24|32|float   the output's sample format (render only)\n"
            "  --force                 replace a read-only output (render, preset save)\n"
            "  --type EXTENSION        the output's format whatever its name, e.g. for \"-\"\n"
+           "                          (wav, flac, ogg, aiff, au, raw, ...)\n"
            "  --plugin PATH           the plug-in module (default: " +
-           defaultPluginPath() + ")\n";
+           defaultPluginPath() +
+           ")\n"
+           "\n"
+           "Plug-in: " +
+           pluginPath + (isFound ? "" : " (not found)") + "\n";
 }
 
 std::string CCommandLine::defaultPluginPath()

@@ -32,7 +32,8 @@ public:
     // Throws CUsageError.
     explicit CCommandLine(const std::vector<std::string> &arguments);
 
-    static std::string usage();
+    // Ends by naming `pluginPath`, the module this command line would load.
+    static std::string usage(const std::string &pluginPath);
     // The module built with this tree when it exists, else ~/.vst/Zelo/Zelo.so.
     static std::string defaultPluginPath();
 
@@ -68,7 +69,10 @@ private:
     void parseCommand(const std::vector<std::string> &arguments, size_t &next);
     // False when `argument` is not a flag.
     bool takeFlag(const std::string &argument);
-    void takeOption(const std::string &option, const std::string &value);
+    // Takes the option `argument` names and its value, the next argument unless "--name=value".
+    void takeOption(const std::vector<std::string> &arguments, size_t &next, const std::string &argument);
+    // A later value replaces an earlier one; --set adds to the earlier ones.
+    void setOption(const std::string &option, const std::string &value);
     void checkRender(std::vector<std::string> files);
     void checkPreset(const std::vector<std::string> &files);
 
@@ -77,6 +81,8 @@ private:
     std::vector<std::string> m_inputs;
     std::string m_output;
     std::optional<std::string> m_outputFolder;
+    // The output given as -o FILE or --output FILE rather than after the input.
+    std::optional<std::string> m_namedOutput;
     bool m_isDemo = false;
     std::optional<std::string> m_program;
     std::optional<char> m_half;

@@ -18,13 +18,19 @@ namespace
 constexpr size_t STEPS_PER_FILE = 1000;
 } // namespace
 
-std::vector<std::string> CParallelRender::outputPaths(const std::vector<std::string> &inputs, const std::string &folder)
+std::vector<std::string> CParallelRender::outputPaths(const std::vector<std::string> &inputs, const std::string &folder,
+                                                      const std::string &type)
 {
     std::vector<std::string> outputs;
     std::map<std::string, std::string> inputByOutput;
     for (const std::string &input : inputs)
     {
-        const std::string output = (std::filesystem::path(folder) / std::filesystem::path(input).filename()).string();
+        std::filesystem::path name = std::filesystem::path(input).filename();
+        if (!type.empty())
+        {
+            name.replace_extension(type);
+        }
+        const std::string output = (std::filesystem::path(folder) / name).string();
         const auto [existing, isNew] = inputByOutput.emplace(output, input);
         if (!isNew)
         {
@@ -36,10 +42,10 @@ std::vector<std::string> CParallelRender::outputPaths(const std::vector<std::str
     return outputs;
 }
 
-size_t CParallelRender::run(const std::vector<std::string> &inputs, const std::string &folder,
+size_t CParallelRender::run(const std::vector<std::string> &inputs, const std::string &folder, const std::string &type,
                             std::ostream &errors) const
 {
-    const std::vector<std::string> outputs = outputPaths(inputs, folder);
+    const std::vector<std::string> outputs = outputPaths(inputs, folder, type);
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (!std::filesystem::is_directory(folder))

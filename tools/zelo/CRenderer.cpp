@@ -207,7 +207,7 @@ std::string CRenderer::renderFile(const std::string &inputPath, const std::strin
     CAudioFile::CWriter output(outputPath, input.sampleRate(), format, m_setup.isForced);
     render(input, output, progress);
     output.commit();
-    return inputNotes(input);
+    return inputNotes(input) + output.clippingNote();
 }
 
 std::string CRenderer::inputNotes(const CAudioFile::CReader &input)

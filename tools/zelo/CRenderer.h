@@ -78,7 +78,7 @@ public:
     void render(CAudioFile::CReader &input, CAudioFile::CWriter &output, const Progress &progress = {}) const;
     // Reads `inputPath`, renders it and writes `outputPath` in the format its
     // extension names, else the input's. Throws naming the file at fault; returns
-    // inputNotes().
+    // inputNotes() and the output's clipping note.
     std::string renderFile(const std::string &inputPath, const std::string &outputPath,
                            const Progress &progress = {}) const;
     // Lines for the user about a rendered input: frames missing from a damaged

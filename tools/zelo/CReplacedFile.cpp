@@ -1,6 +1,7 @@
 #include "tools/zelo/CReplacedFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
@@ -14,6 +15,26 @@ namespace
 {
 constexpr unsigned int WRITE_BITS = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr size_t COPY_BYTES = 1 << 16;
+// As many links in a row as Linux follows before it gives up with ELOOP.
+constexpr int MOST_LINKS = 40;
+
+// The file a chain of links ends at, existing or not, so that a link to a file
+// not yet written is written through rather than replaced.
+std::string followLinks(const std::string &path)
+{
+    std::filesystem::path current = path;
+    std::error_code error;
+    for (int hop = 0; hop < MOST_LINKS && std::filesystem::is_symlink(current, error); ++hop)
+    {
+        const std::filesystem::path target = std::filesystem::read_symlink(current, error);
+        if (error)
+        {
+            break;
+        }
+        current = current.parent_path() / target;
+    }
+    return current.string();
+}
 } // namespace
 
 CReplacedFile::CReplacedFile(const std::string &path, bool isForced) : m_path(path)
@@ -24,9 +45,10 @@ CReplacedFile::CReplacedFile(const std::string &path, bool isForced) : m_path(pa
         openSpool();
         return;
     }
+    const std::string linked = followLinks(path);
     std::error_code error;
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(path, error);
-    m_target = error ? path : resolved.string();
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(linked, error);
+    m_target = error ? linked : resolved.string();
     struct stat status
     {
     };
@@ -65,9 +87,9 @@ CReplacedFile::~CReplacedFile()
     {
         close(m_descriptor);
     }
-    if (m_spool)
+    if (m_spool >= 0)
     {
-        std::fclose(m_spool);
+        close(m_spool);
     }
     if (m_destination > STDOUT_FILENO)
     {
@@ -93,11 +115,25 @@ void CReplacedFile::openTemporary(const std::string &target, unsigned int mode)
     fchmod(m_descriptor, static_cast<mode_t>(mode));
 }
 
-// Unnamed, so nothing is left to remove whatever ends the program.
+// In the user's temporary folder ($TMPDIR), unlinked at once so nothing is left
+// to remove whatever ends the program.
 void CReplacedFile::openSpool()
 {
-    m_spool = std::tmpfile();
-    m_descriptor = m_spool ? dup(fileno(m_spool)) : -1;
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    if (error)
+    {
+        fail("no temporary folder: " + error.message());
+    }
+    std::string pattern = (folder / "zelo-XXXXXX").string();
+    m_spool = m_record.create(pattern);
+    if (m_spool < 0)
+    {
+        fail(folder.string() + ": " + std::strerror(errno));
+    }
+    unlink(pattern.c_str());
+    m_record.forget();
+    m_descriptor = dup(m_spool);
     if (m_descriptor < 0)
     {
         fail(std::strerror(errno));
@@ -140,7 +176,7 @@ void CReplacedFile::commit()
     {
         fail(std::strerror(errno));
     }
-    if (m_spool)
+    if (m_spool >= 0)
     {
         copySpool();
     }
@@ -154,7 +190,7 @@ void CReplacedFile::commit()
 
 void CReplacedFile::copySpool()
 {
-    const int spool = fileno(m_spool);
+    const int spool = m_spool;
     if (lseek(spool, 0, SEEK_SET) != 0)
     {
         fail(std::strerror(errno));

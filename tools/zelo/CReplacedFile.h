@@ -1,15 +1,14 @@
 // A file written under a short temporary name beside its destination and renamed
 // over it only on commit(), so a failure never leaves a partial file or harms an
-// earlier one; a link is followed to the file it names. A device, a pipe or "-"
-// (standard output) is not a file to replace: the bytes are gathered in an
-// unnamed temporary file and copied there on commit(). Owned by the one writer;
+// earlier one; a link is followed to the file it names, which need not exist yet.
+// A device, a pipe or "-" (standard output) is not a file to replace: the bytes
+// are gathered in an unnamed file in $TMPDIR and copied there on commit(). Owned by the one writer;
 // dropped uncommitted, it removes the temporary file.
 #pragma once
 
 #include "tools/zelo/CTemporaryFiles.h"
 
 #include <cstddef>
-#include <cstdio>
 #include <string>
 
 namespace Zelo::Tools
@@ -47,7 +46,7 @@ private:
     CTemporaryFiles::CRecord m_record;
     int m_descriptor = -1;
     // Devices, pipes and standard output: the gathered bytes and where they go.
-    std::FILE *m_spool = nullptr;
+    int m_spool = -1;
     int m_destination = -1;
     bool m_isCommitted = false;
 };

@@ -8,15 +8,19 @@
 #include "tools/zelo/CPresetExchange.h"
 #include "tools/zelo/CProgressBar.h"
 #include "tools/zelo/CTemporaryFiles.h"
+#include "tools/zelo/CZeloChunk.h"
 
 #include <sndfile.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace Zelo::Tools
 {
@@ -65,9 +69,92 @@ void checkOutputPaths(const std::vector<std::string> &inputs, const std::vector<
         }
     }
 }
+
+// A new or replaced file is written under a temporary name in its folder and renamed,
+// so that folder must exist and take files; devices and pipes are written in place.
+void checkOutputFolder(const std::string &output)
+{
+    struct stat target
+    {
+    };
+    if (output == "-" || (stat(output.c_str(), &target) == 0 && !S_ISREG(target.st_mode)))
+    {
+        return;
+    }
+    const std::string parent = std::filesystem::path(output).parent_path().string();
+    const std::string folder = parent.empty() ? "." : parent;
+    struct stat status
+    {
+    };
+    if (stat(folder.c_str(), &status) != 0 || !S_ISDIR(status.st_mode))
+    {
+        throw std::runtime_error("'" + output + "': cannot write (no folder '" + folder + "')");
+    }
+    if (access(folder.c_str(), W_OK | X_OK) != 0)
+    {
+        throw std::runtime_error("'" + output + "': cannot write into '" + folder + "' (" + std::strerror(errno) + ")");
+    }
+}
+
+bool isOutputType(const std::string &type)
+{
+    try
+    {
+        CAudioFile::outputFormat("-", 0, DEMO_SAMPLE_RATE, 0, type);
+        return true;
+    }
+    catch (const std::runtime_error &)
+    {
+        return false;
+    }
+}
+
+// The --type values written at all: libsndfile's extensions and the common names CAudioFile adds.
+std::string outputTypes()
+{
+    std::vector<std::string> candidates = {"aif", "mp3", "ogg", "opus", "snd"};
+    int count = 0;
+    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof(count));
+    for (int index = 0; index < count; ++index)
+    {
+        SF_FORMAT_INFO info{};
+        info.format = index;
+        sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof(info));
+        if (info.extension != nullptr)
+        {
+            candidates.emplace_back(info.extension);
+        }
+    }
+    std::sort(candidates.begin(), candidates.end());
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::string types;
+    for (const std::string &candidate : candidates)
+    {
+        if (isOutputType(candidate))
+        {
+            types += (types.empty() ? "" : ", ") + candidate;
+        }
+    }
+    return types;
+}
 } // namespace
 
 int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const
+{
+    const int status = runCommand(arguments, out, errors);
+    // A full disk or a closed pipe shows only when the buffered output is flushed.
+    errno = 0;
+    if (out.flush())
+    {
+        return status;
+    }
+    const int error = errno;
+    errors << "zelo: cannot write to standard output" << (error != 0 ? std::string(": ") + std::strerror(error) : "")
+           << "\n";
+    return EXIT_FAILED;
+}
+
+int CZeloCommand::runCommand(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const
 {
     try
     {
@@ -75,7 +162,7 @@ int CZeloCommand::run(const std::vector<std::string> &arguments, std::ostream &o
         switch (commandLine.command())
         {
         case CCommandLine::Command::help:
-            out << CCommandLine::usage();
+            out << CCommandLine::usage(commandLine.pluginPath());
             return EXIT_DONE;
         case CCommandLine::Command::version:
             out << "zelo " << ZELO_VERSION << "\n";
@@ -148,6 +235,11 @@ CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
 
 void CZeloCommand::checkOutputs(const CCommandLine &commandLine)
 {
+    const std::string type = commandLine.type().value_or("");
+    if (!type.empty() && !isOutputType(type))
+    {
+        throw CCommandLine::CUsageError("--type " + type + ": expected one of " + outputTypes());
+    }
     if (const auto &folder = commandLine.outputFolder())
     {
         struct stat status
@@ -157,11 +249,21 @@ void CZeloCommand::checkOutputs(const CCommandLine &commandLine)
         {
             throw std::runtime_error("'" + *folder + "': cannot write into it (not a folder)");
         }
-        checkOutputPaths(commandLine.inputs(), CParallelRender::outputPaths(commandLine.inputs(), *folder));
+        checkOutputPaths(commandLine.inputs(), CParallelRender::outputPaths(commandLine.inputs(), *folder, type));
+        return;
     }
-    else
+    std::vector<std::string> outputs = {commandLine.output()};
+    for (const auto &report : {commandLine.reportJson(), commandLine.plot()})
     {
-        checkOutputPaths(commandLine.inputs(), {commandLine.output()});
+        if (report)
+        {
+            outputs.push_back(*report);
+        }
+    }
+    checkOutputPaths(commandLine.inputs(), outputs);
+    for (const std::string &output : outputs)
+    {
+        checkOutputFolder(output);
     }
 }
 
@@ -175,8 +277,9 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
 
     if (commandLine.outputFolder())
     {
-        const size_t failures =
-            CParallelRender(renderer).run(commandLine.inputs(), *commandLine.outputFolder(), errors);
+        const size_t failures = CParallelRender(renderer).run(commandLine.inputs(), *commandLine.outputFolder(),
+                                                              commandLine.type().value_or(""), errors);
+        out << commandLine.inputs().size() - failures << " rendered, " << failures << " failed\n";
         return failures == 0 ? EXIT_DONE : EXIT_FAILED;
     }
     renderOne(renderer, commandLine, out, errors);
@@ -186,6 +289,9 @@ int CZeloCommand::render(const CCommandLine &commandLine, std::ostream &out, std
 void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &commandLine, std::ostream &out,
                              std::ostream &errors) const
 {
+    // Standard output carries the audio alone when it is the output.
+    const bool isStandardOutput = commandLine.output() == "-";
+    std::ostream &messages = isStandardOutput ? errors : out;
     std::optional<CAudioFile::CReader> input;
     CStereoSignal phrase;
     if (commandLine.isDemo())
@@ -252,13 +358,15 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
     {
         errors << CRenderer::inputNotes(*input);
     }
+    errors << output.clippingNote();
     if (commandLine.isDemo())
     {
-        out << "Rendered the demo phrase into " << commandLine.output() << "\n";
+        messages << "Rendered the demo phrase into " << (isStandardOutput ? "standard output" : commandLine.output())
+                 << "\n";
     }
     if (analysis)
     {
-        reportAnalysis(*analysis, commandLine, out);
+        reportAnalysis(*analysis, commandLine, messages);
     }
 }
 
@@ -291,11 +399,20 @@ void CZeloCommand::savePreset(const CCommandLine &commandLine, std::ostream &out
     const CPresetFile::Kind kind = CPresetFile::kindForPath(commandLine.presetFile());
     const CRenderer renderer(std::make_shared<const CPluginModule>(commandLine.pluginPath()), setupOf(commandLine));
     const std::unique_ptr<CPluginInstance> instance = renderer.createInstance(DEMO_SAMPLE_RATE);
-    const CPresetFile preset = CPresetExchange::save(*instance, kind);
+    CPresetFile preset = CPresetExchange::save(*instance, kind);
+    // A program saved from one half plays that half wherever it is loaded.
+    const std::optional<char> &half = commandLine.half();
+    const bool keepsHalf = half && kind == CPresetFile::Kind::program &&
+                           CZeloChunk::isZeloChunk(instance->effect()->uniqueID, preset.chunk);
+    if (keepsHalf)
+    {
+        CZeloChunk::keepHalf(preset.chunk, *half);
+    }
     preset.write(commandLine.presetFile(), commandLine.isForced());
     if (kind == CPresetFile::Kind::program)
     {
-        out << "Saved the program \"" << preset.programName << "\" into " << commandLine.presetFile() << "\n";
+        out << "Saved the program \"" << preset.programName << "\"" << (keepsHalf ? std::string(", half ") + *half : "")
+            << " into " << commandLine.presetFile() << "\n";
     }
     else
     {
@@ -328,6 +445,11 @@ void CZeloCommand::showPreset(const CCommandLine &commandLine, std::ostream &out
     {
         out << "Programs:   " << preset.count << ", current " << preset.currentProgram << " \""
             << instance->programName() << "\"\n";
+    }
+    if (CZeloChunk::isZeloChunk(preset.pluginId, preset.chunk))
+    {
+        out << "Halves:     " << (CZeloChunk::hasEqualHalves(preset.chunk) ? "A and B the same" : "A and B differ")
+            << "; shown: " << CZeloChunk::liveHalf(preset.chunk) << "\n";
     }
     out << "\n";
     CInfoReport::printParameters(*instance, out);

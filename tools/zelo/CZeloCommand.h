@@ -19,6 +19,8 @@ public:
     int run(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const;
 
 private:
+    // run() without the final check that standard output took everything.
+    int runCommand(const std::vector<std::string> &arguments, std::ostream &out, std::ostream &errors) const;
     void info(const CCommandLine &commandLine, std::ostream &out) const;
     // Returns the exit status: a batch reports its failed files itself.
     int render(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
@@ -29,7 +31,8 @@ private:
     void reportAnalysis(const CRenderAnalysis &analysis, const CCommandLine &commandLine, std::ostream &out) const;
     void savePreset(const CCommandLine &commandLine, std::ostream &out) const;
     void showPreset(const CCommandLine &commandLine, std::ostream &out, std::ostream &errors) const;
-    // Before any input is read: the output, or the --out-dir folder and the outputs in it.
+    // Before any input is read: the --type, the output with the report and plot files,
+    // or the --out-dir folder and the outputs in it.
     static void checkOutputs(const CCommandLine &commandLine);
     // The program, half, parameter and preset requests of the command line.
     static CRenderer::Setup setupOf(const CCommandLine &commandLine);

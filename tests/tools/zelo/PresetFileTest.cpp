@@ -1,6 +1,7 @@
 // Preset files: the published byte layout against files made here by hand, the
 // faults a reader must refuse, and round trips through the built plug-in.
 #include "tools/zelo/CPresetExchange.h"
+#include "tools/zelo/CZeloChunk.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -98,6 +99,13 @@ TEST(PresetFile, RefusesDamagedFilesNamingTheFault)
 class PresetExchange : public testing::Test
 {
 protected:
+    static std::vector<float> parameterValues(CPluginInstance &instance)
+    {
+        std::vector<float> values;
+        for (VstInt32 index = 0; index < 23; ++index)
+            values.push_back(instance.getParameter(index));
+        return values;
+    }
     std::unique_ptr<CPluginInstance> fresh() const
     {
         auto instance = std::make_unique<CPluginInstance>(m_module);
@@ -128,6 +136,30 @@ TEST_F(PresetExchange, EveryFactoryProgramAndHalfRoundTripsByteForByte)
             CPresetExchange::load(*loading, preset, "p.fxp");
             EXPECT_EQ(loading->getChunk(true), saving->getChunk(true)) << "program " << program << " half " << half;
         }
+}
+
+// A program kept from half B plays half B wherever it is loaded, whichever half
+// the bank there has live; kept from half A it plays half A.
+TEST_F(PresetExchange, AProgramKeptFromOneHalfPlaysThatHalfWhereverItIsLoaded)
+{
+    const auto saving = fresh();
+    saving->setProgram(5);
+    for (const char half : {'A', 'B'})
+    {
+        saving->setParameter(26, half == 'B' ? 1.0f : 0.0f);
+        const std::vector<float> kept = parameterValues(*saving);
+        CPresetFile preset = CPresetExchange::save(*saving, CPresetFile::Kind::program);
+        Zelo::Tools::CZeloChunk::keepHalf(preset.chunk, half);
+        EXPECT_TRUE(Zelo::Tools::CZeloChunk::hasEqualHalves(preset.chunk));
+        for (const float bankHalf : {0.0f, 1.0f})
+        {
+            const auto loading = fresh();
+            loading->setProgram(3);
+            loading->setParameter(26, bankHalf);
+            CPresetExchange::load(*loading, preset, "p.fxp");
+            EXPECT_EQ(parameterValues(*loading), kept) << "kept from " << half << ", loaded with half " << bankHalf;
+        }
+    }
 }
 
 TEST_F(PresetExchange, TheWholeBankRoundTripsWithItsCurrentProgram)

@@ -104,8 +104,9 @@ protected:
 
     std::string file(const std::string &name) const { return (m_folder / name).string(); }
 
-    // Runs the binary with the built plug-in unless the arguments name one.
-    SResult run(std::vector<std::string> arguments, bool withPlugin = true) const
+    // Runs the binary in the test's folder with the built plug-in unless the arguments
+    // name one; standard output goes to `outPath` when given, else into the result.
+    SResult run(std::vector<std::string> arguments, bool withPlugin = true, const std::string &outPath = {}) const
     {
         if (withPlugin)
             arguments.insert(arguments.end(), {"--plugin", ZELO_PLUGIN_PATH});
@@ -115,10 +116,10 @@ protected:
                 result += character == '\'' ? std::string("'\\''") : std::string(1, character);
             return result + "' ";
         };
-        std::string command = quoted(ZELO_BINARY);
+        std::string command = "cd " + quoted(m_folder.string()) + "&& " + quoted(ZELO_BINARY);
         for (const std::string &argument : arguments)
             command += quoted(argument);
-        command += ">" + quoted(file(".stdout")) + "2>" + quoted(file(".stderr"));
+        command += ">" + quoted(outPath.empty() ? file(".stdout") : outPath) + "2>" + quoted(file(".stderr"));
         const int status = std::system(command.c_str());
         SResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(file(".stdout")),
                        readText(file(".stderr"))};
@@ -273,6 +274,7 @@ TEST_F(ZeloCommand, ParallelRenderEqualsSequentialRendersByteForByte)
     batch.insert(batch.end(), options.begin(), options.end());
     const SResult parallel = run(batch);
     EXPECT_EQ(parallel.status, 1);
+    EXPECT_EQ(parallel.out, "3 rendered, 1 failed\n");
     EXPECT_NE(parallel.errors.find("absent.wav': cannot read"), std::string::npos) << parallel.errors;
     EXPECT_FALSE(fs::exists(file("parallel/absent.wav")));
     for (const std::string &name : names)
@@ -364,7 +366,7 @@ TEST_F(ZeloCommand, DamagedPresetValuesAreClampedWithAWarningNamingThem)
     {
         const SResult shown = run({"preset", "show", file(name)});
         EXPECT_EQ(shown.status, 0) << name;
-        EXPECT_EQ(shown.errors, "zelo: '" + file(name) + "': " + warning);
+        EXPECT_NE(shown.errors.find("zelo: '" + file(name) + "': " + warning), std::string::npos) << shown.errors;
     }
     EXPECT_NE(run({"preset", "show", file("bad-p.fxp")}).out.find("Master         20.00"), std::string::npos);
     const SResult damaged = run({"render", file("in.wav"), file("damaged.wav"), "--preset", file("bad-p.fxp")});
@@ -566,6 +568,83 @@ TEST_F(ZeloCommand, DamagedEmptyAndLongNamedFiles)
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.errors.find("'" + file("folder") + "': cannot write (is a folder)"), std::string::npos)
         << result.errors;
+}
+
+// With "-" as the output, reports and notes go to standard error; a full standard output is an error.
+TEST_F(ZeloCommand, StandardOutputCarriesTheAudioAlone)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 5000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    SResult result = run({"render", file("in.wav"), "-", "--report"});
+    ASSERT_EQ(result.status, 0) << result.errors;
+    EXPECT_EQ(result.out.find("Loudness"), std::string::npos);
+    EXPECT_NE(result.errors.find("Loudness (LUFS)"), std::string::npos) << result.errors;
+    result = run({"render", "--demo", "-", "--type", "raw"});
+    EXPECT_EQ(result.out.find("Rendered"), std::string::npos);
+    EXPECT_EQ(result.errors, "Rendered the demo phrase into standard output\n");
+    result = run({"info"}, true, "/dev/full");
+    EXPECT_EQ(result.status, 1);
+    EXPECT_EQ(result.errors, "zelo: cannot write to standard output: No space left on device\n");
+}
+
+// A report or plot that cannot be written fails before the rendering, leaving no output.
+TEST_F(ZeloCommand, EveryOutputIsCheckedBeforeRendering)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 3000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--plot", file("none/plot.png")},
+         "'" + file("none/plot.png") + "': cannot write (no folder '" + file("none") + "')"},
+        {{"--report-json", m_folder.string()}, "'" + m_folder.string() + "': cannot write (is a folder)"},
+        {{"--report-json", file("in.wav")}, "is the input"}};
+    for (const auto &[options, message] : cases)
+    {
+        std::vector<std::string> arguments = {"render", file("in.wav"), file("out.wav")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const SResult result = run(arguments);
+        EXPECT_EQ(result.status, 1) << message;
+        EXPECT_NE(result.errors.find(message), std::string::npos) << result.errors;
+        EXPECT_EQ(listFolder(), std::vector<std::string>{"in.wav"}) << message;
+    }
+}
+
+// --type names the format (and, in a batch, the extension); the last of repeated options counts.
+TEST_F(ZeloCommand, TypeChoosesTheFormatOfEveryOutput)
+{
+    writeSound(file("a.wav"), sweep(44100, 2, 3000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    writeSound(file("b.aiff"), sweep(44100, 1, 3000, SF_FORMAT_AIFF | SF_FORMAT_PCM_16));
+    const SResult batch = run({"render", file("a.wav"), file("b.aiff"), "--out-dir", file("d"), "--type", "flac"});
+    ASSERT_EQ(batch.status, 0) << batch.errors;
+    EXPECT_EQ(batch.out, "2 rendered, 0 failed\n");
+    for (const char *name : {"d/a.flac", "d/b.flac"})
+        EXPECT_EQ(readSound(file(name)).format & SF_FORMAT_TYPEMASK, SF_FORMAT_FLAC) << name;
+    EXPECT_EQ(run({"render", file("a.wav"), "-", "--type", "wav", "--type", "flac"}).out.substr(0, 4), "fLaC");
+    const SResult unknown = run({"render", file("a.wav"), "-", "--type", "wave"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_NE(unknown.errors.find("--type wave: expected one of "), std::string::npos) << unknown.errors;
+    EXPECT_NE(unknown.errors.find(" flac, "), std::string::npos) << unknown.errors;
+}
+
+// Mistakes name the option at fault; -o and "--" are understood; --help names the module in use.
+TEST_F(ZeloCommand, OptionMessagesSayWhatIsWrong)
+{
+    writeSound(file("in.wav"), sweep(44100, 2, 3000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
+    const std::pair<std::vector<std::string>, const char *> mistakes[] = {
+        {{"render", "--frobnicate"}, "zelo: unknown option '--frobnicate'\n"},
+        {{"info", "--frobnicate", "x"}, "zelo: unknown option '--frobnicate'\n"},
+        {{"render", "in.wav", "-x.wav"}, "zelo: unknown option '-x.wav' (a file whose name starts with '-' goes after"},
+        {{"info", "--plugin", ""}, "zelo: --plugin was given an empty value\n"},
+        {{"render", "in.wav", "-o", "a.wav", "--out-dir", "d"}, "zelo: -o names one output, --out-dir a folder"}};
+    for (const auto &[arguments, message] : mistakes)
+    {
+        const SResult result = run(arguments, false);
+        EXPECT_EQ(result.status, 2) << testing::PrintToString(arguments);
+        EXPECT_EQ(result.errors.rfind(message, 0), 0u) << result.errors;
+    }
+    EXPECT_EQ(run({"render", "in.wav", "-o", "out.wav"}).status, 0);
+    EXPECT_EQ(run({"render", "--plugin", ZELO_PLUGIN_PATH, "--", "in.wav", "-out.wav"}, false).status, 0);
+    EXPECT_EQ(listFolder(), (std::vector<std::string>{"-out.wav", "in.wav", "out.wav"}));
+    EXPECT_NE(run({"--help"}, false).out.find("\nPlug-in: " ZELO_PLUGIN_PATH "\n"), std::string::npos);
+    const std::string help = run({"info", "--plugin", "/nowhere/Other.so", "--help"}, false).out;
+    EXPECT_NE(help.find("\nPlug-in: /nowhere/Other.so (not found)\n"), std::string::npos) << help;
 }
 
 class ParameterAssignment : public testing::Test

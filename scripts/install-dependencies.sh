@@ -1,20 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Zelo builds and tests with, when any is missing.
-# Runs apt-get directly as root, through sudo otherwise. It never removes a
-# package: when apt would, it stops, says what and why, and changes nothing.
+# Installs the Debian packages Zelo builds with (what configuring the release
+# build needs), and with --tests also what only the tests run (clang and its
+# fuzzing runtime, an X server and XTest tools, the Windows cross compilers and
+# Wine), when any is missing. Runs apt-get directly as root, through sudo
+# otherwise. It never removes a package: when apt would, it stops, says what and
+# why, and changes nothing.
+# Usage: scripts/install-dependencies.sh [--tests]
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ clang clang-format pkg-config
+  cmake ninja-build g++ clang-format pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libstk-dev libclang-rt-14-dev libsndfile1-dev libebur128-dev
+  libstk-dev libsndfile1-dev libebur128-dev
   ladspa-sdk tap-plugins
   libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
-  libx11-dev libxext-dev libxrandr-dev libxtst-dev xvfb xdotool
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64
+  libx11-dev libxext-dev libxrandr-dev libxtst-dev
 )
-# wine32 stays out: with it, Debian's wine script prefers the 32-bit loader even
-# for 64-bit programs, and machines without 32-bit support cannot start that.
+if [ "${1:-}" = "--tests" ]; then
+  # wine32 stays out: with it, Debian's wine script prefers the 32-bit loader even
+  # for 64-bit programs, and machines without 32-bit support cannot start that.
+  packages+=(clang libclang-rt-14-dev xvfb xdotool
+    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64)
+fi
 
 # libstk-dev needs JACK's development files through "libjack-dev | libjack-jackd2-dev";
 # apt picks libjack-dev (JACK 1), which conflicts with JACK 2 and would take jackd2

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The main job: installs what is missing, builds Zelo, installs the plug-in and
+# The main job: installs what is missing, builds what ships, installs the plug-in and
 # its skin images where Linux hosts look for it (~/.vst/Zelo/) and checks that
 # it loads and processes there: the zelo command-line host renders its demo
 # phrase through it. The command-line host zelo goes into ~/.local/bin, where
@@ -9,8 +9,9 @@ cd "$(dirname "$0")/.."
 
 scripts/install-dependencies.sh
 
+# What ships: the plug-in with its skin, and zelo. The test command builds the rest.
 cmake --preset release
-cmake --build --preset release
+cmake --build --preset release --target Zelo zelo
 
 destination="${HOME}/.vst/Zelo"
 mkdir -p "$destination"

@@ -8,7 +8,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-dependencies.sh
+scripts/install-dependencies.sh --tests
 
 echo "== format =="
 scripts/format.sh --check

@@ -242,6 +242,19 @@ size_t CAudioFile::CReader::missingFrames() const
     return m_statedFrames > m_framesRead ? m_statedFrames - m_framesRead : 0;
 }
 
+CAudioFile::Metadata CAudioFile::CReader::metadata() const
+{
+    Metadata metadata;
+    for (int kind = SF_STR_FIRST; kind <= SF_STR_LAST; ++kind)
+    {
+        if (const char *text = sf_get_string(m_file.get(), kind); text && *text)
+        {
+            metadata.emplace_back(kind, text);
+        }
+    }
+    return metadata;
+}
+
 size_t CAudioFile::CReader::read(float *left, float *right, size_t frames)
 {
     const size_t channels = static_cast<size_t>(m_info.channels);
@@ -341,6 +354,14 @@ void CAudioFile::CWriter::write(const float *left, const float *right, size_t fr
             throw std::runtime_error("'" + m_destination.path() + "': cannot write (" + sf_strerror(m_file.get()) +
                                      ")");
         }
+    }
+}
+
+void CAudioFile::CWriter::setMetadata(const Metadata &metadata)
+{
+    for (const auto &[kind, text] : metadata)
+    {
+        sf_set_string(m_file.get(), kind, text.c_str());
     }
 }
 

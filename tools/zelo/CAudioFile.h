@@ -11,6 +11,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace Zelo::Tools
@@ -24,6 +25,10 @@ class CAudioFile
     using SoundFilePointer = std::unique_ptr<SNDFILE, SoundFileCloser>;
 
 public:
+    // The texts a file carries (title, artist, album, comment, date …) as
+    // libsndfile's SF_STR_* kinds and their values.
+    using Metadata = std::vector<std::pair<int, std::string>>;
+
     // A sound file open for reading, in any format libsndfile reads; a mono file
     // feeds both channels. Owned by the one thread that reads it.
     class CReader
@@ -49,6 +54,8 @@ public:
         // Frames the header promised that read() did not deliver, known once read()
         // has reached the end; 0 for a stream that states no length.
         size_t missingFrames() const;
+        // The texts the file carries; empty when none.
+        Metadata metadata() const;
 
     private:
         // The frames the header states; 0 when it states none (a pipe, a placeholder length).
@@ -78,6 +85,9 @@ public:
         CWriter(const CWriter &) = delete;
         CWriter &operator=(const CWriter &) = delete;
 
+        // Before the first write: the texts the output carries, where its format
+        // holds them (WAV, AIFF, FLAC, Ogg …); the others are left out.
+        void setMetadata(const Metadata &metadata);
         void write(const float *left, const float *right, size_t frames);
         // Completes the file and puts it in place; throws for a format that has
         // no empty file (FLAC, Ogg, MP3) when no frame was written.

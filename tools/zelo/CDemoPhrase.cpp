@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numeric>
 #include <vector>
 
 namespace Zelo::Tools
@@ -68,6 +69,13 @@ void CDemoPhrase::addPluck(CStereoSignal &signal, double startSeconds, double fr
     for (double &sample : string)
     {
         sample = noise.next();
+    }
+    // Without its mean the burst carries no offset: the averaging keeps the sum,
+    // so an offset would decay no faster than the note.
+    const double mean = std::accumulate(string.begin(), string.end(), 0.0) / static_cast<double>(period);
+    for (double &sample : string)
+    {
+        sample -= mean;
     }
     const size_t start = static_cast<size_t>(startSeconds * rate);
     const size_t length =

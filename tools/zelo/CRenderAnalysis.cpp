@@ -10,11 +10,9 @@ namespace Zelo::Tools
 {
 namespace
 {
-std::string line(const char *format, double value)
+std::string line(const char *label, const char *format, double value, const char *unit = "")
 {
-    char text[64];
-    std::snprintf(text, sizeof(text), format, value);
-    return text;
+    return std::string(label) + CRenderReport::figure(format, value) + unit;
 }
 } // namespace
 
@@ -55,9 +53,10 @@ std::vector<std::string> CRenderAnalysis::summary() const
 {
     const CStereoMeasure::Figures input = m_input.figures();
     const CStereoMeasure::Figures output = m_output.figures();
-    return {line("Output correlation  %+.2f", output.correlation), line("Output width (S/M)  %.2f", output.width),
-            line("Output mono sum     %+.1f dB", output.monoSumDb),
-            line("Loudness change     %+.1f LU", output.loudness - input.loudness)};
+    return {line("Output correlation  ", "%+.2f", output.correlation),
+            line("Output width (S/M)  ", "%.2f", output.width),
+            line("Output mono sum     ", "%+.1f", output.monoSumDb, " dB"),
+            line("Loudness change     ", "%+.1f", output.loudness - input.loudness, " LU")};
 }
 
 void CRenderAnalysis::writePlot(const std::string &title, const std::string &path) const

@@ -26,21 +26,6 @@ const Row ROWS[] = {{"Peak (dBFS)", "peak_dbfs", &CStereoMeasure::Figures::peakD
                     {"Mono sum (dB)", "mono_sum_db", &CStereoMeasure::Figures::monoSumDb, "%+.2f", true},
                     {"Width (side/mid)", "width", &CStereoMeasure::Figures::width, "%.3f", false}};
 
-std::string formatted(const char *format, double value)
-{
-    if (std::isnan(value))
-    {
-        return "n/a";
-    }
-    if (std::isinf(value))
-    {
-        return value < 0 ? "-inf" : "inf";
-    }
-    char text[32];
-    std::snprintf(text, sizeof(text), format, value);
-    return text;
-}
-
 std::string jsonNumber(double value)
 {
     if (!std::isfinite(value))
@@ -69,6 +54,21 @@ std::string jsonObject(const CStereoMeasure::Figures &figures)
 }
 } // namespace
 
+std::string CRenderReport::figure(const char *format, double value)
+{
+    if (std::isnan(value) || value == HUGE_VAL)
+    {
+        return "n/a";
+    }
+    if (value == -HUGE_VAL)
+    {
+        return "-inf";
+    }
+    char text[32];
+    std::snprintf(text, sizeof(text), format, value);
+    return text;
+}
+
 void CRenderReport::print(std::ostream &out) const
 {
     constexpr size_t LABEL_WIDTH = 18;
@@ -80,11 +80,11 @@ void CRenderReport::print(std::ostream &out) const
         const double input = m_input.*row.figure;
         const double output = m_output.*row.figure;
         out << row.label << std::string(LABEL_WIDTH - std::string(row.label).size(), ' ')
-            << padded(formatted(row.format, input), COLUMN_WIDTH)
-            << padded(formatted(row.format, output), COLUMN_WIDTH);
+            << padded(CRenderReport::figure(row.format, input), COLUMN_WIDTH)
+            << padded(CRenderReport::figure(row.format, output), COLUMN_WIDTH);
         if (row.hasChange)
         {
-            out << padded(formatted(row.format, output - input), COLUMN_WIDTH);
+            out << padded(CRenderReport::figure(row.format, output - input), COLUMN_WIDTH);
         }
         out << "\n";
     }

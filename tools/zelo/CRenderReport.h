@@ -19,6 +19,9 @@ public:
 
     // A short table; undefined figures show as "n/a", silence as "-inf".
     void print(std::ostream &out) const;
+    // One figure in a printf `format`: "n/a" when it is undefined (not a number,
+    // or infinitely loud from samples that were not numbers), "-inf" for silence.
+    static std::string figure(const char *format, double value);
     // {"input": {...}, "output": {...}, "loudness_change_lu": x}; figures that are
     // not finite are null. Through a temporary file; throws naming `path`.
     void writeJson(const std::string &path) const;

@@ -205,6 +205,7 @@ std::string CRenderer::renderFile(const std::string &inputPath, const std::strin
     // Settled before rendering, so an unwritable format fails at once.
     const int format = CAudioFile::outputFormat(outputPath, input.format(), input.sampleRate(), m_setup.outputSubtype);
     CAudioFile::CWriter output(outputPath, input.sampleRate(), format, m_setup.isForced);
+    output.setMetadata(input.metadata());
     render(input, output, progress);
     output.commit();
     return inputNotes(input) + output.clippingNote();

@@ -308,6 +308,10 @@ void CZeloCommand::renderOne(const CRenderer &renderer, const CCommandLine &comm
         commandLine.output(), input ? input->format() : SF_FORMAT_WAV | SF_FORMAT_PCM_24, sampleRate,
         commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0, commandLine.type().value_or(""));
     CAudioFile::CWriter output(commandLine.output(), sampleRate, format, commandLine.isForced());
+    if (input)
+    {
+        output.setMetadata(input->metadata());
+    }
 
     std::optional<CRenderAnalysis> analysis;
     if (commandLine.isReport() || commandLine.reportJson() || commandLine.plot())
@@ -387,9 +391,18 @@ void CZeloCommand::reportAnalysis(const CRenderAnalysis &analysis, const CComman
         const std::string name = commandLine.isDemo()
                                      ? std::string("demo phrase")
                                      : std::filesystem::path(commandLine.inputs().front()).filename().string();
-        const std::string program = commandLine.program() ? ", program " + *commandLine.program() : std::string();
+        // The settings that shaped the sound: program, half and each --set, in order.
+        std::string settings = commandLine.program() ? ", program " + *commandLine.program() : std::string();
+        if (commandLine.half())
+        {
+            settings += std::string(", half ") + *commandLine.half();
+        }
+        for (const std::string &assignment : commandLine.assignments())
+        {
+            settings += ", " + assignment;
+        }
         analysis.writePlot("zelo render: " + name + " -> " +
-                               std::filesystem::path(commandLine.output()).filename().string() + program,
+                               std::filesystem::path(commandLine.output()).filename().string() + settings,
                            *commandLine.plot());
     }
 }

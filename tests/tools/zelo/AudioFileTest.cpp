@@ -125,6 +125,29 @@ TEST_F(AudioFile, IntegerFormatsReportTheSamplesTheyClipPerChannel)
     }
 }
 
+// The texts a file carries travel from a reader to a writer, in WAV (an INFO
+// list, also beside the float header's fix) and in FLAC (Vorbis comments).
+TEST_F(AudioFile, MetadataTravelsFromInputToOutput)
+{
+    const CAudioFile::Metadata texts = {
+        {SF_STR_TITLE, "Take 3"}, {SF_STR_ARTIST, "Orlen"}, {SF_STR_COMMENT, "doubled"}, {SF_STR_DATE, "2026"}};
+    const std::pair<const char *, int> formats[] = {{"16.wav", SF_FORMAT_WAV | SF_FORMAT_PCM_16},
+                                                    {"float.wav", SF_FORMAT_WAV | SF_FORMAT_FLOAT},
+                                                    {"16.flac", SF_FORMAT_FLAC | SF_FORMAT_PCM_16}};
+    for (const auto &[extension, format] : formats)
+    {
+        {
+            CAudioFile::CWriter writer(file(std::string("in") + extension), 44100, format);
+            writer.setMetadata(texts);
+            const CStereoSignal sound = signal(0.5f);
+            writer.write(sound.left.data(), sound.right.data(), FRAMES);
+            writer.commit();
+        }
+        const CAudioFile::CReader reader(file(std::string("in") + extension));
+        EXPECT_EQ(reader.metadata(), texts) << extension;
+    }
+}
+
 // sox warns "wave header missing extended part of fmt chunk" below 18 bytes.
 TEST_F(AudioFile, FloatWavHasAFormatChunkWithItsExtensionAndReadsBack)
 {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <functional>
+#include <sstream>
 #include <vector>
 
 namespace
@@ -110,5 +111,12 @@ TEST(StereoMeasure, UnrelatedChannelsAndSilence)
     EXPECT_TRUE(std::isnan(quiet.correlation) && std::isnan(quiet.width) && std::isnan(quiet.monoSumDb));
     EXPECT_TRUE(std::isinf(quiet.peakDb) && std::isinf(quiet.loudness));
     EXPECT_NE(CRenderReport(quiet, figures).json().find("\"correlation\": null"), std::string::npos);
+    // In the table and the plot: silence is -inf, what is undefined (or infinite
+    // from samples that were not numbers) is n/a.
+    std::ostringstream table;
+    CRenderReport(quiet, figures).print(table);
+    EXPECT_NE(table.str().find("-inf"), std::string::npos) << table.str();
+    EXPECT_EQ(table.str().find("nan"), std::string::npos) << table.str();
+    EXPECT_EQ("n/a", CRenderReport::figure("%+.2f", HUGE_VAL));
 }
 } // namespace

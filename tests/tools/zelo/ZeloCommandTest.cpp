@@ -1,5 +1,6 @@
 // The `zelo` command: NAME=VALUE requests resolved against the built plug-in, and
 // the real binary run as a subprocess on sound files written here with libsndfile.
+#include "tools/zelo/CDemoPhrase.h"
 #include "tools/zelo/CParameterAssignment.h"
 
 #include <gmock/gmock.h>
@@ -15,6 +16,7 @@
 #include <fstream>
 #include <future>
 #include <memory>
+#include <numeric>
 #include <sstream>
 #include <string>
 #include <sys/stat.h>
@@ -302,6 +304,12 @@ TEST_F(ZeloCommand, DemoRendersSecondsOfAudibleStereo)
                                        [](float a, float b) { return std::fabs(a) < std::fabs(b); });
     EXPECT_GT(std::fabs(*peak), 0.1f);
     EXPECT_LT(std::fabs(*peak), 1.0f);
+    // The phrase itself carries no offset.
+    const Zelo::Tools::CStereoSignal phrase = Zelo::Tools::CDemoPhrase::synthesise(44100);
+    for (const std::vector<float> *channel : {&phrase.left, &phrase.right})
+        EXPECT_LT(
+            std::fabs(std::accumulate(channel->begin(), channel->end(), 0.0) / static_cast<double>(channel->size())),
+            1e-4);
 }
 
 // Every refused preset file gives its message and exit status 1, for render and

@@ -157,13 +157,45 @@ bool isWritable(int format, int sampleRate)
     return sf_format_check(&info) != 0;
 }
 
+// Standard input as a descriptor libsndfile can seek: itself when it is a file,
+// else all of it gathered in an unnamed file in $TMPDIR (FLAC, for one, cannot
+// be decoded from a pipe as it streams). The caller closes a gathered copy.
+int seekableStandardInput()
+{
+    if (lseek(STDIN_FILENO, 0, SEEK_CUR) >= 0)
+    {
+        return STDIN_FILENO;
+    }
+    std::error_code error;
+    std::string pattern = (std::filesystem::temp_directory_path(error) / "zelo-input-XXXXXX").string();
+    const int copy = error ? -1 : mkstemp(pattern.data());
+    if (copy < 0)
+    {
+        throw std::runtime_error("'-': cannot gather standard input in the temporary folder (" +
+                                 std::string(std::strerror(errno)) + ")");
+    }
+    unlink(pattern.c_str());
+    std::vector<char> buffer(1 << 16);
+    for (ssize_t count; (count = read(STDIN_FILENO, buffer.data(), buffer.size())) != 0;)
+    {
+        if (count < 0 ? errno != EINTR : write(copy, buffer.data(), static_cast<size_t>(count)) != count)
+        {
+            const std::string reason = std::strerror(errno);
+            close(copy);
+            throw std::runtime_error("'-': cannot gather standard input (" + reason + ")");
+        }
+    }
+    lseek(copy, 0, SEEK_SET);
+    return copy;
+}
 } // namespace
 
 CAudioFile::CReader::CReader(const std::string &path) : m_path(path)
 {
     if (path == "-")
     {
-        m_file.reset(sf_open_fd(STDIN_FILENO, SFM_READ, &m_info, SF_FALSE));
+        const int input = seekableStandardInput();
+        m_file.reset(sf_open_fd(input, SFM_READ, &m_info, input == STDIN_FILENO ? SF_FALSE : SF_TRUE));
         if (!m_file)
         {
             throw std::runtime_error("'-': unsupported sound on standard input (" + std::string(sf_strerror(nullptr)) +

@@ -578,6 +578,18 @@ TEST_F(ZeloCommand, DamagedEmptyAndLongNamedFiles)
         << result.errors;
 }
 
+// FLAC cannot be decoded from a pipe as it streams: standard input is gathered
+// first, and renders as the file itself does.
+TEST_F(ZeloCommand, StandardInputTakesFlacFromAPipe)
+{
+    writeSound(file("in.flac"), sweep(44100, 2, 20000, SF_FORMAT_FLAC | SF_FORMAT_PCM_16));
+    ASSERT_EQ(run({"render", file("in.flac"), file("direct.wav")}).status, 0);
+    const std::string piped = "cat '" + file("in.flac") + "' | '" + ZELO_BINARY + "' render - '" + file("piped.wav") +
+                              "' --plugin '" + ZELO_PLUGIN_PATH + "' 2>/dev/null";
+    ASSERT_EQ(std::system(piped.c_str()), 0);
+    EXPECT_TRUE(readText(file("piped.wav")) == readText(file("direct.wav")));
+}
+
 // With "-" as the output, reports and notes go to standard error; a full standard output is an error.
 TEST_F(ZeloCommand, StandardOutputCarriesTheAudioAlone)
 {

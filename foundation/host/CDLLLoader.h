@@ -29,6 +29,9 @@ public:
     ORVALITE_CLASS_RECORD(CDLLLoader)
 
 private:
+    // The platform's loader: the module's handle, or null when it does not load.
+    static void *openModule(const Basics::CString &path);
+
     Basics::CString m_dllPath;
     // The platform module handle; null when nothing is loaded.
     void *m_module = nullptr;

@@ -36,26 +36,13 @@ std::string lowerCase(std::string text)
     return text;
 }
 
-// The container an extension names. libsndfile lists one extension per container
-// ("oga" for Ogg), so the names people actually type are added here.
-int majorFormatForExtension(const std::string &extension)
+// Every extension and the container it names: libsndfile lists one extension per
+// container ("oga" for Ogg), so the names people actually type come first.
+std::vector<std::pair<std::string, int>> containerExtensions()
 {
-    if (extension == "ogg" || extension == "opus")
-    {
-        return SF_FORMAT_OGG;
-    }
-    if (extension == "aif" || extension == "aifc")
-    {
-        return SF_FORMAT_AIFF;
-    }
-    if (extension == "mp3")
-    {
-        return SF_FORMAT_MPEG;
-    }
-    if (extension == "snd")
-    {
-        return SF_FORMAT_AU;
-    }
+    std::vector<std::pair<std::string, int>> extensions = {{"ogg", SF_FORMAT_OGG},  {"opus", SF_FORMAT_OGG},
+                                                           {"aif", SF_FORMAT_AIFF}, {"aifc", SF_FORMAT_AIFF},
+                                                           {"mp3", SF_FORMAT_MPEG}, {"snd", SF_FORMAT_AU}};
     int count = 0;
     sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof(count));
     for (int index = 0; index < count; ++index)
@@ -63,9 +50,22 @@ int majorFormatForExtension(const std::string &extension)
         SF_FORMAT_INFO info{};
         info.format = index;
         sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof(info));
-        if (info.extension != nullptr && extension == info.extension)
+        if (info.extension != nullptr)
         {
-            return info.format;
+            extensions.emplace_back(info.extension, info.format);
+        }
+    }
+    return extensions;
+}
+
+// The container an extension names; 0 for none.
+int majorFormatForExtension(const std::string &extension)
+{
+    for (const auto &[name, format] : containerExtensions())
+    {
+        if (name == extension)
+        {
+            return format;
         }
     }
     return 0;
@@ -525,5 +525,17 @@ void CAudioFile::write(const std::string &path, const CStereoSignal &signal, int
     CWriter writer(path, signal.sampleRate, format);
     writer.write(signal.left.data(), signal.right.data(), signal.frames());
     writer.commit();
+}
+
+std::vector<std::string> CAudioFile::extensions()
+{
+    std::vector<std::string> names;
+    for (const auto &entry : containerExtensions())
+    {
+        names.push_back(entry.first);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
 }
 } // namespace Zelo::Tools

@@ -125,6 +125,8 @@ public:
     // ("flac") stands for the extension.
     static int outputFormat(const std::string &path, int fallbackFormat, int sampleRate, int subtype = 0,
                             const std::string &type = {});
+    // Every file extension that names a container, sorted; not all are writable.
+    static std::vector<std::string> extensions();
     // The subtype of a --bits value, "16", "24", "32" or "float"; 0 for any other.
     static int subtypeForBits(const std::string &bits);
     // Writes a whole signal through a CWriter.

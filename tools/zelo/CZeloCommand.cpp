@@ -109,26 +109,11 @@ bool isOutputType(const std::string &type)
     }
 }
 
-// The --type values written at all: libsndfile's extensions and the common names CAudioFile adds.
+// The --type values written at all: the extensions of the containers zelo can write.
 std::string outputTypes()
 {
-    std::vector<std::string> candidates = {"aif", "mp3", "ogg", "opus", "snd"};
-    int count = 0;
-    sf_command(nullptr, SFC_GET_FORMAT_MAJOR_COUNT, &count, sizeof(count));
-    for (int index = 0; index < count; ++index)
-    {
-        SF_FORMAT_INFO info{};
-        info.format = index;
-        sf_command(nullptr, SFC_GET_FORMAT_MAJOR, &info, sizeof(info));
-        if (info.extension != nullptr)
-        {
-            candidates.emplace_back(info.extension);
-        }
-    }
-    std::sort(candidates.begin(), candidates.end());
-    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
     std::string types;
-    for (const std::string &candidate : candidates)
+    for (const std::string &candidate : CAudioFile::extensions())
     {
         if (isOutputType(candidate))
         {

@@ -11,6 +11,8 @@ namespace
 {
 // Largest --block accepted: far beyond any host's buffer, small enough to allocate.
 constexpr long MAX_BLOCK_SIZE = 1 << 20;
+// Largest --tail accepted, in seconds: an hour, far beyond any effect's tail.
+constexpr double MAX_TAIL_SECONDS = 3600.0;
 
 // Options that set up the plug-in, which render and preset save share.
 bool isSetupOption(const std::string &option)
@@ -22,7 +24,7 @@ bool takesValue(const std::string &option)
 {
     static const char *const OPTIONS[] = {"--plugin", "--program", "--half", "--set",     "--preset",
                                           "--block",  "--bits",    "--type", "--out-dir", "--report-json",
-                                          "--plot",   "--output",  "-o"};
+                                          "--plot",   "--output",  "-o",     "--tail"};
     return std::find(std::begin(OPTIONS), std::end(OPTIONS), option) != std::end(OPTIONS);
 }
 } // namespace
@@ -120,7 +122,7 @@ void CCommandLine::parseCommand(const std::vector<std::string> &arguments, size_
 
 bool CCommandLine::takeFlag(const std::string &argument)
 {
-    if (argument != "--demo" && argument != "--report" && argument != "--force")
+    if (argument != "--demo" && argument != "--report" && argument != "--force" && argument != "--no-tail")
     {
         return false;
     }
@@ -128,6 +130,11 @@ bool CCommandLine::takeFlag(const std::string &argument)
     {
         throw CUsageError(
             argument + (argument == "--force" ? " applies to render and preset save only" : " applies to render only"));
+    }
+    if (argument == "--no-tail")
+    {
+        m_maxTailSeconds = 0.0;
+        return true;
     }
     (argument == "--demo" ? m_isDemo : argument == "--report" ? m_isReport : m_isForced) = true;
     return true;
@@ -201,6 +208,18 @@ void CCommandLine::setOption(const std::string &option, const std::string &value
                               std::to_string(MAX_BLOCK_SIZE));
         }
         m_blockSize = static_cast<int>(size);
+    }
+    else if (option == "--tail")
+    {
+        char *end = nullptr;
+        const double seconds = std::strtod(value.c_str(), &end);
+        // Negated, so that NaN fails too.
+        if (*end != '\0' || !(seconds >= 0.0 && seconds <= MAX_TAIL_SECONDS))
+        {
+            throw CUsageError("--tail " + value + ": expected seconds from 0 to " +
+                              std::to_string(static_cast<int>(MAX_TAIL_SECONDS)));
+        }
+        m_maxTailSeconds = seconds;
     }
     else if (option == "--bits")
     {
@@ -304,7 +323,9 @@ std::string CCommandLine::usage(const std::string &pluginPath)
            "         with \"-\" as the output, every message goes to standard error.\n"
            "         An existing output keeps its mode; a read-only one, or an input, is refused.\n"
            "         A latency the plug-in reports is compensated: the output is aligned with the\n"
-           "         input and longer by that latency. Below 44.1 kHz Zelo works as if at 44.1 kHz.\n"
+           "         input. Past the input's end the effect's tail (echoes) goes on until it stays\n"
+           "         below -96 dBFS for the plug-in's tail length (else 250 ms): the output ends\n"
+           "         on its last audible frame. Below 44.1 kHz Zelo works as if at 44.1 kHz.\n"
            "         With --out-dir, inputs render in parallel under their own names (the\n"
            "         extension --type names, if given) and a summary line ends the batch.\n"
            "         --demo renders a built-in phrase instead of an input.\n"
@@ -323,6 +344,9 @@ std::string CCommandLine::usage(const std::string &pluginPath)
            "  --set NAME=VALUE        a parameter in its own units, e.g. \"Delay One=35\",\n"
            "                          \"Sync Audio=On\", \"Grain Size=Large\"; may be repeated\n"
            "  --block N               frames per process call (default 512; render only)\n"
+           "  --tail SECONDS          the longest tail kept past the input's end (default 30;\n"
+           "                          render only)\n"
+           "  --no-tail               the output keeps the input's length, as --tail 0 (render only)\n"
            "  --bits 16|24|32|float   the output's sample format (render only)\n"
            "  --force                 replace a read-only output (render, preset save)\n"
            "  --type EXTENSION        the output's format whatever its name, e.g. for \"-\"\n"

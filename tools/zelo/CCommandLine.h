@@ -50,6 +50,9 @@ public:
     // "NAME=VALUE" texts in the order given.
     const std::vector<std::string> &assignments() const { return m_assignments; }
     int blockSize() const { return m_blockSize; }
+    // Render only: the longest tail kept past the input's end, in seconds; 0
+    // (--no-tail) keeps the input's length.
+    double maxTailSeconds() const { return m_maxTailSeconds; }
     // The .fxp or .fxb file render and preset save start from.
     const std::optional<std::string> &preset() const { return m_preset; }
     // The file preset save writes and preset show reads.
@@ -88,6 +91,7 @@ private:
     std::optional<char> m_half;
     std::vector<std::string> m_assignments;
     int m_blockSize = 512;
+    double m_maxTailSeconds = 30.0;
     std::optional<std::string> m_preset;
     std::string m_presetFile;
     bool m_isReport = false;

@@ -1,9 +1,11 @@
 #include "tools/zelo/CRenderer.h"
 
 #include "tools/zelo/CPresetExchange.h"
+#include "tools/zelo/CTailGate.h"
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <iomanip>
 #include <sstream>
 #include <stdexcept>
@@ -19,12 +21,30 @@ constexpr VstInt32 HALF_PARAMETER = 26;
 constexpr size_t CHUNK_TARGET_FRAMES = 16384;
 // Zelo works at this rate at the least: below it, its times and LFO rates stretch.
 constexpr int LOWEST_WORKING_RATE = 44100;
+// The quiet that ends a tail when the plug-in does not report its tail's length:
+// Zelo's longest delay (Delay One/Two up to 100 ms, 120 ms with the LFO's sweep)
+// plus its large grain (50 ms), with room to spare.
+constexpr double DEFAULT_QUIET_SECONDS = 0.25;
 
 bool equalIgnoringCase(const std::string &a, const std::string &b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
                return std::tolower(x) == std::tolower(y);
            });
+}
+
+// Frames of quiet in a row that end the tail: the plug-in's own tail length when it
+// reports one (effGetTailSize answers 0 for unknown, 1 for none), else
+// DEFAULT_QUIET_SECONDS at the rate the plug-in works at (below 44.1 kHz Zelo's
+// delays keep their length in frames).
+size_t quietWindow(CPluginInstance &instance, int sampleRate)
+{
+    const VstIntPtr reported = instance.dispatch(effGetTailSize);
+    if (reported > 1)
+    {
+        return static_cast<size_t>(reported);
+    }
+    return static_cast<size_t>(std::ceil(DEFAULT_QUIET_SECONDS * std::max(sampleRate, LOWEST_WORKING_RATE)));
 }
 
 VstInt32 findProgram(CPluginInstance &instance, const std::string &wanted)
@@ -121,8 +141,10 @@ void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source,
 {
     const std::unique_ptr<CPluginInstance> instance = createInstance(sampleRate);
     instance->resume();
-    // Read after resuming: a plug-in may settle its latency only then.
+    // Read after resuming: a plug-in may settle its latency and tail only then.
     const size_t latency = static_cast<size_t>(std::max<VstInt32>(instance->effect()->initialDelay, 0));
+    CTailGate gate(sink, quietWindow(*instance, sampleRate),
+                   static_cast<size_t>(std::round(m_setup.maxTailSeconds * sampleRate)));
 
     // Whole blocks per chunk, so the blocks fall where they would over the whole input.
     const size_t block = static_cast<size_t>(m_setup.blockSize);
@@ -136,30 +158,27 @@ void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source,
     std::vector<float *> inputPointers(inputPins);
     std::vector<float *> outputPointers(outputPins);
 
-    const size_t total = inputFrames + 2 * latency;
+    // The input's own output is complete once the latency is past it; the tail renders at the total.
+    const size_t total = inputFrames + latency;
     size_t done = 0;
-    size_t silenceLeft = 2 * latency;
     size_t outputToDrop = latency;
     bool isInputOver = false;
-    for (;;)
+    while (!gate.isDone())
     {
-        size_t count = isInputOver ? 0 : source(inputBuffers[0].data(), inputBuffers[1].data(), chunk);
-        isInputOver = isInputOver || count < chunk;
-        if (isInputOver)
+        const size_t count = isInputOver ? 0 : source(inputBuffers[0].data(), inputBuffers[1].data(), chunk);
+        if (count < chunk)
         {
-            // The input is over: the rest of the chunk is silence, as much as the latency asks.
-            const size_t silence = std::min(chunk - count, silenceLeft);
-            std::fill_n(inputBuffers[0].begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
-            std::fill_n(inputBuffers[1].begin() + static_cast<std::ptrdiff_t>(count), silence, 0.0f);
-            silenceLeft -= silence;
-            count += silence;
-        }
-        if (count == 0)
-        {
-            break;
+            // Past the input's end the plug-in gets silence.
+            std::fill(inputBuffers[0].begin() + static_cast<std::ptrdiff_t>(count), inputBuffers[0].end(), 0.0f);
+            std::fill(inputBuffers[1].begin() + static_cast<std::ptrdiff_t>(count), inputBuffers[1].end(), 0.0f);
+            if (!isInputOver)
+            {
+                isInputOver = true;
+                gate.endInput(done + count);
+            }
         }
 
-        for (size_t start = 0; start < count; start += block)
+        for (size_t start = 0; start < chunk; start += block)
         {
             for (size_t pin = 0; pin < inputPins; ++pin)
             {
@@ -169,20 +188,16 @@ void CRenderer::render(int sampleRate, size_t inputFrames, const Source &source,
             {
                 outputPointers[pin] = outputBuffers[pin].data() + start;
             }
-            if (!instance->processReplacing(inputPointers.data(), outputPointers.data(),
-                                            static_cast<VstInt32>(std::min(block, count - start))))
+            if (!instance->processReplacing(inputPointers.data(), outputPointers.data(), static_cast<VstInt32>(block)))
             {
                 throw std::runtime_error(m_module->path() + ": plug-in cannot process (no processReplacing)");
             }
         }
 
-        const size_t dropped = std::min(outputToDrop, count);
+        const size_t dropped = std::min(outputToDrop, chunk);
         outputToDrop -= dropped;
-        if (dropped < count)
-        {
-            sink(outputBuffers[0].data() + dropped, outputBuffers[1].data() + dropped, count - dropped);
-        }
-        done += count;
+        gate.write(outputBuffers[0].data() + dropped, outputBuffers[1].data() + dropped, chunk - dropped);
+        done += chunk;
         if (progress)
         {
             progress(std::min(done, total), total);

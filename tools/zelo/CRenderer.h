@@ -1,6 +1,6 @@
 // Runs a stereo stream through a fresh instance of a plug-in module, set up as the
 // command line asks (program, A/B half, parameter values, block size), with the
-// plug-in's reported latency taken out. A renderer may serve several threads at
+// plug-in's reported latency taken out and its tail kept while it is audible. A renderer may serve several threads at
 // once, each render with its own instance; the module is shared.
 #pragma once
 
@@ -35,6 +35,8 @@ public:
         std::vector<CParameterAssignment> assignments;
         // Frames per process call.
         int blockSize = 512;
+        // The longest tail kept past the input's end, in seconds (0 keeps the input's length).
+        double maxTailSeconds = 30.0;
         // For renderFile: the output's libsndfile subtype (0: chosen from the input)
         // and whether a read-only output is replaced.
         int outputSubtype = 0;
@@ -69,9 +71,11 @@ public:
 
     // Streams the source through a new instance into the sink, a chunk at a time.
     // The output is aligned with the input: when the plug-in reports a latency L
-    // (AEffect::initialDelay), L + L extra frames are processed, the first L output
-    // frames are dropped and the result is the input's length plus a tail of L frames.
-    // `inputFrames`, the input's expected length, only scales the progress.
+    // (AEffect::initialDelay), the first L output frames are dropped. Past the
+    // input's end silence is fed and the output goes on while it is audible (see
+    // CTailGate), ending on its last frame above -96 dBFS, or cut maxTailSeconds on.
+    // `inputFrames`, the input's expected length, only scales the progress: the
+    // progress reaches its total with the input, and the tail renders at the total.
     void render(int sampleRate, size_t inputFrames, const Source &source, const Sink &sink,
                 const Progress &progress = {}) const;
     // From an open file into another; the caller commits the output.

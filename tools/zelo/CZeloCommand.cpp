@@ -197,6 +197,7 @@ CRenderer::Setup CZeloCommand::setupOf(const CCommandLine &commandLine)
     setup.program = commandLine.program();
     setup.half = commandLine.half();
     setup.blockSize = commandLine.blockSize();
+    setup.maxTailSeconds = commandLine.maxTailSeconds();
     setup.outputSubtype = commandLine.bits() ? CAudioFile::subtypeForBits(*commandLine.bits()) : 0;
     setup.isForced = commandLine.isForced();
     for (const std::string &text : commandLine.assignments())

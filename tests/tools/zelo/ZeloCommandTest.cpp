@@ -189,7 +189,7 @@ TEST_F(ZeloCommand, RenderKeepsLengthAndRateInTheChosenFormat)
     for (const auto &[sampleRate, channels, inputFormat, input, output, outputMajor] : cases)
     {
         writeSound(file(input), sweep(sampleRate, channels, 12345, inputFormat));
-        const SResult result = run({"render", file(input), file(output), "--block", "300"});
+        const SResult result = run({"render", file(input), file(output), "--block", "300", "--no-tail"});
         ASSERT_EQ(result.status, 0) << input << ": " << result.errors;
         EXPECT_EQ(result.errors.find("Hz as if at 44100 Hz") != std::string::npos, sampleRate < 44100) << input;
         const SSound sound = readSound(file(output));
@@ -200,26 +200,77 @@ TEST_F(ZeloCommand, RenderKeepsLengthAndRateInTheChosenFormat)
     }
 }
 
-// Dry path only, from a mono impulse: both channels peak where the input did.
+// Dry path mostly, from a mono impulse: both channels peak where the input did, with
+// the input's length or with a tail (the wet echo of an impulse near the end).
 TEST_F(ZeloCommand, SyncAudioCompensatesTheLatencySoTheDryImpulseStaysInPlace)
 {
     const size_t latency = 275; // half the 551-sample small grain at 44.1 kHz
-    const size_t frames = 22050, impulseAt = 5000;
-    SSound input{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, std::vector<float>(frames)};
-    input.samples[impulseAt] = 0.9f;
-    writeSound(file("impulse.wav"), input);
-    const SResult result = run({"render", file("impulse.wav"), file("out.wav"), "--set", "Sync Audio=On", "--set",
-                                "Dry Gain=0", "--set", "Gain One=-40", "--set", "Right Gain=-40"});
-    ASSERT_EQ(result.status, 0) << result.errors;
-    const SSound output = readSound(file("out.wav"));
-    EXPECT_EQ(output.frames(), frames + latency);
-    for (size_t channel = 0; channel < 2; ++channel)
+    const size_t frames = 22050;
+    const std::tuple<size_t, const char *, size_t, size_t> cases[] = {
+        {5000, "--no-tail", frames, frames}, {frames - 100, "--tail=30", frames + latency + 1, 2 * frames}};
+    for (const auto &[impulseAt, option, shortest, longest] : cases)
     {
-        size_t peakAt = 0;
-        for (size_t frame = 0; frame < output.frames(); ++frame)
-            if (std::fabs(output.samples[2 * frame + channel]) > std::fabs(output.samples[2 * peakAt + channel]))
-                peakAt = frame;
-        EXPECT_EQ(peakAt, impulseAt) << "channel " << channel << ", latency " << latency;
+        SSound input{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, std::vector<float>(frames)};
+        input.samples[impulseAt] = 0.9f;
+        writeSound(file("impulse.wav"), input);
+        const SResult result = run({"render", file("impulse.wav"), file("out.wav"), option, "--set", "Sync Audio=On",
+                                    "--set", "Dry Gain=0", "--set", "Gain One=-40", "--set", "Right Gain=-40"});
+        ASSERT_EQ(result.status, 0) << result.errors;
+        const SSound output = readSound(file("out.wav"));
+        EXPECT_GE(output.frames(), shortest) << option;
+        EXPECT_LE(output.frames(), longest) << option;
+        for (size_t channel = 0; channel < 2; ++channel)
+        {
+            size_t peakAt = 0;
+            for (size_t frame = 0; frame < output.frames(); ++frame)
+                if (std::fabs(output.samples[2 * frame + channel]) > std::fabs(output.samples[2 * peakAt + channel]))
+                    peakAt = frame;
+            EXPECT_EQ(peakAt, impulseAt) << "channel " << channel << ", latency " << latency << ", " << option;
+        }
+    }
+}
+
+// Past the input's end the echoes go on while audible: the output is what the plug-in
+// makes of the input followed by silence, ending on its last frame above -96 dBFS
+// once 250 ms stay below it, or at the --tail cap; --no-tail or --tail 0 keep the
+// input's length; the last of them given counts. Echoes of a 2 ms burst 100 ms
+// apart leave quiet gaps in the tail, which must be kept.
+TEST_F(ZeloCommand, FeedbackEchoesRenderATailUntilTheyFallSilent)
+{
+    const size_t frames = 22050, halfSecond = 22050, window = 44100 / 4, padding = 10 * 44100;
+    const float quiet = std::pow(10.0f, -96.0f / 20.0f);
+    SSound input{44100, 1, SF_FORMAT_WAV | SF_FORMAT_FLOAT, std::vector<float>(frames)};
+    for (size_t frame = 0; frame < 88; ++frame)
+        input.samples[frame] = 0.5f * std::sin(0.05f * static_cast<float>(frame));
+    writeSound(file("burst.wav"), input);
+    input.samples.resize(frames + padding);
+    writeSound(file("padded.wav"), input);
+    const auto render = [&](const char *name, std::vector<std::string> options) {
+        options.insert(options.begin(), {"render", file(name), file("out.wav"), "--set", "FeedBack One=90", "--set",
+                                         "Delay One=100", "--bits", "float"});
+        const SResult result = run(options);
+        EXPECT_EQ(result.status, 0) << result.errors;
+        return readSound(file("out.wav")).samples;
+    };
+    const std::vector<float> whole = render("padded.wav", {"--no-tail"});
+    const std::vector<float> tail = render("burst.wav", {});
+    const size_t end = tail.size() / 2;
+    ASSERT_GT(end, frames + halfSecond);
+    ASSERT_LE(end + window, frames + padding);
+    EXPECT_TRUE(std::equal(tail.begin(), tail.end(), whole.begin()));
+    EXPECT_GE(std::max(std::fabs(tail[2 * end - 2]), std::fabs(tail[2 * end - 1])), quiet);
+    EXPECT_TRUE(std::all_of(whole.begin() + 2 * end, whole.begin() + 2 * (end + window),
+                            [&](float sample) { return std::fabs(sample) < quiet; }));
+    const std::pair<std::vector<std::string>, size_t> cases[] = {{{"--tail", "0.5"}, frames + halfSecond},
+                                                                 {{"--no-tail"}, frames},
+                                                                 {{"--tail", "0"}, frames},
+                                                                 {{"--no-tail", "--tail", "0.5"}, frames + halfSecond},
+                                                                 {{"--tail=0.5", "--no-tail"}, frames}};
+    for (const auto &[options, length] : cases)
+    {
+        const std::vector<float> output = render("burst.wav", options);
+        EXPECT_EQ(output.size(), 2 * length) << testing::PrintToString(options);
+        EXPECT_TRUE(std::equal(output.begin(), output.end(), whole.begin())) << testing::PrintToString(options);
     }
 }
 
@@ -288,6 +339,7 @@ TEST_F(ZeloCommand, ParallelRenderEqualsSequentialRendersByteForByte)
         const std::string sequential = readText(file("single-" + name));
         EXPECT_GT(sequential.size(), 1000u) << name;
         EXPECT_TRUE(readText(file("parallel/" + name)) == sequential) << name;
+        EXPECT_GT(readSound(file("parallel/" + name)).frames(), readSound(file("in/" + name)).frames()) << "a tail";
     }
 }
 
@@ -452,7 +504,7 @@ TEST_F(ZeloCommand, OutputsThatAreNotRegularFilesStayWhatTheyAre)
     EXPECT_EQ(run({"render", file("in.wav"), file("fifo")}).status, 0);
     EXPECT_GT(piped.get().size(), 20000u);
     EXPECT_TRUE(fs::is_fifo(file("fifo")));
-    EXPECT_EQ(run({"render", file("in.wav"), file("link.wav")}).status, 0);
+    EXPECT_EQ(run({"render", file("in.wav"), file("link.wav"), "--no-tail"}).status, 0);
     EXPECT_TRUE(fs::is_symlink(file("link.wav")));
     EXPECT_EQ(readSound(file("real.wav")).frames(), 5000u);
     const SResult toStdout = run({"render", file("in.wav"), "-"});
@@ -652,7 +704,10 @@ TEST_F(ZeloCommand, OptionMessagesSayWhatIsWrong)
         {{"info", "--frobnicate", "x"}, "zelo: unknown option '--frobnicate'\n"},
         {{"render", "in.wav", "-x.wav"}, "zelo: unknown option '-x.wav' (a file whose name starts with '-' goes after"},
         {{"info", "--plugin", ""}, "zelo: --plugin was given an empty value\n"},
-        {{"render", "in.wav", "-o", "a.wav", "--out-dir", "d"}, "zelo: -o names one output, --out-dir a folder"}};
+        {{"render", "in.wav", "-o", "a.wav", "--out-dir", "d"}, "zelo: -o names one output, --out-dir a folder"},
+        {{"render", "in.wav", "--tail", "-1"}, "zelo: --tail -1: expected seconds from 0 to "},
+        {{"render", "in.wav", "--tail=1s"}, "zelo: --tail 1s: expected seconds from 0 to "},
+        {{"preset", "save", "a.fxp", "--no-tail"}, "zelo: --no-tail applies to render only\n"}};
     for (const auto &[arguments, message] : mistakes)
     {
         const SResult result = run(arguments, false);

@@ -25,7 +25,9 @@ set(platform_rules
   "^X11/=/x11/"
   "^cairo=/(cairo|tools/skin)/"
   "^fontconfig/=/cairo/"
-  "^(windows|windowsx|gdiplus|shlobj|shellapi|shlwapi|commdlg)[.]h$=/win32/"
+  "^(windows|windowsx|shlobj|shellapi|shlwapi|commdlg)[.]h$=/(win32|gdiplus)/"
+  "^gdiplus=/gdiplus/"
+  "^(png|jpeglib|jerror)[.]h$=/posix/"
 )
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}

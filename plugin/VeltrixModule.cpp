@@ -1,8 +1,11 @@
 #include "plugin/VeltrixModule.h"
 
+#include "editor/CVeltrixEditor.h"
 #include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CClassManager.h"
 #include "foundation/host/CMessageBox.h"
+#include "foundation/io/TraceLog.h"
+#include "gui/graphics/CImageManager.h"
 
 namespace Zelo::Module
 {
@@ -10,25 +13,41 @@ namespace
 {
 const char *const NOTICE = "Zelo stereo doubler. Copyright Orlen Vantrell Audio.";
 
-// Set at load; the platform's hooks never run concurrently with an entry call.
-const SPlatform *s_platform = nullptr;
+using Orvalite::GUI::Windowing::INativeWindowSystem;
+
+// Made at load, released at unload; the hooks never run concurrently with an
+// entry call. A plain pointer: a static object's destructor could run before the unload hook.
+INativeWindowSystem *s_windowSystem = nullptr;
+
+// The effect works without its editor: a failure to make one is traced, never thrown.
+void createEditor(Orvalite::Veltrix::CVeltrix *effect)
+{
+    try
+    {
+        Orvalite::Veltrix::CVeltrixEditor::createFor(effect);
+    }
+    catch (...)
+    {
+        Orvalite::IO::traceMessage("The editor could not be made; Zelo goes on without it");
+    }
+}
 } // namespace
 
 void load(const SPlatform &platform, void *addressInModule)
 {
     Orvalite::Basics::CApplicationInformation::setApplicationInformation(
         "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", NOTICE, addressInModule);
-    s_platform = &platform;
-    platform.loadResources();
+    Orvalite::GUI::Graphics::CImageManager::initialise();
+    s_windowSystem = platform.makeWindowSystem().release();
+    INativeWindowSystem::install(s_windowSystem);
 }
 
 void unload()
 {
-    if (s_platform)
-    {
-        s_platform->releaseResources();
-        s_platform = nullptr;
-    }
+    INativeWindowSystem::install(nullptr);
+    delete s_windowSystem;
+    s_windowSystem = nullptr;
+    Orvalite::GUI::Graphics::CImageManager::destroy();
     Orvalite::Basics::CApplicationInformation::releaseApplicationInformation();
     Orvalite::Basics::shutdownClassRegistry(nullptr);
 }
@@ -41,8 +60,7 @@ AEffect *createEffect(audioMasterCallback audioMaster)
     }
     try
     {
-        return (new Orvalite::Veltrix::CVeltrix(audioMaster, s_platform ? s_platform->editorFactory : nullptr))
-            ->getAeffect();
+        return (new Orvalite::Veltrix::CVeltrix(audioMaster, &createEditor))->getAeffect();
     }
     catch (...)
     {

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Builds Zelo.dll for 32- and 64-bit Windows with mingw-w64 and tests it: both
 # DLLs checked without running them (PE format, exports, imports), the 64-bit
-# test programs run under Wine's 64-bit loader in a prefix of the build's own.
+# test programs run under Wine's 64-bit loader in a prefix of the build's own,
+# their windows on the X server in DISPLAY (an Xvfb of their own when unset).
 # The 32-bit test programs are built; they run only where 32-bit programs can
 # (the 32-bit Wine loader, from wine32, is installed), else one line says so.
 # Needs the release preset built first: its zelo_skin draws Zelo/Resources/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 
 for preset in windows-x64 windows-x86; do
   cmake --preset "$preset" >/dev/null

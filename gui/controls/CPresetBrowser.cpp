@@ -189,10 +189,14 @@ bool CPresetBrowser::save()
     {
         return false;
     }
-    // The old file is replaced only by a complete new one.
+    // The old file is replaced only by a complete new one (std::rename would not replace it on Windows).
     const std::string temporary = path + TEMPORARY_SUFFIX;
-    const bool saved =
-        m_presetListener->savePreset(temporary.c_str()) && std::rename(temporary.c_str(), path.c_str()) == 0;
+    bool saved = m_presetListener->savePreset(temporary.c_str());
+    if (saved)
+    {
+        std::filesystem::rename(std::filesystem::u8path(temporary), std::filesystem::u8path(path), error);
+        saved = !error;
+    }
     if (!saved)
     {
         std::remove(temporary.c_str());

@@ -13,6 +13,7 @@ using ::Orvalite::Basics::CString;
 ORVALITE_DEFINE_CLASS_RECORD(CFont, "CFont", "CCountedObject")
 
 CFont *CFont::s_defaultFont = nullptr;
+long CFont::s_defaultFontHolders = 0;
 
 namespace
 {
@@ -132,21 +133,23 @@ long CFont::getTextExtent(const CString &text, const Graphics::CDeviceContext *d
 
 void CFont::createDefaultFont()
 {
-    if (!s_defaultFont)
+    if (s_defaultFontHolders++ == 0)
     {
         s_defaultFont = new CFont(DEFAULT_FACE, DEFAULT_SIZE, false, false);
         s_defaultFont->referenced();
     }
 }
 
+// Controls that took a reference keep the font object alive past its last holder.
 void CFont::releaseDefaultFont()
 {
-    if (s_defaultFont)
+    if (s_defaultFontHolders == 0 || --s_defaultFontHolders > 0)
     {
-        CFont *font = s_defaultFont;
-        s_defaultFont = nullptr;
-        font->dereference();
+        return;
     }
+    CFont *font = s_defaultFont;
+    s_defaultFont = nullptr;
+    font->dereference();
 }
 
 void CFont::rebuild()

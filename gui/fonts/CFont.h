@@ -59,8 +59,10 @@ public:
     // The width in pixels of the text in this font; 0 without a context or a handle.
     long getTextExtent(const ::Orvalite::Basics::CString &text, const Graphics::CDeviceContext *deviceContext) const;
 
-    // The shared default font: made by createDefaultFont (once, at library load)
-    // and released by releaseDefaultFont; null in between.
+    // The shared default font, held by each createDefaultFont until its matching
+    // releaseDefaultFont: made by the first holder, released by the last (on
+    // Windows its GDI+ font must not outlive the editors into the DLL's unload).
+    // Null while nobody holds it.
     static void createDefaultFont();
     static void releaseDefaultFont();
     static CFont *getDefaultFont() { return s_defaultFont; }
@@ -79,5 +81,6 @@ private:
     uint8_t m_italic = 0;
 
     static CFont *s_defaultFont;
+    static long s_defaultFontHolders;
 };
 } // namespace Orvalite::GUI::Fonts

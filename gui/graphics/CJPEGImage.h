@@ -1,4 +1,4 @@
-// An image decoded from a JPEG file with libjpeg-turbo; opaque, so it has no alpha.
+// An image decoded from a JPEG file (through ImageCodec); opaque, so it has no alpha.
 #pragma once
 
 #include "gui/graphics/CBaseImage.h"

@@ -1,4 +1,4 @@
-// An image decoded from a PNG file with libpng into premultiplied pixels.
+// An image decoded from a PNG file (through ImageCodec) into premultiplied pixels.
 #pragma once
 
 #include "gui/graphics/CBaseImage.h"

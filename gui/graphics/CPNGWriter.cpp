@@ -2,11 +2,8 @@
 
 #include "foundation/host/CFileUtilities.h"
 #include "gui/graphics/CBitmap.h"
+#include "gui/graphics/ImageCodec.h"
 
-#include <png.h>
-
-#include <cstdio>
-#include <string>
 #include <vector>
 
 namespace Orvalite::GUI::Graphics
@@ -16,90 +13,21 @@ using Orvalite::Basics::CSystemString;
 
 namespace
 {
-// What the libpng callbacks share with the encoder: the growing output and
-// libpng's last error text.
-struct SEncoderState
+// The bitmap with every pixel turned back into straight colour, which PNG stores.
+CBitmap straightCopy(const CBitmap &bitmap)
 {
-    std::vector<unsigned char> output;
-    char errorText[256] = "";
-};
-
-void appendBytes(png_structp png, png_bytep data, png_size_t length)
-{
-    auto *state = static_cast<SEncoderState *>(png_get_io_ptr(png));
-    state->output.insert(state->output.end(), data, data + length);
-}
-
-void flushNothing(png_structp) {}
-
-void reportError(png_structp png, png_const_charp message)
-{
-    auto *state = static_cast<SEncoderState *>(png_get_error_ptr(png));
-    std::snprintf(state->errorText, sizeof(state->errorText), "%s", message);
-    png_longjmp(png, 1);
-}
-
-void ignoreWarning(png_structp, png_const_charp) {}
-
-// Straight RGBA rows of the bitmap, top row first.
-std::vector<unsigned char> straightRows(const CBitmap &bitmap)
-{
-    std::vector<unsigned char> bytes(static_cast<size_t>(bitmap.getWidth() * bitmap.getHeight()) * 4);
-    unsigned char *out = bytes.data();
-    for (long y = 0; y < bitmap.getHeight(); ++y)
+    CBitmap straight;
+    straight.create(bitmap.getWidth(), bitmap.getHeight());
+    const uint32_t *source = bitmap.getPixels();
+    uint32_t *target = straight.getPixels();
+    for (long index = 0; index < bitmap.getWidth() * bitmap.getHeight(); ++index)
     {
-        const uint32_t *row = bitmap.getRow(y);
-        for (long x = 0; x < bitmap.getWidth(); ++x)
-        {
-            const uint32_t alpha = CBitmap::alphaOf(row[x]);
-            *out++ = CPNGWriter::unpremultiply(CBitmap::redOf(row[x]), alpha);
-            *out++ = CPNGWriter::unpremultiply(CBitmap::greenOf(row[x]), alpha);
-            *out++ = CPNGWriter::unpremultiply(CBitmap::blueOf(row[x]), alpha);
-            *out++ = static_cast<unsigned char>(alpha);
-        }
+        const uint32_t alpha = CBitmap::alphaOf(source[index]);
+        target[index] = CBitmap::pack(CPNGWriter::unpremultiply(CBitmap::redOf(source[index]), alpha),
+                                      CPNGWriter::unpremultiply(CBitmap::greenOf(source[index]), alpha),
+                                      CPNGWriter::unpremultiply(CBitmap::blueOf(source[index]), alpha), alpha);
     }
-    return bytes;
-}
-
-// libpng reports errors with longjmp, so this function holds no object with a
-// destructor: everything it fills lives in the caller's frame.
-bool encode(png_structp png, png_infop info, const CBitmap &bitmap, std::vector<png_bytep> &rows)
-{
-    if (setjmp(png_jmpbuf(png)))
-    {
-        return false;
-    }
-    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.getWidth()), static_cast<png_uint_32>(bitmap.getHeight()),
-                 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
-    png_set_rows(png, info, rows.data());
-    png_write_png(png, info, PNG_TRANSFORM_IDENTITY, nullptr);
-    return true;
-}
-
-bool encodeToMemory(const CBitmap &bitmap, SEncoderState &state)
-{
-    std::vector<unsigned char> pixels = straightRows(bitmap);
-    std::vector<png_bytep> rows(static_cast<size_t>(bitmap.getHeight()));
-    for (size_t y = 0; y < rows.size(); ++y)
-    {
-        rows[y] = pixels.data() + y * static_cast<size_t>(bitmap.getWidth()) * 4;
-    }
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, reportError, ignoreWarning);
-    if (!png)
-    {
-        std::snprintf(state.errorText, sizeof(state.errorText), "Could not create the PNG encoder");
-        return false;
-    }
-    png_infop info = png_create_info_struct(png);
-    bool encoded = false;
-    if (info)
-    {
-        png_set_write_fn(png, &state, appendBytes, flushNothing);
-        encoded = encode(png, info, bitmap, rows);
-    }
-    png_destroy_write_struct(&png, info ? &info : nullptr);
-    return encoded;
+    return straight;
 }
 } // namespace
 
@@ -120,13 +48,12 @@ bool CPNGWriter::writeToFile(const CBitmap &bitmap, const CSystemString &path, C
         errorOut = "Bitmap is empty";
         return false;
     }
-    SEncoderState state;
-    if (!encodeToMemory(bitmap, state))
+    std::vector<unsigned char> output;
+    if (!encodePNG(straightCopy(bitmap), output, errorOut))
     {
-        errorOut.setStringWithFormat("Failed to encode PNG: %s", state.errorText);
         return false;
     }
-    if (!Host::CFileUtilities::writeWholeFile(path, state.output.data(), state.output.size()))
+    if (!Host::CFileUtilities::writeWholeFile(path, output.data(), output.size()))
     {
         errorOut.setStringWithFormat("Could not write file %s", path.getString());
         return false;

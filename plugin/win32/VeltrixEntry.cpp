@@ -1,17 +1,18 @@
 // The Windows module's entry points: DllMain's process attach and detach run the
 // module's load and unload hooks, and the entries the host calls for each new
-// effect, "VSTPluginMain" and "main" (exported by name through Zelo.def). The
-// Windows module has no editor yet. Under the loader lock DllMain only pins the
-// module and fills the application information: no thread, no library loading.
+// effect, "VSTPluginMain" and "main" (exported by name through Zelo.def). Under
+// the loader lock DllMain only pins the module, fills the application
+// information and makes the Win32 window system, which registers nothing until
+// the first window: no thread, no library loading, no GDI+ (each editor starts
+// it through its fonts, and the last one to go shuts it down).
+#include "gui/windowing/win32/Win32WindowSystemFactory.h"
 #include "plugin/VeltrixModule.h"
 
 #include <windows.h>
 
 namespace
 {
-void noResources() {}
-
-const Zelo::Module::SPlatform PLATFORM = {&noResources, &noResources, nullptr};
+const Zelo::Module::SPlatform PLATFORM = {&Orvalite::GUI::Windowing::makeWin32WindowSystem};
 } // namespace
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)

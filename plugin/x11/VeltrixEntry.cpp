@@ -1,52 +1,14 @@
 // The Linux module's entry points: the shared object's load and unload hooks,
-// which also set up the GUI toolkit and its X11 window system, and the entries
-// the host calls for each new effect ("VSTPluginMain", and "main" for older hosts).
-#include "editor/CVeltrixEditor.h"
-#include "foundation/io/TraceLog.h"
-#include "gui/fonts/CFont.h"
-#include "gui/graphics/CImageManager.h"
+// which set up the GUI toolkit on its X11 window system, and the entries the
+// host calls for each new effect ("VSTPluginMain", and "main" for older hosts).
 #include "gui/windowing/x11/X11WindowSystemFactory.h"
 #include "plugin/VeltrixModule.h"
 
 namespace
 {
-using Orvalite::GUI::Windowing::INativeWindowSystem;
-
 // Opens no X connection until the first window: the module loads and
 // processes where there is no display.
-INativeWindowSystem *s_windowSystem = nullptr;
-
-void loadToolkit()
-{
-    Orvalite::GUI::Fonts::CFont::createDefaultFont();
-    Orvalite::GUI::Graphics::CImageManager::initialise();
-    s_windowSystem = Orvalite::GUI::Windowing::makeX11WindowSystem().release();
-    INativeWindowSystem::install(s_windowSystem);
-}
-
-void releaseToolkit()
-{
-    INativeWindowSystem::install(nullptr);
-    delete s_windowSystem;
-    s_windowSystem = nullptr;
-    Orvalite::GUI::Graphics::CImageManager::destroy();
-    Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
-}
-
-// The effect works without its editor: a failure to make one is traced, never thrown.
-void createEditor(Orvalite::Veltrix::CVeltrix *effect)
-{
-    try
-    {
-        Orvalite::Veltrix::CVeltrixEditor::createFor(effect);
-    }
-    catch (...)
-    {
-        Orvalite::IO::traceMessage("The editor could not be made; Zelo goes on without it");
-    }
-}
-
-const Zelo::Module::SPlatform PLATFORM = {&loadToolkit, &releaseToolkit, &createEditor};
+const Zelo::Module::SPlatform PLATFORM = {&Orvalite::GUI::Windowing::makeX11WindowSystem};
 
 __attribute__((constructor)) void onModuleLoad()
 {

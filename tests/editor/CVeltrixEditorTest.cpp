@@ -1,4 +1,5 @@
 #include "tests/editor/CEditorTest.h"
+#include "tests/editor/PanelComparison.h"
 
 #include "effect/VeltrixParameterTable.h"
 #include "foundation/host/CDisplayMetrics.h"
@@ -329,7 +330,7 @@ TEST_F(VeltrixEditor, MissingImagesLeaveTheirControlsWithoutSizeAndThePanelStill
     EXPECT_EQ(m_system.getNumberOfWindows(), 2u) << "no blank about window";
 }
 
-// The whole panel on program 0 against a checked-in picture (the README says
+// The whole panel on program 0 against a checked-in picture (docs/DEVELOPING.md says
 // how to regenerate it and the copy in docs/).
 TEST_F(VeltrixEditor, ThePanelOnProgramZeroLooksAsItsGoldenPicture)
 {
@@ -348,23 +349,14 @@ TEST_F(VeltrixEditor, ThePanelOnProgramZeroLooksAsItsGoldenPicture)
     const CPNGImage golden{Basics::CSystemString(path.c_str())};
     ASSERT_TRUE(golden.imageHasLoaded()) << path;
     const GUI::Graphics::CBitmap &expected = *golden.getImageHandle();
-    ASSERT_EQ(expected.getWidth(), screen.getWidth());
-    ASSERT_EQ(expected.getHeight(), screen.getHeight());
-    // Text comes from cairo and the fonts installed, whose coverage may differ slightly.
-    long different = 0;
-    for (long y = 0; y < screen.getHeight(); ++y)
-    {
-        for (long x = 0; x < screen.getWidth(); ++x)
-        {
-            for (int shift = 0; shift < 32; shift += 8)
-            {
-                const long drawn = (screen.getPixel(x, y) >> shift) & 0xFF;
-                const long wanted = (expected.getPixel(x, y) >> shift) & 0xFF;
-                different += std::labs(drawn - wanted) > 24 ? 1 : 0;
-            }
-        }
-    }
-    EXPECT_EQ(different, 0);
+    // Text comes from the platform's fonts: cairo's on Linux, GDI+'s on Windows.
+    const Zelo::Testing::SPanelDifference difference = Zelo::Testing::comparePanels(screen, expected);
+    EXPECT_EQ(difference.largestOutsideText, 0) << "per channel, outside the read-outs";
+#ifdef _WIN32
+    EXPECT_LE(difference.textShareDiffering, 0.10) << "of the read-outs' pixels";
+#else
+    EXPECT_EQ(difference.textShareDiffering, 0.0) << "of the read-outs' pixels";
+#endif
 }
 } // namespace
 } // namespace Orvalite::Testing

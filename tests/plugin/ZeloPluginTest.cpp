@@ -16,13 +16,6 @@ using namespace Zelo::Testing;
 using Zelo::Tools::CHostSettings;
 using Zelo::Tools::CPluginInstance;
 
-#ifdef _WIN32
-// The Windows module has no editor yet.
-constexpr VstInt32 EDITOR_FLAG = 0;
-#else
-constexpr VstInt32 EDITOR_FLAG = effFlagsHasEditor;
-#endif
-
 TEST(Plugin, IdentifiesItselfToTheHost)
 {
     auto zelo = openZelo();
@@ -30,7 +23,7 @@ TEST(Plugin, IdentifiesItselfToTheHost)
     EXPECT_EQ("VSTPluginMain", zelo->module().entryName());
     // Magic, unique ID ('Ova5'), inputs, outputs, parameters, programs, flags and latency.
     EXPECT_EQ((std::vector<VstInt32>{kEffectMagic, 0x4F766135, 2, 2, 23, 13,
-                                     EDITOR_FLAG | effFlagsCanReplacing | effFlagsProgramChunks, 0}),
+                                     effFlagsHasEditor | effFlagsCanReplacing | effFlagsProgramChunks, 0}),
               (std::vector<VstInt32>{record->magic, record->uniqueID, record->numInputs, record->numOutputs,
                                      record->numParams, record->numPrograms, record->flags, record->initialDelay}));
     EXPECT_EQ("Zelo", zelo->effectName());

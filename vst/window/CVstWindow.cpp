@@ -2,6 +2,7 @@
 
 #include "foundation/basics/CException.h"
 #include "foundation/io/TraceLog.h"
+#include "gui/fonts/CFont.h"
 #include "vst/AudioEffectX.h"
 
 namespace Orvalite::Vst
@@ -31,6 +32,7 @@ CVstWindow::CParentWindow::~CParentWindow()
 CVstWindow::CVstWindow(AudioEffect *effect, const MathTools::CRect &area, const CWindowAttributes &attributes)
     : AEffEditor(effect), CWindow(area)
 {
+    GUI::Fonts::CFont::createDefaultFont();
     if (effect)
     {
         effect->setEditor(this);
@@ -47,6 +49,7 @@ CVstWindow::~CVstWindow()
     {
         m_effect->setEditor(nullptr);
     }
+    GUI::Fonts::CFont::releaseDefaultFont();
 }
 
 bool CVstWindow::getRect(ERect **rect)

@@ -47,7 +47,8 @@ public:
     };
 
     // Registers itself as the effect's editor (the effect then owns it); the
-    // window is made a visible child that accepts dropped files.
+    // window is made a visible child that accepts dropped files. Every editor
+    // holds the toolkit's default font while it lives.
     CVstWindow(AudioEffect *effect, const MathTools::CRect &area, const GUI::Windowing::CWindowAttributes &attributes);
     CVstWindow(const CVstWindow &) = delete;
     CVstWindow &operator=(const CVstWindow &) = delete;

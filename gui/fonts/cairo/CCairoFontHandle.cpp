@@ -1,5 +1,6 @@
 #include "gui/fonts/cairo/CCairoFontHandle.h"
 
+#include "gui/fonts/FontText.h"
 #include "gui/graphics/cairo/CCairoSurface.h"
 
 #include <algorithm>
@@ -15,43 +16,6 @@ namespace
 // The size GDI picks for a height of 0.
 const double DEFAULT_PIXEL_SIZE = 12.0;
 const int32_t BOLD_WEIGHT = 700;
-
-// Length of the UTF-8 sequence starting at `index`, or 0 when it is not valid.
-size_t sequenceLength(const std::string &text, size_t index)
-{
-    const auto lead = static_cast<unsigned char>(text[index]);
-    const size_t length = lead < 0x80           ? 1
-                          : (lead >> 5) == 0x6  ? 2
-                          : (lead >> 4) == 0xE  ? 3
-                          : (lead >> 3) == 0x1E ? 4
-                                                : 0;
-    if (length == 0 || index + length > text.size() || (length == 2 && lead < 0xC2))
-    {
-        return 0;
-    }
-    for (size_t next = index + 1; next < index + length; ++next)
-    {
-        if ((static_cast<unsigned char>(text[next]) & 0xC0) != 0x80)
-        {
-            return 0;
-        }
-    }
-    return length;
-}
-
-bool isValidUtf8(const std::string &text)
-{
-    for (size_t index = 0; index < text.size();)
-    {
-        const size_t length = sequenceLength(text, index);
-        if (length == 0)
-        {
-            return false;
-        }
-        index += length;
-    }
-    return true;
-}
 
 void setSource(cairo_t *cairo, uint32_t argb)
 {
@@ -120,7 +84,7 @@ IFontHandle::SMetrics CCairoFontHandle::getMetrics() const
 bool CCairoFontHandle::measureText(const std::string &text, double &width) const
 {
     cairo_text_extents_t extents;
-    cairo_scaled_font_text_extents(m_scaledFont, toUtf8(text).c_str(), &extents);
+    cairo_scaled_font_text_extents(m_scaledFont, fontTextAsUtf8(text).c_str(), &extents);
     if (cairo_scaled_font_status(m_scaledFont) != CAIRO_STATUS_SUCCESS)
     {
         return false;
@@ -156,7 +120,7 @@ void CCairoFontHandle::drawText(Graphics::CBitmap &surface, const Graphics::SPix
     const double limit = 4194304.0;
     if (std::abs(x) < limit && std::abs(baseline) < limit)
     {
-        const std::string utf8 = toUtf8(text);
+        const std::string utf8 = fontTextAsUtf8(text);
         cairo_move_to(cairo, x, baseline);
         cairo_show_text(cairo, utf8.c_str());
         double width = 0.0;
@@ -167,29 +131,6 @@ void CCairoFontHandle::drawText(Graphics::CBitmap &surface, const Graphics::SPix
     }
     cairo_destroy(cairo);
     target.endDrawing();
-}
-
-std::string CCairoFontHandle::toUtf8(const std::string &text)
-{
-    if (isValidUtf8(text))
-    {
-        return text;
-    }
-    std::string converted;
-    for (const char character : text)
-    {
-        const auto code = static_cast<unsigned char>(character);
-        if (code < 0x80)
-        {
-            converted += character;
-        }
-        else
-        {
-            converted += static_cast<char>(0xC0 | (code >> 6));
-            converted += static_cast<char>(0x80 | (code & 0x3F));
-        }
-    }
-    return converted;
 }
 
 void CCairoFontHandle::resolveFace(const SLogicalFont &font)

@@ -25,9 +25,6 @@ public:
     void drawText(Graphics::CBitmap &surface, const Graphics::SPixelBox &clip, double x, double baseline,
                   const std::string &text, uint32_t argb, bool antiAliased) const override;
 
-    // Our texts are 8-bit: valid UTF-8 passes unchanged, anything else is read as Latin-1.
-    static std::string toUtf8(const std::string &text);
-
 private:
     void resolveFace(const SLogicalFont &font);
     // Underline and strike-out bars of the drawn text.

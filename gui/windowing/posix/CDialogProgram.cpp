@@ -1,4 +1,4 @@
-#include "gui/windowing/CDialogProgram.h"
+#include "gui/windowing/posix/CDialogProgram.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -7,6 +7,7 @@
 #include "gui/controls/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "gui/listeners/IPresetListener.h"
+#include "tests/foundation/CTemporaryFolder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
 
 #include <cstdlib>
@@ -77,9 +78,7 @@ protected:
     {
         CControlWindowTest::SetUp();
         GUI::Fonts::CFont::createDefaultFont();
-        std::string folder = (fs::temp_directory_path() / "zelo-presets-XXXXXX").string();
-        ASSERT_NE(mkdtemp(folder.data()), nullptr);
-        m_folder = folder;
+        m_folder = fs::u8path(m_temporaryFolder.path());
         m_browser = new CPresetBrowser(&root(), 1, CRect(0, 0, 200, 150));
         root().addControl(m_browser);
         m_browser->createLayout();
@@ -90,7 +89,6 @@ protected:
     {
         root().clearControls();
         GUI::Fonts::CFont::releaseDefaultFont();
-        fs::remove_all(m_folder);
         CControlWindowTest::TearDown();
     }
     void write(const std::string &name, const std::string &text) { std::ofstream(m_folder / name) << text; }
@@ -113,6 +111,7 @@ protected:
     }
     std::string current() const { return m_browser->getCurrentLabel()->getText().getString(); }
 
+    CTemporaryFolder m_temporaryFolder;
     fs::path m_folder;
     CPresetBrowser *m_browser = nullptr;
     CPresetTarget m_target;

@@ -5,6 +5,7 @@
 #include "gui/graphics/CGraphics.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -16,7 +17,7 @@ using namespace Orvalite::GUI::Graphics;
 using namespace Orvalite::IO;
 using namespace Orvalite::MathTools;
 
-TEST(Font, DefaultIsSharedFromCreationUntilRelease)
+TEST(Font, DefaultIsSharedUntilItsLastHolderReleasesIt)
 {
     CFont::createDefaultFont();
     const CFont *font = CFont::getDefaultFont();
@@ -26,8 +27,11 @@ TEST(Font, DefaultIsSharedFromCreationUntilRelease)
     CFont::createDefaultFont();
     EXPECT_EQ(CFont::getDefaultFont(), font);
     CFont::releaseDefaultFont();
+    EXPECT_EQ(CFont::getDefaultFont(), font) << "one holder is left";
+    CFont::releaseDefaultFont();
     EXPECT_EQ(CFont::getDefaultFont(), nullptr);
     CFont::releaseDefaultFont();
+    EXPECT_EQ(CFont::getDefaultFont(), nullptr) << "a release too many is ignored";
 }
 
 TEST(Font, LogicalDescriptionFollowsTheFontWithinItsLimits)
@@ -36,7 +40,7 @@ TEST(Font, LogicalDescriptionFollowsTheFontWithinItsLimits)
     EXPECT_TRUE(font.getLogicalFont().weight == 700 && font.getLogicalFont().italic == 1) << "bold and italic";
     font.setFontSize(-5);
     EXPECT_EQ(font.getFontSize(), 0);
-    font.setFontSize(1L << 40);
+    font.setFontSize(std::numeric_limits<long>::max());
     EXPECT_EQ(font.getFontSize(), CFont::MAXIMUM_SIZE);
     const std::string longName(40, 'x');
     const CFont named(CString(longName.c_str()), 11, false, false);

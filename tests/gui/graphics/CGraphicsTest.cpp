@@ -13,6 +13,10 @@
 #include <limits>
 #include <tuple>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace
 {
 using namespace Orvalite::Basics;
@@ -55,6 +59,17 @@ public:
     }
     long getImageFileFormat() const override { return e_rgbaImage; }
 };
+
+// Wine's GDI+ fills and strokes without anti-aliasing, whatever the smoothing mode.
+bool drawsWithoutAntiAliasing()
+{
+#ifdef _WIN32
+    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+#else
+    return false;
+#endif
+}
 
 // The parameter chooses the anti-aliased path (true) or the plain one.
 class CGraphicsDrawing : public testing::TestWithParam<bool>
@@ -423,6 +438,10 @@ TEST_P(CGraphicsAntiAliased, EdgesAreSoftOnlyOnceAntiAliasingIsAskedFor)
     m_graphics.fillRoundedRectangle(CRect(60, 10, 40, 30), CDimension(8, 8));
     EXPECT_EQ(countPartial(), 0) << "default smoothing draws hard edges";
     EXPECT_TRUE(at(60, 10) == WHITE && at(80, 10) == BLACK) << "a rounded corner, the straight top edge";
+    if (drawsWithoutAntiAliasing())
+    {
+        GTEST_SKIP() << "Wine's GDI+ does not anti-alias";
+    }
     m_graphics.setAntiAliasMode(ANTI_ALIAS);
     m_graphics.drawAntiAliasedLine(CPoint(5, 45), CPoint(150, 99));
     EXPECT_GT(countPartial(), 100);

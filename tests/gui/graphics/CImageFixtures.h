@@ -1,5 +1,5 @@
-// Image files made by the tests themselves: Targa bytes by hand, PNGs through
-// CPNGWriter, JPEGs through libjpeg's compressor.
+// Image files for the tests: Targa bytes by hand, PNGs through CPNGWriter, and
+// single-colour JPEGs checked in under fixtures/ (made by make-fixtures.sh there).
 #pragma once
 
 #include "gui/graphics/CBitmap.h"
@@ -14,9 +14,6 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
-#include <zlib.h>
 
 namespace Orvalite::Testing
 {
@@ -84,38 +81,31 @@ public:
         return bytes;
     }
 
-    // A baseline JPEG of one colour.
-    static std::string jpegBytes(long width, long height, unsigned char red, unsigned char green, unsigned char blue)
+    // A checked-in baseline JPEG of one colour: "solid-24x16-200-100-50.jpg" and the like.
+    static std::string jpegBytes(const std::string &name)
     {
-        jpeg_compress_struct info{};
-        jpeg_error_mgr errors{};
-        info.err = jpeg_std_error(&errors);
-        jpeg_create_compress(&info);
-        unsigned char *buffer = nullptr;
-        unsigned long size = 0;
-        jpeg_mem_dest(&info, &buffer, &size);
-        info.image_width = static_cast<JDIMENSION>(width);
-        info.image_height = static_cast<JDIMENSION>(height);
-        info.input_components = 3;
-        info.in_color_space = JCS_RGB;
-        jpeg_set_defaults(&info);
-        jpeg_set_quality(&info, 95, TRUE);
-        jpeg_start_compress(&info, TRUE);
-        std::vector<unsigned char> row;
-        for (long x = 0; x < width; ++x)
+        std::ifstream input(std::string(ZELO_IMAGE_FIXTURES_DIR) + "/" + name, std::ios::binary);
+        std::string bytes((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+        if (bytes.empty())
         {
-            row.insert(row.end(), {red, green, blue});
+            throw std::runtime_error("missing fixture " + name);
         }
-        while (info.next_scanline < info.image_height)
-        {
-            JSAMPROW rows[1] = {row.data()};
-            jpeg_write_scanlines(&info, rows, 1);
-        }
-        jpeg_finish_compress(&info);
-        std::string bytes(reinterpret_cast<const char *>(buffer), size);
-        jpeg_destroy_compress(&info);
-        std::free(buffer);
         return bytes;
+    }
+
+    // PNG's CRC-32 (the reflected polynomial 0xEDB88320) of `length` bytes from `offset`.
+    static uint32_t crc32(const std::string &bytes, size_t offset, size_t length)
+    {
+        uint32_t crc = 0xFFFFFFFF;
+        for (size_t index = offset; index < offset + length; ++index)
+        {
+            crc ^= static_cast<unsigned char>(bytes[index]);
+            for (int bit = 0; bit < 8; ++bit)
+            {
+                crc = (crc >> 1) ^ (0xEDB88320 & (0 - (crc & 1)));
+            }
+        }
+        return ~crc;
     }
 
     // Rewrites the width and height of a PNG's IHDR chunk, fixing its CRC.
@@ -130,7 +120,7 @@ public:
         };
         put(16, width);
         put(20, height);
-        put(29, crc32(0, reinterpret_cast<const Bytef *>(png.data() + 12), 17));
+        put(29, crc32(png, 12, 17));
         return png;
     }
 

@@ -105,7 +105,7 @@ TEST(PNGImage, WriterFailsWithAMessageLeavingNoFile)
 TEST(JPEGImage, DecodesOpaquePixelsCloseToTheSourceColour)
 {
     CTemporaryFolder folder;
-    folder.write("photo.jpg", CImageFixtures::jpegBytes(24, 16, 200, 100, 50));
+    folder.write("photo.jpg", CImageFixtures::jpegBytes("solid-24x16-200-100-50.jpg"));
     CJPEGImage image(pathIn(folder, "photo.jpg"));
     ASSERT_TRUE(image.imageHasLoaded()) << image.getLastErrorMessage().getString();
     EXPECT_FALSE(image.hasAlpha());

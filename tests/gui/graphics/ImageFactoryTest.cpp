@@ -48,7 +48,7 @@ TEST(ImageFactory, ReturnsTheTypeOfTheExtensionWhetherItLoadsOrNot)
         folder.write(name, format == IImage::e_targaImage ? CImageFixtures::targaFile(1, 1, {{1, 2, 3, 4}})
                            : format == IImage::e_pngImage
                                ? CImageFixtures::pngBytes(folder.path(), CImageFixtures::patternBitmap(2, 2))
-                               : CImageFixtures::jpegBytes(8, 8, 1, 2, 3));
+                               : CImageFixtures::jpegBytes("solid-8x8-1-2-3.jpg"));
         IImage *image = createImage(CString(folder.path().c_str()), CString(name));
         ASSERT_NE(image, nullptr) << name;
         EXPECT_EQ(image->getImageFileFormat(), format) << name;
@@ -65,7 +65,7 @@ TEST(ImageFactory, ReadersRefuseTruncatedAndLyingFiles)
 {
     CTemporaryFolder folder;
     const std::string png = CImageFixtures::pngBytes(folder.path(), CImageFixtures::patternBitmap(64, 64));
-    const std::string jpeg = CImageFixtures::jpegBytes(64, 64, 30, 60, 90);
+    const std::string jpeg = CImageFixtures::jpegBytes("solid-64x64-30-60-90.jpg");
     const std::string tga = CImageFixtures::targaFile(1, 1, {{1, 2, 3, 4}});
     const auto tgaWith = [&tga](size_t offset, char value) {
         std::string bytes = tga;
@@ -150,7 +150,9 @@ TEST(ImageFactory, TargaHelperAddsTheMissingExtension)
 TEST(ImageFactory, JoinsFolderAndNameWithOneSeparator)
 {
     EXPECT_STREQ(joinImagePath(CString(""), CString("a.png")).getString(), "a.png");
-    EXPECT_STREQ(joinImagePath(CString("skins"), CString("a.png")).getString(), "skins/a.png");
-    EXPECT_STREQ(joinImagePath(CString("skins/"), CString("a.png")).getString(), "skins/a.png");
+    const std::string joined = std::string("skins") + PATH_SEPARATOR + "a.png";
+    EXPECT_EQ(joinImagePath(CString("skins"), CString("a.png")).getString(), joined);
+    EXPECT_EQ(joinImagePath(CString((std::string("skins") + PATH_SEPARATOR).c_str()), CString("a.png")).getString(),
+              joined);
 }
 } // namespace

@@ -1,7 +1,7 @@
 #include "gui/windowing/WindowHelpers.h"
 
-#include "gui/windowing/CDialogProgram.h"
 #include "gui/windowing/INativeWindowSystem.h"
+#include "gui/windowing/posix/CDialogProgram.h"
 
 #include <cstdio>
 #include <string>

@@ -1,0 +1,80 @@
+// Compares a picture of the editor's panel with its golden picture. The skin
+// and the raster code are the same on every platform, the text is not (cairo
+// and fontconfig on Linux, GDI+ on Windows): differences inside the read-outs
+// are counted apart from those elsewhere.
+#pragma once
+
+#include "editor/VeltrixEditorLayout.h"
+#include "gui/graphics/CBitmap.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace Zelo::Testing
+{
+struct SPanelDifference
+{
+    // The largest difference of one channel outside the read-outs, 0 … 255 (−1 for pictures of unequal sizes).
+    long largestOutsideText = -1;
+    // The share of the read-outs' pixels with a channel more than TEXT_TOLERANCE apart.
+    double textShareDiffering = 1.0;
+};
+
+// The channel difference below which a text pixel counts as the same (anti-aliasing and hinting).
+constexpr long TEXT_TOLERANCE = 24;
+
+inline bool isInReadout(long x, long y)
+{
+    for (const auto &control : Orvalite::Veltrix::EDITOR_CONTROLS)
+    {
+        if (x >= control.readoutLeft && x < control.readoutLeft + Orvalite::Veltrix::READOUT_WIDTH &&
+            y >= control.readoutTop && y < control.readoutTop + Orvalite::Veltrix::READOUT_HEIGHT)
+        {
+            return true;
+        }
+    }
+    return false;
+}
+
+inline long largestChannelDifference(uint32_t one, uint32_t other)
+{
+    long largest = 0;
+    for (int shift = 0; shift < 32; shift += 8)
+    {
+        largest = std::max(
+            largest, std::labs(static_cast<long>((one >> shift) & 0xFF) - static_cast<long>((other >> shift) & 0xFF)));
+    }
+    return largest;
+}
+
+inline SPanelDifference comparePanels(const Orvalite::GUI::Graphics::CBitmap &drawn,
+                                      const Orvalite::GUI::Graphics::CBitmap &golden)
+{
+    SPanelDifference difference;
+    if (drawn.getWidth() != golden.getWidth() || drawn.getHeight() != golden.getHeight())
+    {
+        return difference;
+    }
+    difference.largestOutsideText = 0;
+    long textPixels = 0;
+    long textDiffering = 0;
+    for (long y = 0; y < drawn.getHeight(); ++y)
+    {
+        for (long x = 0; x < drawn.getWidth(); ++x)
+        {
+            const long channel = largestChannelDifference(drawn.getPixel(x, y), golden.getPixel(x, y));
+            if (isInReadout(x, y))
+            {
+                ++textPixels;
+                textDiffering += channel > TEXT_TOLERANCE ? 1 : 0;
+            }
+            else
+            {
+                difference.largestOutsideText = std::max(difference.largestOutsideText, channel);
+            }
+        }
+    }
+    difference.textShareDiffering = textPixels ? static_cast<double>(textDiffering) / textPixels : 0.0;
+    return difference;
+}
+} // namespace Zelo::Testing

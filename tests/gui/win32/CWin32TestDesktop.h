@@ -1,0 +1,84 @@
+// The tests' side of a real Win32 desktop (Wine on Xvfb): a recording target
+// that stands in for a window, input faked with SendInput, a pump that waits
+// for a condition, the window's pixels read back, the resource ledger's counts
+// and a first-chance handler that fails the test on a fault, which Wine would
+// otherwise swallow inside a window procedure.
+#pragma once
+
+#include "gui/basics/win32/CWin32ResourceLedger.h"
+#include "gui/windowing/INativeWindowSystem.h"
+
+#include <windows.h>
+
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace Orvalite::Testing
+{
+struct SRecordedMessage
+{
+    uint32_t message = 0;
+    uintptr_t wParam = 0;
+    intptr_t lParam = 0;
+};
+
+class CRecordingTarget : public GUI::Windowing::INativeMessageTarget
+{
+public:
+    intptr_t handleNativeMessage(GUI::Basics::NativeWindowHandle, uint32_t message, uintptr_t wParam,
+                                 intptr_t lParam) override;
+    void handleNativeTimer(long id) override { timers.push_back(id); }
+
+    // The last message of this number; a null message when none came.
+    SRecordedMessage last(uint32_t message) const;
+    size_t count(uint32_t message) const;
+
+    std::vector<SRecordedMessage> messages;
+    std::vector<long> timers;
+    std::function<void(const SRecordedMessage &)> onMessage;
+};
+
+// The signed words of a packed parameter.
+inline long lowWord(intptr_t value)
+{
+    return static_cast<int16_t>(value & 0xFFFF);
+}
+inline long highWord(intptr_t value)
+{
+    return static_cast<int16_t>((value >> 16) & 0xFFFF);
+}
+
+class CWin32TestDesktop
+{
+public:
+    using TCounts = std::array<long, GUI::Basics::CWin32ResourceLedger::NUMBER_OF_KINDS>;
+
+    // The ledger's counts now, and the kinds whose count differs from `before`, named.
+    static TCounts countResources();
+    static std::string changedResources(const TCounts &before);
+
+    // Pumps the system (and every other window of the thread) until `done` holds; false after two seconds.
+    static bool pumpUntil(GUI::Windowing::INativeWindowSystem &system, const std::function<bool()> &done);
+    // Pumps for a while, for effects that nothing signals.
+    static void settle(GUI::Windowing::INativeWindowSystem &system);
+
+    // SendInput at a point on the screen.
+    static void moveTo(int x, int y);
+    static void button(bool left, bool press);
+    static void click(bool left = true);
+    static void wheel(int delta);
+    static void key(WORD virtualKey, bool press);
+    static void tap(WORD virtualKey);
+    static void typeUnit(wchar_t unit);
+
+    // The client area's pixels as Windows shows them, 0xRRGGBB row by row.
+    static std::vector<uint32_t> screenshot(HWND window);
+    // A plain top-level window of the test's own, standing for a host's window;
+    // activated, it takes Wine two seconds to destroy without a window manager.
+    static HWND createHostWindow(int x, int y, int width, int height, bool activate);
+    // The program's one activated host window, 400 × 300 at (100, 100).
+    static HWND host();
+};
+} // namespace Orvalite::Testing

@@ -28,6 +28,7 @@ set(platform_rules
   "^(windows|windowsx|shlobj|shellapi|shlwapi|commdlg)[.]h$=/(win32|gdiplus)/"
   "^gdiplus=/gdiplus/"
   "^(png|jpeglib|jerror)[.]h$=/posix/"
+  "^lv2/=/lv2/"
 )
 
 file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR}

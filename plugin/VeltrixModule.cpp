@@ -1,18 +1,16 @@
 #include "plugin/VeltrixModule.h"
 
 #include "editor/CVeltrixEditor.h"
-#include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CClassManager.h"
 #include "foundation/host/CMessageBox.h"
 #include "foundation/io/TraceLog.h"
 #include "gui/graphics/CImageManager.h"
+#include "plugin/ZeloIdentity.h"
 
 namespace Zelo::Module
 {
 namespace
 {
-const char *const NOTICE = "Zelo stereo doubler. Copyright Orlen Vantrell Audio.";
-
 using Orvalite::GUI::Windowing::INativeWindowSystem;
 
 // Made at load, released at unload; the hooks never run concurrently with an
@@ -35,8 +33,7 @@ void createEditor(Orvalite::Veltrix::CVeltrix *effect)
 
 void load(const SPlatform &platform, void *addressInModule)
 {
-    Orvalite::Basics::CApplicationInformation::setApplicationInformation(
-        "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", NOTICE, addressInModule);
+    setIdentity(addressInModule);
     Orvalite::GUI::Graphics::CImageManager::initialise();
     s_windowSystem = platform.makeWindowSystem().release();
     INativeWindowSystem::install(s_windowSystem);
@@ -48,7 +45,7 @@ void unload()
     delete s_windowSystem;
     s_windowSystem = nullptr;
     Orvalite::GUI::Graphics::CImageManager::destroy();
-    Orvalite::Basics::CApplicationInformation::releaseApplicationInformation();
+    releaseIdentity();
     Orvalite::Basics::shutdownClassRegistry(nullptr);
 }
 

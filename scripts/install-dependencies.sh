@@ -2,8 +2,8 @@
 # Installs the Debian packages Zelo builds with (what configuring the release
 # build needs), and with --tests also what only the tests run (clang and its
 # fuzzing runtime, an X server and XTest tools, the Windows cross compilers and
-# Wine), when any is missing. Runs apt-get directly as root, through sudo
-# otherwise. It never removes a package: when apt would, it stops, says what and
+# Wine, lilv and the LV2 tools), when any is missing. Runs apt-get directly as
+# root, through sudo otherwise. It never removes a package: when apt would, it stops, says what and
 # why, and changes nothing.
 # Usage: scripts/install-dependencies.sh [--tests]
 set -euo pipefail
@@ -15,11 +15,12 @@ packages=(
   ladspa-sdk tap-plugins
   libcairo2-dev libfontconfig-dev fonts-liberation libpng-dev libjpeg-dev
   libx11-dev libxext-dev libxrandr-dev libxtst-dev
+  lv2-dev
 )
 if [ "${1:-}" = "--tests" ]; then
   # wine32 stays out: with it, Debian's wine script prefers the 32-bit loader even
   # for 64-bit programs, and machines without 32-bit support cannot start that.
-  packages+=(clang libclang-rt-14-dev xvfb xdotool
+  packages+=(clang libclang-rt-14-dev xvfb xdotool liblilv-dev lilv-utils sordi
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix googletest wine wine64)
 fi
 

@@ -1,16 +1,24 @@
 #include "editor/CVeltrixEditor.h"
 
+#include "editor/CEditorSettings.h"
+#include "editor/CPanelScaler.h"
+#include "editor/CTypedValue.h"
 #include "effect/CVstParamFloat.h"
 #include "effect/VeltrixParameterTable.h"
 #include "foundation/basics/CApplicationInformation.h"
+#include "foundation/io/TraceLog.h"
 #include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CMomentaryButton.h"
+#include "gui/controls/CTextEdit.h"
 #include "gui/events/CActionEvent.h"
-#include "vst/AudioEffect.h"
+#include "gui/windowing/INativeWindowSystem.h"
+#include "vst/AudioEffectX.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 namespace Orvalite::Veltrix
 {
@@ -27,19 +35,23 @@ using ::Orvalite::Basics::CString;
 namespace
 {
 constexpr long READOUT_TEXT_SIZE = 48;
+// The resolution a display without scaling has, assumed without a window system.
+constexpr long UNSCALED_DOTS_PER_INCH = 96;
+constexpr long RIGHT_CENTRED_ALIGNMENT = 5;
 
 const char *presetText(long slot)
 {
     return slot != 0 ? "Preset B" : "Preset A";
 }
 
-// The editor's pans read -1 … 1 (left to right) where the host sees 0 … 1.
+// A mirror reads in its read-out's range (the pans' differs from the host's).
 CVstParam *createMirrorParameter(int index)
 {
     CVstParam *parameter = createParameter(index);
-    if (index == PARAMETER_PAN_ONE || index == PARAMETER_PAN_TWO)
+    if (auto *real = dynamic_cast<CVstParamFloat *>(parameter); real && isShownId(index))
     {
-        static_cast<CVstParamFloat *>(parameter)->setRange(-1.0f, 1.0f);
+        const SReadoutRange range = readoutRange(index);
+        real->setRange(range.minimum, range.maximum);
     }
     return parameter;
 }
@@ -84,13 +96,18 @@ CVeltrixEditor::CVeltrixEditor(AudioEffect *effect, const CRect &area,
         m_mirror[index] = createMirrorParameter(index);
     }
     m_resourceFolder.appendPath("Resources");
-    m_aboutWindow = new GUI::Windowing::CAboutWindow(m_resourceFolder, "splash.png", 1.0);
+    m_panelFont = new GUI::Fonts::CFont("Arial", m_scale.fontPixels(GUI::Fonts::CFont::DEFAULT_SIZE), false, false);
+    m_aboutWindow =
+        new GUI::Windowing::CAboutWindow(m_resourceFolder, CVeltrixSkin::imageFileName("splash", m_scale), 1.0);
     createAboutButton();
     for (const SEditorControl &row : EDITOR_CONTROLS)
     {
         createControl(row);
         createReadout(row);
     }
+    createProgramLabel();
+    // Right-clicks open the context menus; the rest goes on to the controls.
+    registerMouseListener(&m_contextMenus);
 }
 
 CVeltrixEditor::~CVeltrixEditor()
@@ -100,7 +117,8 @@ CVeltrixEditor::~CVeltrixEditor()
 
 void CVeltrixEditor::createAboutButton()
 {
-    auto *button = new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID, sizedArea(ABOUT_BUTTON_LEFT, 0, nullptr));
+    auto *button = new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID,
+                                        sizedArea(m_scale.toPixels(ABOUT_BUTTON_LEFT), 0, nullptr));
     m_controls[ABOUT_BUTTON_ID] = button;
     button->setLabelText(" ");
     button->registerActionListener(this);
@@ -113,11 +131,11 @@ void CVeltrixEditor::dressControls()
     {
         return;
     }
-    m_skin = CVeltrixSkin::acquire(m_resourceFolder);
+    m_skin = CVeltrixSkin::acquire(m_resourceFolder, m_scale);
     const CVeltrixSkin &skin = *m_skin.getPointer();
     getControlRoot().setBackgroundImage(skin.getBackground());
     auto *about = static_cast<CMomentaryButton *>(getControl(ABOUT_BUTTON_ID));
-    about->setArea(sizedArea(ABOUT_BUTTON_LEFT, 0, skin.getAboutButton()));
+    about->setArea(sizedArea(m_scale.toPixels(ABOUT_BUTTON_LEFT), 0, skin.getAboutButton()));
     about->setDownImage(skin.getAboutButton());
     about->setPrimaryImage(skin.getAboutButton());
     for (const SEditorControl &row : EDITOR_CONTROLS)
@@ -125,13 +143,14 @@ void CVeltrixEditor::dressControls()
         if (row.kind == SEditorControl::EKind::Knob)
         {
             auto *knob = static_cast<CKnob *>(getControl(row.id));
-            knob->setArea(sizedArea(row.left, row.top, skin.getKnob(), KNOB_FRAMES));
+            knob->setArea(
+                sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), skin.getKnob(), KNOB_FRAMES));
             knob->setAnimation(skin.getKnob(), knob->getArea().getHeight(), KNOB_FRAMES, false);
         }
         else
         {
             auto *button = static_cast<CLatchingButton *>(getControl(row.id));
-            button->setArea(sizedArea(row.left, row.top, skin.getButtonUp()));
+            button->setArea(sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), skin.getButtonUp()));
             button->setDownImage(skin.getButtonUp());
             button->setPrimaryImage(skin.getButtonDown());
         }
@@ -140,7 +159,7 @@ void CVeltrixEditor::dressControls()
 
 void CVeltrixEditor::createControl(const SEditorControl &row)
 {
-    const CRect area = sizedArea(row.left, row.top, nullptr);
+    const CRect area = sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), nullptr);
     GUI::Controls::CControl *control =
         row.kind == SEditorControl::EKind::Knob
             ? static_cast<GUI::Controls::CControl *>(new CKnob(&getControlRoot(), row.id, area))
@@ -155,19 +174,43 @@ void CVeltrixEditor::createControl(const SEditorControl &row)
 
 void CVeltrixEditor::createReadout(const SEditorControl &row)
 {
-    auto *label = new CTextLabel(&getControlRoot(), row.id,
-                                 CRect(row.readoutLeft, row.readoutTop, READOUT_WIDTH, READOUT_HEIGHT), " ");
+    auto *label = new GUI::Controls::CTextEdit(
+        &getControlRoot(), row.id,
+        m_scale.toPixels(CRect(row.readoutLeft, row.readoutTop, READOUT_WIDTH, READOUT_HEIGHT)), " ");
     m_readouts[row.id] = label;
+    label->setFont(m_panelFont.getPointer());
     // A read-out shows its parameter, never the name of a file dropped on it.
     label->setDropFileEnabled(false);
     label->registerActionListener(this);
     label->setTextColour(readoutColour(row.group));
+    // A double click types a parameter's value; the edit is drawn framed in the read-out's colour.
+    label->setEditable(isRecordedParameter(row.id));
+    label->setMouseEnabled(isRecordedParameter(row.id));
+    label->setDefaultControlColours(GUI::Basics::CAlphaColour(24, 24, 24, 255), readoutColour(row.group));
     getControlRoot().addControl(label);
     writeReadout(row.id);
 }
 
+void CVeltrixEditor::createProgramLabel()
+{
+    auto *label = new CProgramLabel(
+        &getControlRoot(), PROGRAM_NAME_ID,
+        m_scale.toPixels(CRect(PROGRAM_NAME_LEFT, PROGRAM_NAME_TOP, PROGRAM_NAME_WIDTH, PROGRAM_NAME_HEIGHT)),
+        m_effect);
+    m_programLabel = label;
+    label->setFont(m_panelFont.getPointer());
+    label->setTextColour(GUI::Basics::CAlphaColour(214, 214, 214, 255));
+    label->setTextAlignment(RIGHT_CENTRED_ALIGNMENT);
+    getControlRoot().addControl(label);
+}
+
 void CVeltrixEditor::updateParameter(long index, double value)
 {
+    // A program change reaches the editor as its parameters: read on the thread that made it.
+    if (m_effect)
+    {
+        m_programLabel.getPointer()->record(m_effect->getProgram());
+    }
     if (!isShownId(index))
     {
         return;
@@ -183,6 +226,11 @@ void CVeltrixEditor::handleActionEvent(const GUI::Events::CActionEvent &event)
 {
     IControl *control = event.getControl();
     const long id = control->getUniqueId();
+    if (control == getReadout(id))
+    {
+        commitTypedValue(id);
+        return;
+    }
     const double value = std::clamp(control->getValue(), 0.0, 1.0);
     if (id == ABOUT_BUTTON_ID)
     {
@@ -199,11 +247,45 @@ void CVeltrixEditor::handleActionEvent(const GUI::Events::CActionEvent &event)
         m_effect->setParameter(AB_SWITCH_ID, static_cast<float>(value));
         return;
     }
+    sendToEffect(id, value);
+}
+
+void CVeltrixEditor::sendToEffect(long id, double value)
+{
     {
         const CUpdatingEffect guard(*this);
         m_mirror[id].getPointer()->setValue(static_cast<float>(value));
         m_effect->setParameterAutomated(static_cast<VstInt32>(id), static_cast<float>(value));
     }
+    writeReadout(id);
+}
+
+void CVeltrixEditor::editParameter(long id, double value)
+{
+    if (!m_effect || !isRecordedParameter(id))
+    {
+        return;
+    }
+    beginEdit(id);
+    IControl *control = getControl(id);
+    control->setValue(value);
+    control->update();
+    sendToEffect(id, value);
+    endEdit(id);
+}
+
+// Text that is no value leaves the parameter as it was and the edit open on
+// the text, all of it selected; Escape then shows the read-out again.
+void CVeltrixEditor::commitTypedValue(long id)
+{
+    auto *edit = static_cast<GUI::Controls::CTextEdit *>(getReadout(id));
+    double value = 0.0;
+    if (CTypedValue(id).toNormalised(edit->getText().getString(), value))
+    {
+        editParameter(id, value);
+        return;
+    }
+    edit->startEditing();
     writeReadout(id);
 }
 
@@ -223,8 +305,64 @@ void CVeltrixEditor::handleGestureEnd(IControl &control)
     }
 }
 
+bool CVeltrixEditor::getRect(ERect **rect)
+{
+    chooseStartScale();
+    return CVstWindow::getRect(rect);
+}
+
+void CVeltrixEditor::setScale(long percent)
+{
+    chooseStartScale();
+    const CEditorScale scale(percent);
+    if (scale == m_scale)
+    {
+        return;
+    }
+    auto *effect = dynamic_cast<AudioEffectX *>(m_effect);
+    if (isOpen() && !(effect && effect->sizeWindow(static_cast<VstInt32>(scale.toPixels(PANEL_WIDTH)),
+                                                   static_cast<VstInt32>(scale.toPixels(PANEL_HEIGHT)))))
+    {
+        IO::traceMessage("The host keeps the editor at %ld %%", m_scale.getPercent());
+        return;
+    }
+    applyScale(scale);
+    CEditorSettings::forUser().writeScale(scale);
+}
+
+void CVeltrixEditor::chooseStartScale()
+{
+    if (std::exchange(m_scaleChosen, true))
+    {
+        return;
+    }
+    GUI::Windowing::INativeWindowSystem *system = GUI::Windowing::INativeWindowSystem::current();
+    const long dotsPerInch = system ? system->getDotsPerInch() : UNSCALED_DOTS_PER_INCH;
+    const CEditorScale scale = CEditorSettings::forUser().startScale(std::getenv("ZELO_EDITOR_SCALE"), dotsPerInch);
+    if (scale != m_scale)
+    {
+        applyScale(scale);
+    }
+}
+
+void CVeltrixEditor::applyScale(const CEditorScale &scale)
+{
+    CPanelScaler::rescale(getControlRoot(), m_scale, scale, *m_panelFont.getPointer());
+    m_scale = scale;
+    m_aboutWindow.getPointer()->hideWindow();
+    m_aboutWindow =
+        new GUI::Windowing::CAboutWindow(m_resourceFolder, CVeltrixSkin::imageFileName("splash", m_scale), 1.0);
+    if (m_skin.getPointer())
+    {
+        m_skin = nullptr;
+        dressControls();
+    }
+    setWindowSize(MathTools::CDimension(m_scale.toPixels(PANEL_WIDTH), m_scale.toPixels(PANEL_HEIGHT)));
+}
+
 bool CVeltrixEditor::open(void *parent)
 {
+    chooseStartScale();
     dressControls();
     const bool opened = CVstWindow::open(parent);
     applyPendingUpdates();
@@ -244,6 +382,8 @@ void CVeltrixEditor::closeEditorWindow()
     {
         about->hideWindow();
     }
+    m_contextMenus.close();
+    m_programLabel.getPointer()->closeMenu();
     CVstWindow::closeEditorWindow();
 }
 
@@ -260,6 +400,7 @@ CTextLabel *CVeltrixEditor::getReadout(long id) const
 void CVeltrixEditor::applyPendingUpdates()
 {
     m_pending.takeAll([this](long id, double value) { applyUpdate(id, value); });
+    m_programLabel.getPointer()->showRecorded();
 }
 
 void CVeltrixEditor::applyUpdate(long id, double value)

@@ -6,13 +6,17 @@
 #pragma once
 
 #include "editor/CAboutWindow.h"
+#include "editor/CContextMenus.h"
+#include "editor/CEditorScale.h"
 #include "editor/CPendingParameters.h"
+#include "editor/CProgramLabel.h"
 #include "editor/CVeltrixSkin.h"
 #include "editor/VeltrixEditorLayout.h"
 #include "effect/CVstParam.h"
 #include "effect/VeltrixProgram.h"
 #include "foundation/collections/TAutomaticPointer.h"
 #include "gui/controls/CTextLabel.h"
+#include "gui/fonts/CFont.h"
 #include "vst/window/CVstWindow.h"
 
 namespace Orvalite::Veltrix
@@ -48,6 +52,19 @@ public:
     GUI::Controls::CTextLabel *getReadout(long id) const;
     long getPresetSlot() const { return m_presetSlot; }
     GUI::Windowing::CAboutWindow &getAboutWindow() { return *m_aboutWindow.getPointer(); }
+    CProgramLabel &getProgramLabel() { return *m_programLabel.getPointer(); }
+    CContextMenus &getContextMenus() { return m_contextMenus; }
+    // One user edit of parameter `id` (0 … 17) in a single step, a typed value
+    // or the default: the same gesture and way to the effect as a drag.
+    void editParameter(long id, double value);
+    // 100 % until the first getRect, open or setScale chooses the start size:
+    // ZELO_EDITOR_SCALE, else the settings file, else the display's resolution.
+    const CEditorScale &getScale() const { return m_scale; }
+    // The user's choice of size (100, 150, 200): an open editor asks the host
+    // for the new size first and keeps its size when the host refuses; an
+    // accepted choice is saved to the settings file.
+    void setScale(long percent);
+    bool getRect(ERect **rect) override;
 
     ORVALITE_CLASS_RECORD(CVeltrixEditor)
 
@@ -60,6 +77,14 @@ private:
     void applyPendingUpdates();
     void applyUpdate(long id, double value);
     void writeReadout(long id);
+    void createProgramLabel();
+    // The user's value of parameter `id`, to the mirror, the effect and the host.
+    void sendToEffect(long id, double value);
+    void commitTypedValue(long id);
+    // Once, on the user-interface thread (it may ask the display).
+    void chooseStartScale();
+    // Places the panel, its images, fonts and window at `scale`.
+    void applyScale(const CEditorScale &scale);
 
     Collections::TAutomaticPointer<CVstParam> m_mirror[NUMBER_OF_PARAMETERS];
     Collections::TAutomaticPointer<GUI::Controls::IControl> m_controls[LAST_CONTROL_ID + 1];
@@ -69,6 +94,12 @@ private:
     Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;
     // 0 while the effect plays its A half, 1 for the B half.
     long m_presetSlot = 0;
+    Collections::TAutomaticPointer<CProgramLabel> m_programLabel;
+    CContextMenus m_contextMenus{*this};
     CPendingParameters m_pending;
+    CEditorScale m_scale;
+    bool m_scaleChosen = false;
+    // The read-outs' font at the panel's size.
+    Collections::TAutomaticPointer<GUI::Fonts::CFont> m_panelFont;
 };
 } // namespace Orvalite::Veltrix

@@ -2,17 +2,31 @@
 
 #include "gui/graphics/ImageFactory.h"
 
+#include <cstdio>
+#include <iterator>
+
 namespace Orvalite::Veltrix
 {
 ORVALITE_DEFINE_CLASS_RECORD(CVeltrixSkin, "CVeltrixSkin", "CCountedObject")
 
 namespace
 {
-// The skin held by some editor now; it clears itself when the last one lets go.
-CVeltrixSkin *s_sharedSkin = nullptr;
+// The skin of each size held by some editor now, in the order of
+// CEditorScale::SIZES; each clears itself when the last editor lets go.
+CVeltrixSkin *s_sharedSkins[std::size(CEditorScale::SIZES)] = {};
+
+CVeltrixSkin *&sharedSkin(const CEditorScale &scale)
+{
+    size_t slot = 0;
+    while (CEditorScale::SIZES[slot] != scale.getPercent())
+    {
+        ++slot;
+    }
+    return s_sharedSkins[slot];
+}
 
 // An image that did not load counts as none: its controls get no size.
-GUI::Graphics::IImage *loadImage(const Basics::CString &folder, const char *fileName)
+GUI::Graphics::IImage *loadImage(const Basics::CString &folder, const Basics::CString &fileName)
 {
     GUI::Graphics::IImage *image = GUI::Graphics::createImage(folder, fileName);
     if (image && !image->imageHasLoaded())
@@ -26,30 +40,47 @@ GUI::Graphics::IImage *loadImage(const Basics::CString &folder, const char *file
 }
 } // namespace
 
-CVeltrixSkin *CVeltrixSkin::acquire(const Basics::CSystemString &folder)
+CVeltrixSkin *CVeltrixSkin::acquire(const Basics::CSystemString &folder, const CEditorScale &scale)
 {
-    CVeltrixSkin *skin = s_sharedSkin && s_sharedSkin->m_folder == folder ? s_sharedSkin : new CVeltrixSkin(folder);
-    if (!s_sharedSkin)
+    CVeltrixSkin *&shared = sharedSkin(scale);
+    CVeltrixSkin *skin = shared && shared->m_folder == folder ? shared : new CVeltrixSkin(folder, scale);
+    if (!shared)
     {
-        s_sharedSkin = skin;
+        shared = skin;
     }
     return skin;
 }
 
-CVeltrixSkin::CVeltrixSkin(const Basics::CSystemString &folder) : m_folder(folder)
+Basics::CString CVeltrixSkin::imageFileName(const char *name, const CEditorScale &scale)
 {
-    m_background = loadImage(folder, "background.png");
-    m_knob = loadImage(folder, "knob.png");
-    m_buttonUp = loadImage(folder, "buttonUp.png");
-    m_buttonDown = loadImage(folder, "buttonDown.png");
-    m_aboutButton = loadImage(folder, "splash_Button.png");
+    char fileName[64];
+    if (scale.getPercent() == 100)
+    {
+        std::snprintf(fileName, sizeof(fileName), "%s.png", name);
+    }
+    else
+    {
+        std::snprintf(fileName, sizeof(fileName), "%s@%ld.png", name, scale.getPercent());
+    }
+    return fileName;
+}
+
+CVeltrixSkin::CVeltrixSkin(const Basics::CSystemString &folder, const CEditorScale &scale)
+    : m_folder(folder), m_scale(scale)
+{
+    m_background = loadImage(folder, imageFileName("background", scale));
+    m_knob = loadImage(folder, imageFileName("knob", scale));
+    m_buttonUp = loadImage(folder, imageFileName("buttonUp", scale));
+    m_buttonDown = loadImage(folder, imageFileName("buttonDown", scale));
+    m_aboutButton = loadImage(folder, imageFileName("splash_Button", scale));
 }
 
 CVeltrixSkin::~CVeltrixSkin()
 {
-    if (s_sharedSkin == this)
+    CVeltrixSkin *&shared = sharedSkin(m_scale);
+    if (shared == this)
     {
-        s_sharedSkin = nullptr;
+        shared = nullptr;
     }
 }
 } // namespace Orvalite::Veltrix

@@ -1,9 +1,11 @@
-// The editor's skin images, decoded once per module and shared by every open
-// editor: loaded when the first editor opens (a host that scans or renders
-// never decodes them) and freed with the last editor that held them.
+// The editor's skin images at one size, decoded once per module and shared by
+// every open editor of that size: loaded when the first such editor opens (a
+// host that scans or renders never decodes them) and freed with the last
+// editor that held them.
 // Every call happens on the host's user-interface thread.
 #pragma once
 
+#include "editor/CEditorScale.h"
 #include "foundation/basics/CCountedObject.h"
 #include "foundation/basics/CSystemString.h"
 #include "foundation/collections/TAutomaticPointer.h"
@@ -14,10 +16,12 @@ namespace Orvalite::Veltrix
 class CVeltrixSkin : public Basics::CCountedObject
 {
 public:
-    // The skin of `folder`: the one already loaded from that folder, else a new,
-    // unreferenced one (the caller takes its reference). An image that does not
-    // load stays null.
-    static CVeltrixSkin *acquire(const Basics::CSystemString &folder);
+    // The skin of `folder` at `scale`: the one already loaded from that folder at
+    // that size, else a new, unreferenced one (the caller takes its reference).
+    // An image that does not load stays null.
+    static CVeltrixSkin *acquire(const Basics::CSystemString &folder, const CEditorScale &scale);
+    // The file of image `name` ("knob") at `scale`: "knob.png", "knob@150.png", "knob@200.png".
+    static Basics::CString imageFileName(const char *name, const CEditorScale &scale);
     ~CVeltrixSkin() override;
 
     GUI::Graphics::IImage *getBackground() const { return m_background.getPointer(); }
@@ -29,9 +33,10 @@ public:
     ORVALITE_CLASS_RECORD(CVeltrixSkin)
 
 private:
-    explicit CVeltrixSkin(const Basics::CSystemString &folder);
+    CVeltrixSkin(const Basics::CSystemString &folder, const CEditorScale &scale);
 
     Basics::CSystemString m_folder;
+    CEditorScale m_scale;
     Collections::TAutomaticPointer<GUI::Graphics::IImage> m_background;
     Collections::TAutomaticPointer<GUI::Graphics::IImage> m_knob;
     Collections::TAutomaticPointer<GUI::Graphics::IImage> m_buttonUp;

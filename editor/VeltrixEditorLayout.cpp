@@ -106,4 +106,24 @@ void formatReadout(long id, const CVstParam &parameter, char *text, size_t size)
     }
     std::snprintf(text, size, "%s%s", number, format.unit);
 }
+
+SReadoutRange readoutRange(long id)
+{
+    if (id == PARAMETER_PAN_ONE || id == PARAMETER_PAN_TWO)
+    {
+        return {-1.0f, 1.0f};
+    }
+    const SParameterDefinition *definition = findParameterDefinition(static_cast<int>(id));
+    return definition ? SReadoutRange{definition->minimum, definition->maximum} : SReadoutRange{0.0f, 1.0f};
+}
+
+const char *readoutUnit(long id)
+{
+    if (id < 0 || id > PARAMETER_SYNC_AUDIO || !READOUT_FORMATS[id].format)
+    {
+        return "";
+    }
+    const char *unit = READOUT_FORMATS[id].unit;
+    return *unit == ' ' ? unit + 1 : unit;
+}
 } // namespace Orvalite::Veltrix

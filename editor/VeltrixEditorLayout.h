@@ -23,6 +23,13 @@ constexpr long AB_SWITCH_ID = 26;
 constexpr long ABOUT_BUTTON_LEFT = 367;
 // Ids 0 … LAST_CONTROL_ID, of which 18 … 25 show nothing.
 constexpr long LAST_CONTROL_ID = AB_SWITCH_ID;
+// The current program's name, right-aligned in the header between the title
+// and the about button; its id follows the controls'.
+constexpr long PROGRAM_NAME_ID = LAST_CONTROL_ID + 1;
+constexpr long PROGRAM_NAME_LEFT = 250;
+constexpr long PROGRAM_NAME_TOP = 8;
+constexpr long PROGRAM_NAME_WIDTH = 110;
+constexpr long PROGRAM_NAME_HEIGHT = 22;
 
 struct SEditorControl
 {
@@ -57,4 +64,17 @@ Orvalite::GUI::Basics::CAlphaColour readoutColour(SEditorControl::EGroup group);
 // The read-out of parameter `id` (0 … 17) from its mirror parameter, cut to
 // `size` bytes; an empty text for any other id.
 void formatReadout(long id, const CVstParam &parameter, char *text, size_t size);
+
+// The real range the read-out of parameter `id` (0 … 17) shows: the
+// parameter's own, except the pans, which read -1 … 1 (left to right) where
+// the host sees 0 … 1. Meaningful for the parameters with a real range only.
+struct SReadoutRange
+{
+    float minimum;
+    float maximum;
+};
+SReadoutRange readoutRange(long id);
+// The unit after the read-out's number ("dB", "ms", "Cents", "%", "Hz"): empty
+// for none, for the read-outs that show an entry's name and for any other id.
+const char *readoutUnit(long id);
 } // namespace Orvalite::Veltrix

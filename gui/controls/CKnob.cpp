@@ -69,7 +69,8 @@ void CKnob::handleMouseMovement(const Events::CMouseEvent &event)
     }
     const CPoint position = event.getMousePosition();
     const double distance = static_cast<double>((position.getXPosition() - m_dragStart.getXPosition()) +
-                                                (m_dragStart.getYPosition() - position.getYPosition()));
+                                                (m_dragStart.getYPosition() - position.getYPosition())) /
+                            m_dragScale;
     const double step = event.isShiftDown() ? FINE_STEP : COARSE_STEP;
     // Moving the start value keeps the value where it is when the step changes mid-drag.
     m_dragStartValue += (m_coefficient - step) * distance;

@@ -26,6 +26,9 @@ public:
     void setDefaultValue(double value) { m_defaultValue = clamp(value); }
     double getDefaultValue() const { return m_defaultValue; }
     void setCoefficient(double value) { m_coefficient = value; }
+    // Screen pixels per pixel of the steps above, for a panel drawn larger than
+    // its design (2 at 200 %): a drag moves the value by the same amount per design pixel.
+    void setDragScale(double pixelsPerStepPixel) { m_dragScale = pixelsPerStepPixel; }
     bool isDragging() const { return m_dragging; }
 
     void handleLeftButtonDown(const Events::CMouseEvent &event) override;
@@ -50,6 +53,7 @@ private:
     double m_defaultValue = 0.5;
     double m_dragStartValue = 0.0;
     double m_coefficient = COARSE_STEP;
+    double m_dragScale = 1.0;
     bool m_dragging = false;
     MathTools::CPoint m_dragStart;
 };

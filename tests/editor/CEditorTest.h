@@ -1,7 +1,8 @@
 // A fixture for the editor tests: Zelo's effect with its editor on a recording
 // host and the headless window system, the skin copied into a "Resources"
 // folder beside a stand-in module folder (less the files a test leaves out),
-// and a host window to open the editor in.
+// and a host window to open the editor in. The user's configuration folder is
+// a fresh one and ZELO_EDITOR_SCALE unset, so editors start at 100 %.
 #pragma once
 
 #include "editor/CVeltrixEditor.h"
@@ -10,6 +11,7 @@
 #include "gui/fonts/CFont.h"
 #include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
+#include "tests/editor/CScopedEnvironment.h"
 #include "tests/foundation/CTemporaryFolder.h"
 #include "tests/support/CRecordingHost.h"
 
@@ -89,7 +91,16 @@ protected:
     }
     std::string readout(long id) const { return m_editor->getReadout(id)->getText().getString(); }
 
+#ifdef _WIN32
+    static constexpr const char *CONFIGURATION_VARIABLE = "APPDATA";
+#else
+    static constexpr const char *CONFIGURATION_VARIABLE = "XDG_CONFIG_HOME";
+#endif
+
     CTemporaryFolder m_folder;
+    CTemporaryFolder m_configuration;
+    CScopedEnvironment m_configurationVariable{CONFIGURATION_VARIABLE, m_configuration.path().c_str()};
+    CScopedEnvironment m_scaleVariable{"ZELO_EDITOR_SCALE", nullptr};
     CRecordingHost m_host;
     GUI::Windowing::CHeadlessWindowSystem m_system;
     GUI::Windowing::CWindow m_hostWindow{MathTools::CRect(0, 0, 640, 480)};

@@ -1,11 +1,9 @@
 #include "tests/editor/CEditorTest.h"
-#include "tests/editor/PanelComparison.h"
 
 #include "effect/VeltrixParameterTable.h"
 #include "foundation/host/CDisplayMetrics.h"
 #include "gui/controls/CKnob.h"
 #include "gui/graphics/CPNGImage.h"
-#include "gui/graphics/CPNGWriter.h"
 #include "tests/support/CAllocationCounter.h"
 
 #include <cmath>
@@ -330,33 +328,5 @@ TEST_F(VeltrixEditor, MissingImagesLeaveTheirControlsWithoutSizeAndThePanelStill
     EXPECT_EQ(m_system.getNumberOfWindows(), 2u) << "no blank about window";
 }
 
-// The whole panel on program 0 against a checked-in picture (docs/DEVELOPING.md says
-// how to regenerate it and the copy in docs/).
-TEST_F(VeltrixEditor, ThePanelOnProgramZeroLooksAsItsGoldenPicture)
-{
-    ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
-    dispatch(effEditIdle);
-    const GUI::Graphics::CBitmap &screen = m_system.findWindow(editorHandle())->screen;
-    const std::string path = std::string(ZELO_EDITOR_GOLDEN_DIR) + "/editor.png";
-    if (std::getenv("ZELO_WRITE_GOLDEN"))
-    {
-        Basics::CString error;
-        for (const std::string &target : {path, std::string(ZELO_DOCS_DIR) + "/editor.png"})
-        {
-            ASSERT_TRUE(GUI::Graphics::CPNGWriter::writeToFile(screen, target.c_str(), error)) << error.getString();
-        }
-    }
-    const CPNGImage golden{Basics::CSystemString(path.c_str())};
-    ASSERT_TRUE(golden.imageHasLoaded()) << path;
-    const GUI::Graphics::CBitmap &expected = *golden.getImageHandle();
-    // Text comes from the platform's fonts: cairo's on Linux, GDI+'s on Windows.
-    const Zelo::Testing::SPanelDifference difference = Zelo::Testing::comparePanels(screen, expected);
-    EXPECT_EQ(difference.largestOutsideText, 0) << "per channel, outside the read-outs";
-#ifdef _WIN32
-    EXPECT_LE(difference.textShareDiffering, 0.10) << "of the read-outs' pixels";
-#else
-    EXPECT_EQ(difference.textShareDiffering, 0.0) << "of the read-outs' pixels";
-#endif
-}
 } // namespace
 } // namespace Orvalite::Testing

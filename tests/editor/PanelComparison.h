@@ -1,9 +1,10 @@
 // Compares a picture of the editor's panel with its golden picture. The skin
 // and the raster code are the same on every platform, the text is not (cairo
 // and fontconfig on Linux, GDI+ on Windows): differences inside the read-outs
-// are counted apart from those elsewhere.
+// and the program's name are counted apart from those elsewhere.
 #pragma once
 
+#include "editor/CEditorScale.h"
 #include "editor/VeltrixEditorLayout.h"
 #include "gui/graphics/CBitmap.h"
 
@@ -23,12 +24,22 @@ struct SPanelDifference
 // The channel difference below which a text pixel counts as the same (anti-aliasing and hinting).
 constexpr long TEXT_TOLERANCE = 24;
 
-inline bool isInReadout(long x, long y)
+inline bool isInReadout(long x, long y, const Orvalite::Veltrix::CEditorScale &scale)
 {
+    // The program's name in the header is text as the read-outs are.
+    const Orvalite::MathTools::CRect name = scale.toPixels(
+        Orvalite::MathTools::CRect(Orvalite::Veltrix::PROGRAM_NAME_LEFT, Orvalite::Veltrix::PROGRAM_NAME_TOP,
+                                   Orvalite::Veltrix::PROGRAM_NAME_WIDTH, Orvalite::Veltrix::PROGRAM_NAME_HEIGHT));
+    if (x >= name.getLeft() && x < name.getRight() && y >= name.getTop() && y < name.getBottom())
+    {
+        return true;
+    }
     for (const auto &control : Orvalite::Veltrix::EDITOR_CONTROLS)
     {
-        if (x >= control.readoutLeft && x < control.readoutLeft + Orvalite::Veltrix::READOUT_WIDTH &&
-            y >= control.readoutTop && y < control.readoutTop + Orvalite::Veltrix::READOUT_HEIGHT)
+        const Orvalite::MathTools::CRect area = scale.toPixels(
+            Orvalite::MathTools::CRect(control.readoutLeft, control.readoutTop, Orvalite::Veltrix::READOUT_WIDTH,
+                                       Orvalite::Veltrix::READOUT_HEIGHT));
+        if (x >= area.getLeft() && x < area.getRight() && y >= area.getTop() && y < area.getBottom())
         {
             return true;
         }
@@ -48,7 +59,8 @@ inline long largestChannelDifference(uint32_t one, uint32_t other)
 }
 
 inline SPanelDifference comparePanels(const Orvalite::GUI::Graphics::CBitmap &drawn,
-                                      const Orvalite::GUI::Graphics::CBitmap &golden)
+                                      const Orvalite::GUI::Graphics::CBitmap &golden,
+                                      const Orvalite::Veltrix::CEditorScale &scale = Orvalite::Veltrix::CEditorScale())
 {
     SPanelDifference difference;
     if (drawn.getWidth() != golden.getWidth() || drawn.getHeight() != golden.getHeight())
@@ -63,7 +75,7 @@ inline SPanelDifference comparePanels(const Orvalite::GUI::Graphics::CBitmap &dr
         for (long x = 0; x < drawn.getWidth(); ++x)
         {
             const long channel = largestChannelDifference(drawn.getPixel(x, y), golden.getPixel(x, y));
-            if (isInReadout(x, y))
+            if (isInReadout(x, y, scale))
             {
                 ++textPixels;
                 textDiffering += channel > TEXT_TOLERANCE ? 1 : 0;

@@ -7,13 +7,19 @@
 
 #include "tests/plugin/ZeloPlugin.h"
 
+#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
+#include <cairo.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <thread>
+#include <unistd.h>
+#include <vector>
 
 namespace Zelo::Testing
 {
@@ -165,23 +171,8 @@ TEST_F(ZeloEditorX11, AKnobDraggedInTheHostsWindowIsOneRecordedGestureAndRedraws
     ASSERT_TRUE(automation.has_value());
     EXPECT_EQ(automation->index, 9);
     EXPECT_NEAR(automation->opt, 0.2, 1e-6) << "from program 0's 0.0, 40 pixels up at 1/200";
-    // One gesture the host can record: begin at the press, automation while moving, end at the release.
-    std::string gesture;
-    for (const auto &request : m_zelo->requests())
-    {
-        const char step = request.opcode == audioMasterBeginEdit  ? 'b'
-                          : request.opcode == audioMasterAutomate ? 'a'
-                          : request.opcode == audioMasterEndEdit  ? 'e'
-                                                                  : '\0';
-        if (step != '\0')
-        {
-            gesture += step;
-            EXPECT_EQ(request.index, 9) << gesture;
-        }
-    }
-    EXPECT_TRUE(gesture.size() >= 3 && gesture.front() == 'b' && gesture.back() == 'e' &&
-                gesture.find_first_not_of('a', 1) == gesture.size() - 1)
-        << gesture;
+    const std::string gesture = gestureOf(*m_zelo, 9);
+    EXPECT_TRUE(isOneGesture(gesture)) << gesture;
     EXPECT_NEAR(m_zelo->getParameter(9), 0.2f, 1e-6);
     EXPECT_TRUE(idleUntil([&] { return grab(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16) != before; }))
         << "the read-out shows the new delay";
@@ -221,6 +212,162 @@ TEST_F(ZeloEditorX11, OpeningAndClosingAHundredTimesLeavesOneWindowAtMost)
         m_zelo->dispatch(effEditClose);
         ASSERT_EQ(editorWindow(), 0u) << round;
     }
+}
+// A desktop that asks for 200 % through the X resource Xft.dpi: the editor
+// answers the doubled size before it opens and draws the 200 % skin at it.
+TEST_F(ZeloEditorX11, WithXftDpi192TheEditorOpensAt200PercentWithTheLargeSkin)
+{
+    // The server's resources are shared by every client: set for this test only.
+    const Window root = DefaultRootWindow(m_display);
+    const Atom resourceManager = XInternAtom(m_display, "RESOURCE_MANAGER", False);
+    const char *current = XResourceManagerString(m_display);
+    const std::string saved = current ? current : "";
+    const auto setResources = [&](const std::string &resources) {
+        XChangeProperty(m_display, root, resourceManager, XA_STRING, 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char *>(resources.c_str()), static_cast<int>(resources.size()));
+        XSync(m_display, False);
+    };
+    setResources(saved + "\nXft.dpi:\t192\n");
+    const std::unique_ptr<void, std::function<void(void *)>> restore(this, [&](void *) { setResources(saved); });
+    // No settings file of the user's and no ZELO_EDITOR_SCALE decide it instead.
+    char configuration[] = "/tmp/zelo-x11-config-XXXXXX";
+    ASSERT_NE(mkdtemp(configuration), nullptr);
+    setenv("XDG_CONFIG_HOME", configuration, 1);
+    unsetenv("ZELO_EDITOR_SCALE");
+
+    ERect *rect = nullptr;
+    ASSERT_EQ(m_zelo->dispatch(effEditGetRect, 0, 0, &rect), 1);
+    ASSERT_NE(rect, nullptr);
+    EXPECT_EQ((std::vector<int>{rect->top, rect->left, rect->bottom, rect->right}), (std::vector<int>{0, 0, 932, 800}));
+    XResizeWindow(m_display, m_parent, 800, 932);
+    ASSERT_EQ(m_zelo->dispatch(effEditOpen, 0, 0, reinterpret_cast<void *>(m_parent)), 1);
+    ASSERT_TRUE(idleUntil([&] { return isViewable(editorWindow()); }));
+    idleFor(100);
+    XWindowAttributes editor{};
+    ASSERT_TRUE(XGetWindowAttributes(m_display, editorWindow(), &editor));
+    EXPECT_EQ(editor.width, 800);
+    EXPECT_EQ(editor.height, 932);
+
+    // The header left of the program name holds no control: it is the 200 % background, pixel for pixel.
+    constexpr int WIDTH = 340;
+    constexpr int HEIGHT = 100;
+    const std::string skin = std::string(ZELO_PLUGIN_PATH).substr(0, std::string(ZELO_PLUGIN_PATH).rfind('/')) +
+                             "/Resources/background@200.png";
+    cairo_surface_t *background = cairo_image_surface_create_from_png(skin.c_str());
+    ASSERT_EQ(cairo_surface_status(background), CAIRO_STATUS_SUCCESS) << skin;
+    ASSERT_EQ(cairo_image_surface_get_width(background), 800);
+    const std::vector<unsigned long> shown = grab(0, 0, WIDTH, HEIGHT);
+    const unsigned char *data = cairo_image_surface_get_data(background);
+    const int stride = cairo_image_surface_get_stride(background);
+    long differing = 0;
+    for (int y = 0; y < HEIGHT; ++y)
+    {
+        for (int x = 0; x < WIDTH; ++x)
+        {
+            uint32_t pixel = 0;
+            std::memcpy(&pixel, data + y * stride + x * 4, sizeof(pixel));
+            differing += (shown[static_cast<size_t>(y * WIDTH + x)] & 0xFFFFFF) != (pixel & 0xFFFFFF) ? 1 : 0;
+        }
+    }
+    cairo_surface_destroy(background);
+    EXPECT_EQ(differing, 0) << "of " << WIDTH * HEIGHT << " header pixels";
+
+    m_zelo->dispatch(effEditClose);
+    unsetenv("XDG_CONFIG_HOME");
+    rmdir(configuration);
+}
+
+// Typed values, the right-click menus and the program menu, with XTest keys and buttons.
+class ZeloEditorX11Interaction : public ZeloEditorX11
+{
+protected:
+    // A point of the panel that no control covers, and the program's name in the header.
+    static constexpr int BACKGROUND_X = 200;
+    static constexpr int BACKGROUND_Y = 215;
+    static constexpr int PROGRAM_NAME_X = 330;
+    static constexpr int PROGRAM_NAME_Y = 19;
+
+    void openEditor()
+    {
+        ASSERT_EQ(m_zelo->dispatch(effEditOpen, 0, 0, reinterpret_cast<void *>(m_parent)), 1);
+        ASSERT_TRUE(idleUntil([&] { return isViewable(editorWindow()); }));
+        idleFor(100);
+        m_zelo->clearRequests();
+    }
+    void click(unsigned int buttonNumber)
+    {
+        XTestFakeButtonEvent(m_display, buttonNumber, True, CurrentTime);
+        XTestFakeButtonEvent(m_display, buttonNumber, False, CurrentTime);
+        XFlush(m_display);
+        idleFor(30);
+    }
+    void key(KeySym symbol)
+    {
+        const KeyCode code = XKeysymToKeycode(m_display, symbol);
+        XTestFakeKeyEvent(m_display, code, True, CurrentTime);
+        XTestFakeKeyEvent(m_display, code, False, CurrentTime);
+        XFlush(m_display);
+        idleFor(30);
+    }
+    long count(VstInt32 opcode) const
+    {
+        long found = 0;
+        for (const auto &request : m_zelo->requests())
+        {
+            found += request.opcode == opcode ? 1 : 0;
+        }
+        return found;
+    }
+};
+
+TEST_F(ZeloEditorX11Interaction, FiftyTypedIntoTheDelayOneReadOutIsOneGestureToThreeEighths)
+{
+    openEditor();
+    moveTo(DELAY_READOUT_X + 20, DELAY_READOUT_Y + 8);
+    click(1);
+    click(1);
+    for (KeySym symbol : {XK_5, XK_0, XK_Return})
+    {
+        key(symbol);
+    }
+    const auto automation = m_zelo->lastAutomation();
+    ASSERT_TRUE(automation.has_value());
+    EXPECT_EQ(automation->index, 9);
+    EXPECT_EQ(automation->opt, 0.375f) << "50 ms of 20 … 100 ms";
+    EXPECT_EQ(gestureOf(*m_zelo, 9), "bae");
+    EXPECT_EQ(m_zelo->getParameter(9), 0.375f);
+    m_zelo->dispatch(effEditClose);
+}
+
+TEST_F(ZeloEditorX11Interaction, ARightClickOnTheBackgroundOpensTheMenuAtThePointer)
+{
+    openEditor();
+    moveTo(BACKGROUND_X, BACKGROUND_Y);
+    click(3);
+    XWindowAttributes menu{};
+    ASSERT_TRUE(idleUntil([&] { return popUp(menu) != 0; }));
+    EXPECT_EQ(menu.x, PARENT_X + BACKGROUND_X);
+    EXPECT_EQ(menu.y, PARENT_Y + BACKGROUND_Y);
+    key(XK_Escape);
+    EXPECT_TRUE(idleUntil([&] { return popUp(menu) == 0; })) << "Escape closes it";
+    m_zelo->dispatch(effEditClose);
+}
+
+TEST_F(ZeloEditorX11Interaction, TheProgramMenuChangesTheProgramAndTellsTheHost)
+{
+    openEditor();
+    moveTo(PROGRAM_NAME_X, PROGRAM_NAME_Y);
+    click(1);
+    XWindowAttributes menu{};
+    ASSERT_TRUE(idleUntil([&] { return popUp(menu) != 0; }));
+    for (KeySym symbol : {XK_Down, XK_Down, XK_Down, XK_Down, XK_Return})
+    {
+        key(symbol);
+    }
+    EXPECT_TRUE(idleUntil([&] { return popUp(menu) == 0; }));
+    EXPECT_EQ(m_zelo->dispatch(effGetProgram), 3);
+    EXPECT_EQ(count(audioMasterUpdateDisplay), 1);
+    m_zelo->dispatch(effEditClose);
 }
 } // namespace
 } // namespace Zelo::Testing

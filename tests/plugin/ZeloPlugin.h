@@ -9,6 +9,7 @@
 #include <cmath>
 #include <limits>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace Zelo::Testing
@@ -65,4 +66,29 @@ struct SStream
     long position = 0;
     std::vector<float> left, right, outLeft, outRight;
 };
+// The edit requests the host received, one letter each: 'b' begin, 'a' automate,
+// 'e' end; "?" for one that names another parameter than `index`.
+inline std::string gestureOf(const Tools::CPluginInstance &plugin, VstInt32 index)
+{
+    std::string gesture;
+    for (const auto &request : plugin.requests())
+    {
+        const char step = request.opcode == audioMasterBeginEdit  ? 'b'
+                          : request.opcode == audioMasterAutomate ? 'a'
+                          : request.opcode == audioMasterEndEdit  ? 'e'
+                                                                  : '\0';
+        if (step != '\0')
+        {
+            gesture += request.index == index ? step : '?';
+        }
+    }
+    return gesture;
+}
+
+// One gesture a host can record: begin at the press, automation while moving, end at the release.
+inline bool isOneGesture(const std::string &gesture)
+{
+    return gesture.size() >= 3 && gesture.front() == 'b' && gesture.back() == 'e' &&
+           gesture.find_first_not_of('a', 1) == gesture.size() - 1;
+}
 } // namespace Zelo::Testing

@@ -15,12 +15,19 @@ void addStop(cairo_pattern_t *pattern, double offset, const CSkinCanvas::Colour 
 }
 } // namespace
 
-CSkinCanvas::CSkinCanvas(int width, int height, bool opaque)
+CSkinCanvas::CSkinCanvas(int width, int height, bool opaque, double scale)
     : m_width(width), m_height(height),
-      m_surface(cairo_image_surface_create(opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, width, height)),
+      m_surface(cairo_image_surface_create(opaque ? CAIRO_FORMAT_RGB24 : CAIRO_FORMAT_ARGB32, toPixels(width, scale),
+                                           toPixels(height, scale))),
       m_context(cairo_create(m_surface))
 {
     cairo_set_antialias(m_context, CAIRO_ANTIALIAS_BEST);
+    cairo_scale(m_context, scale, scale);
+}
+
+int CSkinCanvas::toPixels(int designUnits, double scale)
+{
+    return static_cast<int>(std::lround(designUnits * scale));
 }
 
 CSkinCanvas::~CSkinCanvas()

@@ -35,14 +35,19 @@ public:
     };
 
     // An opaque canvas has no alpha channel; a transparent one starts fully transparent.
-    CSkinCanvas(int width, int height, bool opaque);
+    // Everything is drawn in design units, `scale` pixels each: the image is
+    // width × height units, rounded to whole pixels.
+    CSkinCanvas(int width, int height, bool opaque, double scale);
     ~CSkinCanvas();
     CSkinCanvas(const CSkinCanvas &) = delete;
     CSkinCanvas &operator=(const CSkinCanvas &) = delete;
 
     cairo_t *context() const { return m_context; }
+    // In design units.
     int width() const { return m_width; }
     int height() const { return m_height; }
+    // Design units to whole pixels, halves away from zero (as the editor places its controls).
+    static int toPixels(int designUnits, double scale);
 
     void setColour(const Colour &colour);
     void roundedRectangle(double left, double top, double width, double height, double radius);

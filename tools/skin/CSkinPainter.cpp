@@ -206,7 +206,7 @@ void lamp(CSkinCanvas &canvas, bool lit)
 
 std::unique_ptr<CSkinCanvas> CSkinPainter::background() const
 {
-    auto canvas = std::make_unique<CSkinCanvas>(Layout::PANEL_WIDTH, Layout::PANEL_HEIGHT, true);
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::PANEL_WIDTH, Layout::PANEL_HEIGHT, true, m_scale);
     paintPlate(*canvas);
     paintHeader(*canvas);
     paintTitles(*canvas);
@@ -234,7 +234,7 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::background() const
 std::unique_ptr<CSkinCanvas> CSkinPainter::knob() const
 {
     const int size = Layout::KNOB_SIZE;
-    auto canvas = std::make_unique<CSkinCanvas>(size, size * Layout::KNOB_FRAMES, false);
+    auto canvas = std::make_unique<CSkinCanvas>(size, size * Layout::KNOB_FRAMES, false, m_scale);
     for (int frame = 0; frame < Layout::KNOB_FRAMES; ++frame)
     {
         paintKnobFrame(*canvas, frame * size, frame / double(Layout::KNOB_FRAMES - 1));
@@ -246,7 +246,7 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::button(bool lit) const
 {
     const double width = Layout::BUTTON_WIDTH;
     const double height = Layout::BUTTON_HEIGHT;
-    auto canvas = std::make_unique<CSkinCanvas>(Layout::BUTTON_WIDTH, Layout::BUTTON_HEIGHT, false);
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::BUTTON_WIDTH, Layout::BUTTON_HEIGHT, false, m_scale);
     cairo_t *context = canvas->context();
     canvas->roundedRectangle(0.5, 0.5, width - 1.0, height - 1.0, 4.0);
     canvas->fillLinear(0, 0, rgb(84, 89, 98), 0, height, rgb(33, 35, 40));
@@ -267,7 +267,7 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::aboutButton() const
     const double size = Layout::ABOUT_SIZE;
     const double centre = size / 2;
     const double radius = 10.5;
-    auto canvas = std::make_unique<CSkinCanvas>(Layout::ABOUT_SIZE, Layout::ABOUT_SIZE, false);
+    auto canvas = std::make_unique<CSkinCanvas>(Layout::ABOUT_SIZE, Layout::ABOUT_SIZE, false, m_scale);
     cairo_t *context = canvas->context();
     canvas->glow(centre + 0.8, centre + 1.4, radius + 3.0, rgb(0, 0, 0, 0.5));
     cairo_arc(context, centre, centre, radius, 0, 2 * M_PI);
@@ -287,7 +287,7 @@ std::unique_ptr<CSkinCanvas> CSkinPainter::splash() const
 {
     const double width = SPLASH_WIDTH;
     const double height = SPLASH_HEIGHT;
-    auto canvas = std::make_unique<CSkinCanvas>(SPLASH_WIDTH, SPLASH_HEIGHT, true);
+    auto canvas = std::make_unique<CSkinCanvas>(SPLASH_WIDTH, SPLASH_HEIGHT, true, m_scale);
     cairo_t *context = canvas->context();
     cairo_rectangle(context, 0, 0, width, height);
     canvas->fillLinear(0, 0, PLATE_LIT, width, height, PLATE_SHADED);

@@ -13,6 +13,9 @@ namespace Zelo::Tools
 class CSkinPainter
 {
 public:
+    // Draws at `scale` pixels per design unit (1, 1.5 or 2 for the editor's sizes).
+    explicit CSkinPainter(double scale) : m_scale(scale) {}
+
     std::unique_ptr<CSkinCanvas> background() const;
     std::unique_ptr<CSkinCanvas> knob() const;
     // Lit is the on state ("buttonUp.png"), unlit the off state ("buttonDown.png").
@@ -31,5 +34,7 @@ private:
     void paintButtonSeat(CSkinCanvas &canvas, double left, double top) const;
     // One knob frame with its top-left corner at (0, top) and the pointer at `value` (0 to 1).
     void paintKnobFrame(CSkinCanvas &canvas, double top, double value) const;
+
+    double m_scale;
 };
 } // namespace Zelo::Tools

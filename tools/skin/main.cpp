@@ -1,4 +1,6 @@
-// zelo_skin OUTPUT_FOLDER: draws the editor's six skin images into the folder.
+// zelo_skin OUTPUT_FOLDER: draws the editor's six skin images into the folder at
+// each of the editor's sizes: "background.png" at 100 %, "background@150.png"
+// and "background@200.png" at 150 % and 200 %, and so on.
 #include "tools/skin/CSkinPainter.h"
 
 #include <cairo.h>
@@ -22,28 +24,37 @@ int main(int argc, char **argv)
     }
     using Zelo::Tools::CSkinCanvas;
     using Zelo::Tools::CSkinPainter;
-    const CSkinPainter painter;
     const struct
     {
-        const char *fileName;
-        std::function<std::unique_ptr<CSkinCanvas>()> paint;
+        double scale;
+        const char *suffix;
+    } sizes[] = {{1.0, ""}, {1.5, "@150"}, {2.0, "@200"}};
+    const struct
+    {
+        const char *name;
+        std::function<std::unique_ptr<CSkinCanvas>(const CSkinPainter &)> paint;
     } images[] = {
-        {"background.png", [&] { return painter.background(); }},
-        {"knob.png", [&] { return painter.knob(); }},
-        {"buttonUp.png", [&] { return painter.button(true); }},
-        {"buttonDown.png", [&] { return painter.button(false); }},
-        {"splash_Button.png", [&] { return painter.aboutButton(); }},
-        {"splash.png", [&] { return painter.splash(); }},
+        {"background", [](const CSkinPainter &painter) { return painter.background(); }},
+        {"knob", [](const CSkinPainter &painter) { return painter.knob(); }},
+        {"buttonUp", [](const CSkinPainter &painter) { return painter.button(true); }},
+        {"buttonDown", [](const CSkinPainter &painter) { return painter.button(false); }},
+        {"splash_Button", [](const CSkinPainter &painter) { return painter.aboutButton(); }},
+        {"splash", [](const CSkinPainter &painter) { return painter.splash(); }},
     };
     const std::string folder = argv[1];
     int status = 0;
-    for (const auto &image : images)
+    for (const auto &size : sizes)
     {
-        std::string error;
-        if (!image.paint()->writePng(folder + "/" + image.fileName, error))
+        const CSkinPainter painter(size.scale);
+        for (const auto &image : images)
         {
-            std::cerr << "zelo_skin: cannot write " << folder << "/" << image.fileName << ": " << error << "\n";
-            status = 1;
+            const std::string path = folder + "/" + image.name + size.suffix + ".png";
+            std::string error;
+            if (!image.paint(painter)->writePng(path, error))
+            {
+                std::cerr << "zelo_skin: cannot write " << path << ": " << error << "\n";
+                status = 1;
+            }
         }
     }
     cairo_debug_reset_static_data();

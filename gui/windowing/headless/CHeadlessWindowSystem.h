@@ -70,6 +70,7 @@ public:
     }
     void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) override;
     void beep() override { ++m_beeps; }
+    long getDotsPerInch() override { return m_dotsPerInch; }
     // Runs the timers that are due, then paints every damaged window.
     void pump() override;
 
@@ -89,6 +90,7 @@ public:
                        const std::vector<std::string> &files);
     // While the reason is not empty every createWindow fails with it.
     void refuseWindows(const std::string &reason) { m_refusal = reason; }
+    void setDotsPerInch(long dotsPerInch) { m_dotsPerInch = dotsPerInch; }
 
     // Null for an unknown handle.
     const SWindow *findWindow(Basics::NativeWindowHandle handle) const;
@@ -119,6 +121,7 @@ private:
     uintptr_t m_nextDrop = 1;
     long m_now = 0;
     long m_beeps = 0;
+    long m_dotsPerInch = 96;
     Graphics::CDeviceContext m_paintContext;
 };
 } // namespace Orvalite::GUI::Windowing

@@ -466,6 +466,18 @@ void CWin32WindowSystem::beep()
     MessageBeep(MB_OK);
 }
 
+long CWin32WindowSystem::getDotsPerInch()
+{
+    // The system DPI (what GetDpiForSystem answers on Windows 10), through GDI so older systems answer too.
+    HDC screen = GetDC(nullptr);
+    const long dotsPerInch = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen)
+    {
+        ReleaseDC(nullptr, screen);
+    }
+    return dotsPerInch > 0 ? dotsPerInch : 96;
+}
+
 void CWin32WindowSystem::pump()
 {
     std::vector<Basics::NativeWindowHandle> handles;

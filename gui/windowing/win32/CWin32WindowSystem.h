@@ -61,6 +61,7 @@ public:
     void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) override;
 
     void beep() override;
+    long getDotsPerInch() override;
     void pump() override;
 
 private:

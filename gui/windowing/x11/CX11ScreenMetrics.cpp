@@ -1,8 +1,11 @@
 #include "gui/windowing/x11/CX11ScreenMetrics.h"
 
+#include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 
 #include <atomic>
+#include <cmath>
+#include <cstdlib>
 
 namespace Orvalite::GUI::Windowing
 {
@@ -52,6 +55,30 @@ Host::SDisplayMetrics CX11ScreenMetrics::read(Display *display)
         XRRFreeMonitors(monitors);
     }
     return metrics;
+}
+
+long CX11ScreenMetrics::readDotsPerInch(Display *display)
+{
+    // The resources xrdb loaded into the server, as they were when the connection opened.
+    const char *resources = XResourceManagerString(display);
+    if (!resources)
+    {
+        return DEFAULT_DOTS_PER_INCH;
+    }
+    XrmInitialize();
+    XrmDatabase database = XrmGetStringDatabase(resources);
+    char *type = nullptr;
+    XrmValue value{};
+    long dotsPerInch = 0;
+    if (database && XrmGetResource(database, "Xft.dpi", "Xft.Dpi", &type, &value) && value.addr)
+    {
+        dotsPerInch = std::lround(std::strtod(value.addr, nullptr));
+    }
+    if (database)
+    {
+        XrmDestroyDatabase(database);
+    }
+    return dotsPerInch > 0 ? dotsPerInch : DEFAULT_DOTS_PER_INCH;
 }
 
 Host::SDisplayMetrics CX11ScreenMetrics::provide()

@@ -500,6 +500,18 @@ void CX11WindowSystem::beep()
     }
 }
 
+long CX11WindowSystem::getDotsPerInch()
+{
+    std::string error;
+    if (!m_connection.open(error))
+    {
+        return CX11ScreenMetrics::DEFAULT_DOTS_PER_INCH;
+    }
+    const long dotsPerInch = CX11ScreenMetrics::readDotsPerInch(m_connection.getDisplay());
+    closeWhenUnused();
+    return dotsPerInch;
+}
+
 void CX11WindowSystem::pump()
 {
     // A message may destroy the last window, which closes the connection.

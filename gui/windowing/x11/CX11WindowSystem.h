@@ -60,6 +60,8 @@ public:
     void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) override;
 
     void beep() override;
+    // Opens the connection for the question when no window holds it.
+    long getDotsPerInch() override;
     void pump() override;
 
 private:

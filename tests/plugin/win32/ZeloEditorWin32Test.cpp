@@ -9,8 +9,8 @@
 #include "gui/graphics/CPNGImage.h"
 #include "gui/graphics/CPNGWriter.h"
 #include "tests/editor/PanelComparison.h"
+#include "tests/gui/win32/CWin32TestDesktop.h"
 #include "tests/plugin/ZeloPlugin.h"
-#include "tests/support/win32/CExceptionWatch.h"
 
 #include <windows.h>
 
@@ -26,6 +26,10 @@ namespace Zelo::Testing
 namespace
 {
 using Orvalite::GUI::Graphics::CBitmap;
+using Orvalite::Veltrix::PANEL_HEIGHT;
+using Orvalite::Veltrix::PANEL_WIDTH;
+// Its first-chance handler fails a test on any fault, which Wine would swallow in a window procedure.
+using Desktop = Orvalite::Testing::CWin32TestDesktop;
 
 // Where the host's window's client area sits on the screen.
 constexpr int PARENT_X = 40;
@@ -37,27 +41,6 @@ constexpr int DELAY_READOUT_X = 50;
 constexpr int DELAY_READOUT_Y = 207;
 constexpr int ABOUT_BUTTON_X = 383;
 constexpr int ABOUT_BUTTON_Y = 16;
-const wchar_t HOST_CLASS[] = L"ZeloTestHost";
-
-LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
-
-// A plain top-level window of the host's own, its client area 400 × 466 at (PARENT_X, PARENT_Y).
-HWND createHostWindow()
-{
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = &hostProcedure;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = HOST_CLASS;
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-    RegisterClassExW(&windowClass);
-    const DWORD style = WS_POPUP | WS_VISIBLE;
-    return CreateWindowExW(0, HOST_CLASS, L"Zelo test host", style, PARENT_X, PARENT_Y, Orvalite::Veltrix::PANEL_WIDTH,
-                           Orvalite::Veltrix::PANEL_HEIGHT, nullptr, nullptr, windowClass.hInstance, nullptr);
-}
 
 // What the window enumerations below collect.
 struct SWindowSearch
@@ -109,13 +92,13 @@ class ZeloEditorWin32 : public testing::Test
 protected:
     void SetUp() override
     {
-        m_host = createHostWindow();
+        m_host = Desktop::createHostWindow(PARENT_X, PARENT_Y, PANEL_WIDTH, PANEL_HEIGHT, false);
         ASSERT_NE(m_host, nullptr) << "no window: is an X server running for Wine?";
         m_zelo = openZelo();
     }
     void TearDown() override
     {
-        sendMouse(MOUSEEVENTF_LEFTUP);
+        Desktop::button(true, false);
         m_zelo.reset();
         if (m_host)
         {
@@ -149,29 +132,15 @@ protected:
         const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
         runUntil([&] { return std::chrono::steady_clock::now() >= end; });
     }
-    static void sendMouse(DWORD flags, int screenX = 0, int screenY = 0)
-    {
-        INPUT input{};
-        input.type = INPUT_MOUSE;
-        if (flags & MOUSEEVENTF_MOVE)
-        {
-            // Absolute positions run 0 … 65535 across the primary screen.
-            input.mi.dx = MulDiv(screenX, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-            input.mi.dy = MulDiv(screenY, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-            flags |= MOUSEEVENTF_ABSOLUTE;
-        }
-        input.mi.dwFlags = flags;
-        SendInput(1, &input, sizeof(input));
-    }
     // SendInput at a point of the host's window.
     void moveTo(int x, int y)
     {
-        sendMouse(MOUSEEVENTF_MOVE, PARENT_X + x, PARENT_Y + y);
+        Desktop::moveTo(PARENT_X + x, PARENT_Y + y);
         runFor(40);
     }
     void click(bool press)
     {
-        sendMouse(press ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+        Desktop::button(true, press);
         runFor(40);
     }
     HWND editorWindow() const { return GetWindow(m_host, GW_CHILD); }
@@ -180,41 +149,31 @@ protected:
         return m_zelo->dispatch(effEditOpen, 0, 0, m_host) == 1 &&
                runUntil([&] { return editorWindow() && IsWindowVisible(editorWindow()); });
     }
-    // A box of the screen as the user sees it, in the host window's coordinates.
-    static CBitmap grab(int x, int y, int width, int height)
+    // The editor's pixels as Windows shows them, opaque.
+    CBitmap panel() const
     {
+        const std::vector<uint32_t> pixels = Desktop::screenshot(editorWindow());
         CBitmap bitmap;
-        bitmap.create(width, height);
-        HDC screen = GetDC(nullptr);
-        HDC memory = CreateCompatibleDC(screen);
-        HBITMAP copy = CreateCompatibleBitmap(screen, width, height);
-        HGDIOBJ previous = SelectObject(memory, copy);
-        BitBlt(memory, 0, 0, width, height, screen, PARENT_X + x, PARENT_Y + y, SRCCOPY);
-        SelectObject(memory, previous);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        GetDIBits(memory, copy, 0, static_cast<UINT>(height), bitmap.getPixels(), &info, DIB_RGB_COLORS);
-        DeleteObject(copy);
-        DeleteDC(memory);
-        ReleaseDC(nullptr, screen);
-        // The screen has no alpha: every pixel is opaque.
-        for (long index = 0; index < static_cast<long>(width) * height; ++index)
+        bitmap.create(PANEL_WIDTH, PANEL_HEIGHT);
+        for (size_t index = 0; index < pixels.size() && index < static_cast<size_t>(PANEL_WIDTH * PANEL_HEIGHT);
+             ++index)
         {
-            bitmap.getPixels()[index] |= 0xFF000000u;
+            bitmap.getPixels()[index] = 0xFF000000u | pixels[index];
         }
         return bitmap;
     }
-    static bool samePixels(const CBitmap &one, const CBitmap &other)
+    // The pixels of a box of the panel.
+    std::vector<uint32_t> box(int x, int y, int width, int height) const
     {
-        return std::equal(one.getPixels(), one.getPixels() + one.getWidth() * one.getHeight(), other.getPixels());
+        const CBitmap all = panel();
+        std::vector<uint32_t> pixels;
+        for (int row = y; row < y + height; ++row)
+        {
+            pixels.insert(pixels.end(), all.getRow(row) + x, all.getRow(row) + x + width);
+        }
+        return pixels;
     }
 
-    CExceptionWatch m_exceptions;
     HWND m_host = nullptr;
     std::unique_ptr<Tools::CPluginInstance> m_zelo;
 };
@@ -225,7 +184,7 @@ TEST_F(ZeloEditorWin32, AKnobDraggedWithSendInputIsOneRecordedGestureAndRedrawsI
     ASSERT_TRUE(openEditor());
     EXPECT_EQ(GetParent(editorWindow()), m_host) << "a child of the host's window";
     runFor(100);
-    const CBitmap before = grab(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16);
+    const std::vector<uint32_t> before = box(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16);
     m_zelo->clearRequests();
 
     moveTo(DELAY_KNOB_X, DELAY_KNOB_Y);
@@ -236,23 +195,9 @@ TEST_F(ZeloEditorWin32, AKnobDraggedWithSendInputIsOneRecordedGestureAndRedrawsI
     ASSERT_TRUE(automation.has_value());
     EXPECT_EQ(automation->index, 9);
     EXPECT_NEAR(automation->opt, 0.2, 1e-6) << "from program 0's 0.0, 40 pixels up at 1/200";
-    std::string gesture;
-    for (const auto &request : m_zelo->requests())
-    {
-        const char step = request.opcode == audioMasterBeginEdit  ? 'b'
-                          : request.opcode == audioMasterAutomate ? 'a'
-                          : request.opcode == audioMasterEndEdit  ? 'e'
-                                                                  : '\0';
-        if (step != '\0')
-        {
-            gesture += step;
-            EXPECT_EQ(request.index, 9) << gesture;
-        }
-    }
-    EXPECT_TRUE(gesture.size() >= 3 && gesture.front() == 'b' && gesture.back() == 'e' &&
-                gesture.find_first_not_of('a', 1) == gesture.size() - 1)
-        << gesture;
-    EXPECT_TRUE(runUntil([&] { return !samePixels(grab(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16), before); }))
+    const std::string gesture = gestureOf(*m_zelo, 9);
+    EXPECT_TRUE(isOneGesture(gesture)) << gesture;
+    EXPECT_TRUE(runUntil([&] { return box(DELAY_READOUT_X, DELAY_READOUT_Y, 80, 16) != before; }))
         << "the read-out shows the new delay";
 
     m_zelo->dispatch(effEditClose);
@@ -307,7 +252,7 @@ TEST_F(ZeloEditorWin32, ThePanelOnTheScreenMatchesTheLinuxGoldenPictureOutsideIt
 {
     ASSERT_TRUE(openEditor());
     runFor(200);
-    const CBitmap screen = grab(0, 0, Orvalite::Veltrix::PANEL_WIDTH, Orvalite::Veltrix::PANEL_HEIGHT);
+    const CBitmap screen = panel();
     if (const char *path = std::getenv("ZELO_WRITE_SCREENSHOT"))
     {
         Orvalite::Basics::CString error;

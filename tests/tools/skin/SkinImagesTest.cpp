@@ -9,6 +9,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -206,6 +207,32 @@ TEST(SkinImages, BackgroundLeavesTheAboutButtonsCornerPlain)
             const double difference = std::max(
                 {std::abs(pixel.red - mean.red), std::abs(pixel.green - mean.green), std::abs(pixel.blue - mean.blue)});
             EXPECT_LT(difference, 40) << "at " << x << ", " << y;
+        }
+    }
+}
+
+// The editor's larger sizes: every image drawn again from the same design, 1.5
+// and 2 times as large, so the whole of it (not a corner) has the same colours.
+TEST(SkinImages, EachImageIsDrawnAgainAtOneAndAHalfAndTwiceItsSize)
+{
+    for (const char *name : {"background", "knob", "buttonUp", "buttonDown", "splash_Button", "splash"})
+    {
+        const Surface design = load(std::string(name) + ".png");
+        const int width = cairo_image_surface_get_width(design.get());
+        const int height = cairo_image_surface_get_height(design.get());
+        const Pixel designMean = meanColour(design.get(), 0, 0, width, height);
+        for (const auto &[suffix, factor] : {std::pair<const char *, double>{"@150", 1.5}, {"@200", 2.0}})
+        {
+            const std::string file = std::string(name) + suffix + ".png";
+            const Surface scaled = load(file);
+            const int scaledWidth = cairo_image_surface_get_width(scaled.get());
+            const int scaledHeight = cairo_image_surface_get_height(scaled.get());
+            EXPECT_EQ(scaledWidth, std::lround(width * factor)) << file;
+            EXPECT_EQ(scaledHeight, std::lround(height * factor)) << file;
+            const Pixel mean = meanColour(scaled.get(), 0, 0, scaledWidth, scaledHeight);
+            EXPECT_NEAR(mean.red, designMean.red, 6.0) << file;
+            EXPECT_NEAR(mean.green, designMean.green, 6.0) << file;
+            EXPECT_NEAR(mean.blue, designMean.blue, 6.0) << file;
         }
     }
 }

@@ -1,0 +1,168 @@
+#include "editor/CContextMenus.h"
+
+#include "editor/CVeltrixEditor.h"
+#include "effect/VeltrixParameterTable.h"
+#include "gui/controls/CMenu.h"
+#include "gui/controls/CSubMenuMenuItem.h"
+#include "gui/controls/CTextEdit.h"
+#include "gui/events/CMouseEvent.h"
+#include "gui/windowing/INativeWindowSystem.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace Orvalite::Veltrix
+{
+ORVALITE_DEFINE_CLASS_RECORD(CContextMenus, "CContextMenus", "CCountedObject")
+
+using GUI::Controls::CMenu;
+using GUI::Controls::CMenuItem;
+using GUI::Events::CMouseEvent;
+using MathTools::CRect;
+
+namespace
+{
+// The parameter's value when its object is made, from its definition, within 0 … 1.
+double factoryDefault(long id)
+{
+    const SParameterDefinition *definition = findParameterDefinition(static_cast<int>(id));
+    if (!definition || definition->kind == SParameterDefinition::EKind::Select)
+    {
+        return 0.0;
+    }
+    const double span = static_cast<double>(definition->maximum) - definition->minimum;
+    return std::clamp((definition->initialReal - static_cast<double>(definition->minimum)) / span, 0.0, 1.0);
+}
+
+// The parameters with a menu of their own: those the host records.
+bool hasParameterMenu(long id)
+{
+    return id >= 0 && id <= PARAMETER_SYNC_AUDIO;
+}
+} // namespace
+
+CContextMenus::CContextMenus(CVeltrixEditor &editor) : m_editor(editor) {}
+
+CContextMenus::~CContextMenus()
+{
+    m_menuWindow.reset();
+}
+
+void CContextMenus::getObjectDescription(char *buffer, long size) const
+{
+    if (buffer && size > 0)
+    {
+        std::snprintf(buffer, static_cast<size_t>(size), "%s", "CContextMenus");
+    }
+}
+
+void CContextMenus::openAt(const MathTools::CPoint &point)
+{
+    GUI::Controls::IControl *target = m_editor.getControlRoot().getMouseEnabledControlAtPoint(point);
+    m_parameter = target && hasParameterMenu(target->getUniqueId()) ? target->getUniqueId() : -1;
+    CMenu *menu = m_parameter >= 0 ? createParameterMenu() : createPanelMenu();
+    menu->referenced();
+    GUI::Windowing::INativeWindowSystem *system = GUI::Windowing::INativeWindowSystem::current();
+    const CRect window = system && m_editor.getWindowHandle() ? system->getScreenArea(m_editor.getWindowHandle())
+                                                              : m_editor.getWindowArea();
+    if (!m_menuWindow)
+    {
+        m_menuWindow = std::make_unique<GUI::Controls::CMenuWindow>(*this);
+    }
+    m_menuWindow->popUp(menu,
+                        CRect(window.getLeft() + point.getXPosition(), window.getTop() + point.getYPosition(), 0, 0));
+    menu->dereference();
+}
+
+void CContextMenus::close()
+{
+    if (m_menuWindow)
+    {
+        m_menuWindow->hideWindow();
+    }
+}
+
+CMenu *CContextMenus::createParameterMenu() const
+{
+    auto *menu = new CMenu();
+    menu->addItem(new CMenuItem("Default value", DEFAULT_VALUE_ITEM));
+    menu->addItem(new CMenuItem("Type a value\u2026", TYPE_A_VALUE_ITEM));
+    return menu;
+}
+
+CMenu *CContextMenus::createPanelMenu() const
+{
+    auto *sizes = new CMenu("Size");
+    for (long percent : CEditorScale::SIZES)
+    {
+        char text[16];
+        std::snprintf(text, sizeof(text), "%ld %%", percent);
+        sizes->addItem(new CMenuItem(text, percent, m_editor.getScale().getPercent() == percent ? 1 : 0));
+    }
+    auto *menu = new CMenu();
+    menu->addSubMenu("Size", sizes);
+    return menu;
+}
+
+void CContextMenus::menuItemChosen(CMenuItem &item)
+{
+    if (m_parameter < 0)
+    {
+        m_editor.setScale(item.getId());
+    }
+    else if (item.getId() == DEFAULT_VALUE_ITEM)
+    {
+        m_editor.editParameter(m_parameter, factoryDefault(m_parameter));
+    }
+    else if (auto *edit = dynamic_cast<GUI::Controls::CTextEdit *>(m_editor.getReadout(m_parameter)))
+    {
+        edit->startEditing();
+    }
+}
+
+void CContextMenus::handleRightButtonUp(const CMouseEvent &event)
+{
+    GUI::Controls::CControlRoot &root = m_editor.getControlRoot();
+    if (root.getModalControl() || root.controlIsLocked())
+    {
+        root.handleRightButtonUp(event);
+        return;
+    }
+    openAt(event.getMousePosition());
+}
+
+void CContextMenus::handleLeftButtonDown(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleLeftButtonDown(event);
+}
+
+void CContextMenus::handleLeftButtonUp(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleLeftButtonUp(event);
+}
+
+void CContextMenus::handleRightButtonDown(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleRightButtonDown(event);
+}
+
+void CContextMenus::handleDoubleClick(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleDoubleClick(event);
+}
+
+void CContextMenus::handleMouseScroll(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleMouseScroll(event);
+}
+
+void CContextMenus::handleMouseMovement(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleMouseMovement(event);
+}
+
+void CContextMenus::handleMouseLeavingArea(const CMouseEvent &event)
+{
+    m_editor.getControlRoot().handleMouseLeavingArea(event);
+}
+} // namespace Orvalite::Veltrix

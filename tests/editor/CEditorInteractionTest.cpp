@@ -28,17 +28,6 @@ constexpr uint32_t DOWN_KEY = 0x28;
 constexpr long BACKGROUND_X = 200;
 constexpr long BACKGROUND_Y = 215;
 
-struct SStep
-{
-    VstInt32 opcode;
-    VstInt32 index;
-    float value;
-    bool operator==(const SStep &other) const
-    {
-        return opcode == other.opcode && index == other.index && value == other.value;
-    }
-};
-
 class EditorInteraction : public CEditorTest
 {
 protected:
@@ -49,15 +38,10 @@ protected:
         ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
         m_host.requests.clear();
     }
-    static CPoint centreOf(const CRect &area)
-    {
-        return CPoint(area.getLeft() + area.getWidth() / 2, area.getTop() + area.getHeight() / 2);
-    }
-    void at(uint32_t message, const CPoint &point) { send(message, point.getXPosition(), point.getYPosition()); }
     void rightClick(const CPoint &point)
     {
-        at(GUI::Windowing::e_rightButtonDown, point);
-        at(GUI::Windowing::e_rightButtonUp, point);
+        send(GUI::Windowing::e_rightButtonDown, point);
+        send(GUI::Windowing::e_rightButtonUp, point);
     }
     void type(const char *text)
     {
@@ -89,28 +73,9 @@ protected:
         }
         return texts;
     }
-    // What the host heard of user edits: begin, automation (with its value) and end.
-    std::vector<SStep> edits() const
+    static std::vector<SEditStep> gesture(VstInt32 index, float value)
     {
-        std::vector<SStep> steps;
-        for (const SHostRequest &request : m_host.requests)
-        {
-            if (request.opcode == audioMasterBeginEdit || request.opcode == audioMasterEndEdit)
-            {
-                steps.push_back({request.opcode, request.index, 0.0f});
-            }
-            else if (request.opcode == audioMasterAutomate)
-            {
-                steps.push_back({request.opcode, request.index, request.opt});
-            }
-        }
-        return steps;
-    }
-    static std::vector<SStep> gesture(VstInt32 index, float value)
-    {
-        return {{audioMasterBeginEdit, index, 0.0f},
-                {audioMasterAutomate, index, value},
-                {audioMasterEndEdit, index, 0.0f}};
+        return {{audioMasterBeginEdit, index}, {audioMasterAutomate, index, value}, {audioMasterEndEdit, index}};
     }
     CTextEdit &readoutEdit(long id) { return *dynamic_cast<CTextEdit *>(m_editor->getReadout(id)); }
     std::string programName(long program)
@@ -140,8 +105,8 @@ TEST_F(EditorInteraction, AValueTypedIntoAReadOutIsOneGestureEscapeCancelsAndGar
         m_effect->setParameter(PARAMETER_DELAY_ONE, 0.5f);
         const std::string before = this->readout(PARAMETER_DELAY_ONE);
         m_host.requests.clear();
-        at(GUI::Windowing::e_leftButtonDoubleClick, readout);
-        at(GUI::Windowing::e_leftButtonUp, readout);
+        send(GUI::Windowing::e_leftButtonDoubleClick, readout);
+        send(GUI::Windowing::e_leftButtonUp, readout);
         ASSERT_TRUE(readoutEdit(PARAMETER_DELAY_ONE).isEditing()) << test.typed;
         type(test.typed);
         key(test.finalKey);
@@ -219,8 +184,8 @@ TEST_F(EditorInteraction, TheProgramMenuChangesTheProgramAsAHostWouldAndTellsThe
 {
     CProgramLabel &label = m_editor->getProgramLabel();
     EXPECT_EQ(label.getText().getString(), programName(0));
-    at(GUI::Windowing::e_leftButtonDown, centreOf(label.getArea()));
-    at(GUI::Windowing::e_leftButtonUp, centreOf(label.getArea()));
+    send(GUI::Windowing::e_leftButtonDown, centreOf(label.getArea()));
+    send(GUI::Windowing::e_leftButtonUp, centreOf(label.getArea()));
     CMenuWindow *menu = label.getMenuWindow();
     ASSERT_TRUE(menu && menu->isOpen());
     ASSERT_EQ(menu->getMenu()->getNumberOfItems(), 13);

@@ -186,14 +186,9 @@ TEST_F(EditorSettings, TheFolderFollowsTheUsersConfigurationFolder)
         {nullptr, "", ""},
 #endif
     };
-#ifdef _WIN32
-    const char *const configurationVariable = "APPDATA";
-#else
-    const char *const configurationVariable = "XDG_CONFIG_HOME";
-#endif
     for (const auto &test : cases)
     {
-        const CScopedEnvironment configuration(configurationVariable, test.configuration);
+        const CScopedEnvironment configuration(CONFIGURATION_VARIABLE, test.configuration);
         const CScopedEnvironment home("HOME", test.home);
         Basics::CSystemString folder;
         const bool found = CEditorSettings::findUserFolder(folder);

@@ -155,12 +155,11 @@ TEST_F(EditorSizes, AKnobDragOfFortyDesignPixelsMovesTheValueAlikeAtEverySize)
         ASSERT_EQ(dispatch(effEditOpen, 0, 0, hostWindowHandle()), 1);
         m_effect->setParameter(PARAMETER_DELAY_ONE, 0.25f);
         dispatch(effEditIdle);
-        const CRect &area = m_editor->getControl(PARAMETER_DELAY_ONE)->getArea();
-        const long x = area.getLeft() + area.getWidth() / 2;
-        const long y = area.getTop() + area.getHeight() / 2;
-        send(GUI::Windowing::e_leftButtonDown, x, y);
-        send(GUI::Windowing::e_mouseMove, x, y - m_editor->getScale().toPixels(40), 0x1);
-        send(GUI::Windowing::e_leftButtonUp, x, y - m_editor->getScale().toPixels(40));
+        const MathTools::CPoint centre = centreOf(m_editor->getControl(PARAMETER_DELAY_ONE)->getArea());
+        const long x = centre.getXPosition(), up = centre.getYPosition() - m_editor->getScale().toPixels(40);
+        send(GUI::Windowing::e_leftButtonDown, centre);
+        send(GUI::Windowing::e_mouseMove, x, up, 0x1);
+        send(GUI::Windowing::e_leftButtonUp, x, up);
         EXPECT_NEAR(m_effect->getParameter(PARAMETER_DELAY_ONE), 0.25 + 40 * GUI::Controls::CKnob::COARSE_STEP, 1e-6)
             << percent << " %";
         dispatch(effEditClose);

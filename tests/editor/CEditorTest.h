@@ -20,26 +20,46 @@
 #include <filesystem>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace Orvalite::Testing
 {
+// One edit request the host heard: begin, automation (with its value) or end.
+struct SEditStep
+{
+    VstInt32 opcode;
+    VstInt32 index;
+    float value = 0.0f;
+    bool operator==(const SEditStep &other) const
+    {
+        return opcode == other.opcode && index == other.index && value == other.value;
+    }
+};
+
+// Copies the skin less `missingFiles` into a "Resources" folder beside the
+// stand-in module folder `folder`, and makes that folder the module's.
+inline void installSkin(const std::string &folder, const std::set<std::string> &missingFiles = {})
+{
+    const std::filesystem::path resources = std::filesystem::path(folder) / "Resources";
+    std::filesystem::remove_all(resources);
+    std::filesystem::create_directories(resources);
+    for (const auto &entry : std::filesystem::directory_iterator(ZELO_SKIN_DIR))
+    {
+        if (!missingFiles.count(entry.path().filename().string()))
+        {
+            std::filesystem::copy_file(entry.path(), resources / entry.path().filename());
+        }
+    }
+    Basics::CApplicationInformation::getApplicationPath().setString(folder.c_str());
+}
+
 class CEditorTest : public testing::Test
 {
 protected:
     // Builds the effect and its editor with the skin less `missingFiles`.
     void makeEditor(const std::set<std::string> &missingFiles = {})
     {
-        const std::filesystem::path resources = std::filesystem::path(m_folder.path()) / "Resources";
-        std::filesystem::remove_all(resources);
-        std::filesystem::create_directories(resources);
-        for (const auto &entry : std::filesystem::directory_iterator(ZELO_SKIN_DIR))
-        {
-            if (!missingFiles.count(entry.path().filename().string()))
-            {
-                std::filesystem::copy_file(entry.path(), resources / entry.path().filename());
-            }
-        }
-        Basics::CApplicationInformation::getApplicationPath().setString(m_folder.path().c_str());
+        installSkin(m_folder.path(), missingFiles);
         m_host.answers[audioMasterVersion] = 2400;
         m_effect = new Veltrix::CVeltrix(CRecordingHost::callback(),
                                          [](Veltrix::CVeltrix *effect) { Veltrix::CVeltrixEditor::createFor(effect); });
@@ -80,22 +100,36 @@ protected:
             static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
         m_system.send(editorHandle(), message, wParam, packed);
     }
+    void send(uint32_t message, const MathTools::CPoint &point)
+    {
+        send(message, point.getXPosition(), point.getYPosition());
+    }
+    static MathTools::CPoint centreOf(const MathTools::CRect &area)
+    {
+        return MathTools::CPoint(area.getLeft() + area.getWidth() / 2, area.getTop() + area.getHeight() / 2);
+    }
     // A click in the middle of control `id`.
     void click(long id)
     {
-        const MathTools::CRect &area = m_editor->getControl(id)->getArea();
-        const long x = area.getLeft() + area.getWidth() / 2;
-        const long y = area.getTop() + area.getHeight() / 2;
-        send(GUI::Windowing::e_leftButtonDown, x, y);
-        send(GUI::Windowing::e_leftButtonUp, x, y);
+        const MathTools::CPoint centre = centreOf(m_editor->getControl(id)->getArea());
+        send(GUI::Windowing::e_leftButtonDown, centre);
+        send(GUI::Windowing::e_leftButtonUp, centre);
+    }
+    // What the host heard of user edits, the automation's values left out unless `withValues`.
+    std::vector<SEditStep> edits(bool withValues = true) const
+    {
+        std::vector<SEditStep> steps;
+        for (const SHostRequest &request : m_host.requests)
+        {
+            const bool isAutomation = request.opcode == audioMasterAutomate;
+            if (isAutomation || request.opcode == audioMasterBeginEdit || request.opcode == audioMasterEndEdit)
+            {
+                steps.push_back({request.opcode, request.index, isAutomation && withValues ? request.opt : 0.0f});
+            }
+        }
+        return steps;
     }
     std::string readout(long id) const { return m_editor->getReadout(id)->getText().getString(); }
-
-#ifdef _WIN32
-    static constexpr const char *CONFIGURATION_VARIABLE = "APPDATA";
-#else
-    static constexpr const char *CONFIGURATION_VARIABLE = "XDG_CONFIG_HOME";
-#endif
 
     CTemporaryFolder m_folder;
     CTemporaryFolder m_configuration;

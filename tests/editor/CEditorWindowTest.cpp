@@ -1,6 +1,5 @@
 #include "tests/editor/CEditorTest.h"
 
-#include <array>
 #include <stdexcept>
 #include <thread>
 
@@ -18,11 +17,6 @@ TEST_F(EditorWindow, OpensAsOneChildOfTheHostWindowAndClosesWithoutTouchingIt)
 {
     makeEditor();
     EXPECT_TRUE(m_effect->getAeffect()->flags & effFlagsHasEditor);
-    ERect *rect = nullptr;
-    EXPECT_EQ(dispatch(effEditGetRect, 0, 0, &rect), 1) << "before the first open too";
-    ASSERT_NE(rect, nullptr);
-    EXPECT_EQ((std::array<int, 4>{rect->top, rect->left, rect->bottom, rect->right}),
-              (std::array<int, 4>{0, 0, 466, 400}));
 
     EXPECT_EQ(dispatch(effEditOpen), 0) << "a null parent is refused without throwing into the host";
     EXPECT_FALSE(m_editor->isOpen());

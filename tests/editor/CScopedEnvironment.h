@@ -8,6 +8,13 @@
 
 namespace Orvalite::Testing
 {
+// The variable naming the user's configuration folder.
+#ifdef _WIN32
+constexpr const char *CONFIGURATION_VARIABLE = "APPDATA";
+#else
+constexpr const char *CONFIGURATION_VARIABLE = "XDG_CONFIG_HOME";
+#endif
+
 class CScopedEnvironment
 {
 public:

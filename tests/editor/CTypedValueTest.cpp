@@ -71,11 +71,5 @@ TEST(TypedValue, ReadsTheReadOutsUnitsClampsToTheRangeAndRefusesAnythingElse)
     }
 }
 
-TEST(TypedValue, FiftyIntoDelayOneIsExactlyThreeEighths)
-{
-    double normalised = 0.0;
-    ASSERT_TRUE(CTypedValue(PARAMETER_DELAY_ONE).toNormalised("50", normalised));
-    EXPECT_EQ(static_cast<float>(normalised), 0.375f);
-}
 } // namespace
 } // namespace Orvalite::Testing

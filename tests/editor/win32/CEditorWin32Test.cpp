@@ -1,19 +1,13 @@
 // Zelo's editor on the Win32 window system in real windows under Wine: every
 // window, device context, GDI object, timer, hook and GDI+ object our layer
 // makes is counted in the resource ledger, because Wine's own counters answer 0.
-#include "editor/CVeltrixEditor.h"
-#include "effect/CVeltrix.h"
-#include "foundation/basics/CApplicationInformation.h"
 #include "gui/basics/win32/CWin32ResourceLedger.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/win32/Win32WindowSystemFactory.h"
-#include "tests/foundation/CTemporaryFolder.h"
-#include "tests/support/CRecordingHost.h"
+#include "tests/editor/CEditorTest.h"
 #include "tests/support/win32/CExceptionWatch.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
 
 namespace Orvalite::Testing
 {
@@ -26,13 +20,7 @@ class EditorWin32 : public testing::Test
 protected:
     void SetUp() override
     {
-        const std::filesystem::path resources = std::filesystem::path(m_folder.path()) / "Resources";
-        std::filesystem::create_directories(resources);
-        for (const auto &entry : std::filesystem::directory_iterator(ZELO_SKIN_DIR))
-        {
-            std::filesystem::copy_file(entry.path(), resources / entry.path().filename());
-        }
-        Basics::CApplicationInformation::getApplicationPath().setString(m_folder.path().c_str());
+        installSkin(m_folder.path());
         GUI::Windowing::INativeWindowSystem::install(m_system.get());
         m_host.answers[audioMasterVersion] = 2400;
     }

@@ -91,17 +91,13 @@ const SConversion CONVERSIONS[] = {
     {AB_SELECTOR_INDEX, 0.0f, 0.0f},
 };
 
-TEST(ZeloPorts, PortValuesAreInTheParametersUnits)
+TEST(ZeloPorts, PortValuesAreInTheParametersUnitsAndHeldToTheirRange)
 {
     for (const SConversion &conversion : CONVERSIONS)
     {
         EXPECT_FLOAT_EQ(toPortValue(conversion.index, conversion.normalised), conversion.port)
             << "parameter " << conversion.index << " at " << conversion.normalised;
     }
-}
-
-TEST(ZeloPorts, PortValuesOutsideTheRangeAreHeldToIt)
-{
     EXPECT_EQ(toNormalised(0, 100.0f), 1.0f);
     EXPECT_EQ(toNormalised(9, 0.0f), 0.0f);
     EXPECT_EQ(toNormalised(8, 7.0f), 1.0f);

@@ -3,24 +3,16 @@
 // idle as the host's timer calls it, the pointer moved with XTest and the
 // screen read back.
 
-// googletest first: Xlib's None and Bool macros would change its names.
-#include <gtest/gtest.h>
+#include "tests/plugin/CX11HostWindow.h"
 
 #include "effect/VeltrixFactoryPresets.h"
 #include "plugin/lv2/ZeloPorts.h"
 
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
-#include <X11/extensions/XTest.h>
 #include <dlfcn.h>
 #include <lv2/ui/ui.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
 #include <string>
-#include <thread>
-#include <vector>
 
 namespace Zelo::Testing
 {
@@ -28,15 +20,8 @@ namespace
 {
 constexpr const char *UI_URI = "urn:orlen-vantrell:zelo#ui";
 constexpr const char *PLUGIN_URI = "urn:orlen-vantrell:zelo";
-// Where the host's window sits on the screen.
-constexpr int PARENT_X = 40;
-constexpr int PARENT_Y = 30;
-// The Delay One knob's centre and its read-out, and the A/B switch's centre, in the panel.
 constexpr long DELAY_ONE = 9;
-constexpr int DELAY_KNOB_X = 22;
-constexpr int DELAY_KNOB_Y = 217;
-constexpr int DELAY_READOUT_X = 50;
-constexpr int DELAY_READOUT_Y = 207;
+// The A/B switch's centre in the panel.
 constexpr int AB_SWITCH_X = 163;
 constexpr int AB_SWITCH_Y = 161;
 
@@ -78,8 +63,7 @@ class ZeloUIX11 : public testing::Test
 protected:
     void SetUp() override
     {
-        m_display = XOpenDisplay(nullptr);
-        if (!m_display)
+        if (!m_host.display())
         {
             GTEST_SKIP() << "No X server can be reached";
         }
@@ -91,21 +75,14 @@ protected:
         ASSERT_NE(m_descriptor, nullptr);
         ASSERT_STREQ(m_descriptor->URI, UI_URI);
         EXPECT_EQ(entry(1), nullptr);
-        m_parent =
-            XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), PARENT_X, PARENT_Y, 400, 466, 0, 0, 0x202020);
-        XMapWindow(m_display, m_parent);
-        XSync(m_display, False);
+        // Every idle call must answer that the UI stays open.
+        m_host.setIdle([this] { EXPECT_EQ(m_idle->idle(m_handle), 0); });
     }
     void TearDown() override
     {
         if (m_handle)
         {
             m_descriptor->cleanup(m_handle);
-        }
-        if (m_display)
-        {
-            XTestFakeButtonEvent(m_display, 1, False, CurrentTime);
-            XCloseDisplay(m_display);
         }
         if (m_module)
         {
@@ -115,7 +92,7 @@ protected:
 
     LV2UI_Handle instantiate(bool withParent = true)
     {
-        const LV2_Feature parent{LV2_UI__parent, reinterpret_cast<void *>(m_parent)};
+        const LV2_Feature parent{LV2_UI__parent, reinterpret_cast<void *>(m_host.window())};
         const LV2_Feature touch{LV2_UI__touch, &m_touch};
         const LV2_Feature resize{LV2_UI__resize, &m_resize};
         const LV2_Feature idle{LV2_UI__idleInterface, nullptr};
@@ -128,81 +105,11 @@ protected:
         ASSERT_NE(m_handle, nullptr);
         m_idle = static_cast<const LV2UI_Idle_Interface *>(m_descriptor->extension_data(LV2_UI__idleInterface));
         ASSERT_NE(m_idle, nullptr);
-        ASSERT_TRUE(idleUntil([&] { return isViewable(panelWindow()); }));
-        idleFor(100);
-    }
-
-    // The host's idle calls every 10 ms until `done` holds (false after two
-    // seconds); every call must answer that the UI stays open.
-    bool idleUntil(const std::function<bool()> &done)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-        while (std::chrono::steady_clock::now() < end)
-        {
-            EXPECT_EQ(m_idle->idle(m_handle), 0);
-            if (done())
-            {
-                return true;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-        return false;
-    }
-    void idleFor(int milliseconds)
-    {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
-        idleUntil([&] { return std::chrono::steady_clock::now() >= end; });
-    }
-    void moveTo(int x, int y)
-    {
-        XTestFakeMotionEvent(m_display, -1, PARENT_X + x, PARENT_Y + y, CurrentTime);
-        XFlush(m_display);
-        idleFor(30);
-    }
-    void button(bool press)
-    {
-        XTestFakeButtonEvent(m_display, 1, press ? True : False, CurrentTime);
-        XFlush(m_display);
-        idleFor(30);
+        ASSERT_TRUE(m_host.waitForChild());
     }
     void portEvent(uint32_t port, float value) { m_descriptor->port_event(m_handle, port, sizeof(value), 0, &value); }
-    Window panelWindow() const
-    {
-        Window root = 0, parent = 0, *children = nullptr;
-        unsigned int count = 0;
-        XQueryTree(m_display, m_parent, &root, &parent, &children, &count);
-        const Window child = count == 1 ? children[0] : 0;
-        XFree(children);
-        return child;
-    }
-    bool isViewable(Window window) const
-    {
-        XWindowAttributes attributes{};
-        return window && XGetWindowAttributes(m_display, window, &attributes) && attributes.map_state == IsViewable;
-    }
-    std::vector<unsigned long> grabReadout() const
-    {
-        constexpr int WIDTH = 80;
-        constexpr int HEIGHT = 16;
-        XImage *image =
-            XGetImage(m_display, m_parent, DELAY_READOUT_X, DELAY_READOUT_Y, WIDTH, HEIGHT, AllPlanes, ZPixmap);
-        std::vector<unsigned long> pixels;
-        for (int row = 0; image && row < HEIGHT; ++row)
-        {
-            for (int column = 0; column < WIDTH; ++column)
-            {
-                pixels.push_back(XGetPixel(image, column, row));
-            }
-        }
-        if (image)
-        {
-            XDestroyImage(image);
-        }
-        return pixels;
-    }
 
-    Display *m_display = nullptr;
-    Window m_parent = 0;
+    CX11HostWindow m_host;
     void *m_module = nullptr;
     const LV2UI_Descriptor *m_descriptor = nullptr;
     const LV2UI_Idle_Interface *m_idle = nullptr;
@@ -213,32 +120,25 @@ protected:
     LV2UI_Handle m_handle = nullptr;
 };
 
-TEST_F(ZeloUIX11, WithoutAParentWindowThereIsNoUI)
+TEST_F(ZeloUIX11, ThePanelNeedsAParentIsItsOnlyChildAndAsksForItsSize)
 {
-    EXPECT_EQ(instantiate(false), nullptr);
-}
-
-TEST_F(ZeloUIX11, ThePanelIsTheParentsOnlyChildAndAsksForItsSize)
-{
+    EXPECT_EQ(instantiate(false), nullptr) << "no UI without a parent window";
     open();
-    EXPECT_EQ(reinterpret_cast<Window>(m_widget), panelWindow());
+    EXPECT_EQ(reinterpret_cast<Window>(m_widget), m_host.child());
     EXPECT_EQ(m_record.width, 400);
     EXPECT_EQ(m_record.height, 466);
     EXPECT_TRUE(m_record.steps.empty()) << "opening tells the host nothing: " << m_record.steps;
 
     m_descriptor->cleanup(m_handle);
     m_handle = nullptr;
-    EXPECT_EQ(panelWindow(), 0u);
+    EXPECT_EQ(m_host.child(), 0u);
 }
 
 TEST_F(ZeloUIX11, AKnobDragIsWrittenToItsPortInItsUnitsBetweenTouchAndRelease)
 {
     open();
-    const std::vector<unsigned long> before = grabReadout();
-    moveTo(DELAY_KNOB_X, DELAY_KNOB_Y);
-    button(true);
-    moveTo(DELAY_KNOB_X, DELAY_KNOB_Y - 40);
-    button(false);
+    const std::vector<unsigned long> before = m_host.grabDelayReadout();
+    m_host.drag(DELAY_KNOB_X, DELAY_KNOB_Y, 40);
 
     const std::string port = std::to_string(Lv2::portOfParameter(DELAY_ONE));
     const std::string &steps = m_record.steps;
@@ -251,31 +151,31 @@ TEST_F(ZeloUIX11, AKnobDragIsWrittenToItsPortInItsUnitsBetweenTouchAndRelease)
     }
     EXPECT_NEAR(m_record.writes.back().second, Lv2::toPortValue(DELAY_ONE, 0.2f), 1e-3)
         << "from program 0's 0.0, 40 pixels up at 1/200";
-    EXPECT_TRUE(idleUntil([&] { return grabReadout() != before; })) << "the read-out shows the new delay";
+    EXPECT_TRUE(m_host.idleUntil([&] { return m_host.grabDelayReadout() != before; }))
+        << "the read-out shows the new delay";
 }
 
 TEST_F(ZeloUIX11, AHostsPortValueRedrawsTheReadOutAndIsNotSentBack)
 {
     open();
-    const std::vector<unsigned long> before = grabReadout();
+    const std::vector<unsigned long> before = m_host.grabDelayReadout();
     portEvent(Lv2::portOfParameter(DELAY_ONE), Lv2::toPortValue(DELAY_ONE, 0.5f));
-    ASSERT_TRUE(idleUntil([&] { return grabReadout() != before; }));
-    const std::vector<unsigned long> halfway = grabReadout();
+    ASSERT_TRUE(m_host.idleUntil([&] { return m_host.grabDelayReadout() != before; }));
+    const std::vector<unsigned long> halfway = m_host.grabDelayReadout();
     // The ports carry the live half: a switch the host reports keeps the values it sent.
     portEvent(Lv2::PORT_HALF, 1.0f);
-    idleFor(50);
-    EXPECT_EQ(grabReadout(), halfway);
+    m_host.idleFor(50);
+    EXPECT_EQ(m_host.grabDelayReadout(), halfway);
     portEvent(Lv2::portOfParameter(DELAY_ONE), Lv2::toPortValue(DELAY_ONE, 0.0f));
-    EXPECT_TRUE(idleUntil([&] { return grabReadout() == before; })) << "back to program 0's delay";
+    EXPECT_TRUE(m_host.idleUntil([&] { return m_host.grabDelayReadout() == before; })) << "back to program 0's delay";
     EXPECT_TRUE(m_record.steps.empty()) << m_record.steps;
 }
 
 TEST_F(ZeloUIX11, TheABSwitchWritesTheHalfPortThenEveryValueOfTheOtherHalf)
 {
     open();
-    moveTo(AB_SWITCH_X, AB_SWITCH_Y);
-    button(true);
-    button(false);
+    m_host.moveTo(AB_SWITCH_X, AB_SWITCH_Y);
+    m_host.click();
     const std::vector<std::pair<uint32_t, float>> &writes = m_record.writes;
     ASSERT_EQ(writes.size(), 1 + Lv2::NUMBER_OF_PARAMETER_PORTS) << m_record.steps;
     EXPECT_EQ(writes.front(), std::make_pair(Lv2::PORT_HALF, 1.0f));
@@ -292,16 +192,11 @@ TEST_F(ZeloUIX11, TheABSwitchWritesTheHalfPortThenEveryValueOfTheOtherHalf)
 TEST_F(ZeloUIX11, IdleAsksToCloseOnceTheHostDestroysItsWindow)
 {
     open();
-    XDestroyWindow(m_display, m_parent);
-    XSync(m_display, False);
+    XDestroyWindow(m_host.display(), m_host.window());
+    XSync(m_host.display(), False);
     bool closing = false;
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
-    while (!closing && std::chrono::steady_clock::now() < end)
-    {
-        closing = m_idle->idle(m_handle) == 1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    EXPECT_TRUE(closing);
+    m_host.setIdle([&] { closing = m_idle->idle(m_handle) == 1; });
+    EXPECT_TRUE(m_host.idleUntil([&] { return closing; }));
 }
 } // namespace
 } // namespace Zelo::Testing

@@ -42,50 +42,34 @@ constexpr int DELAY_READOUT_Y = 207;
 constexpr int ABOUT_BUTTON_X = 383;
 constexpr int ABOUT_BUTTON_Y = 16;
 
-// What the window enumerations below collect.
+// This thread's windows: the visible top-level ones other than `except`, and how many there are, children included.
 struct SWindowSearch
 {
-    HWND except = nullptr;
+    explicit SWindowSearch(HWND exceptWindow) : except(exceptWindow)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), &noteTopLevel, reinterpret_cast<LPARAM>(this));
+    }
+    static BOOL CALLBACK countChild(HWND, LPARAM data)
+    {
+        ++reinterpret_cast<SWindowSearch *>(data)->count;
+        return TRUE;
+    }
+    static BOOL CALLBACK noteTopLevel(HWND window, LPARAM data)
+    {
+        auto *search = reinterpret_cast<SWindowSearch *>(data);
+        ++search->count;
+        if (window != search->except && IsWindowVisible(window))
+        {
+            search->visible.push_back(window);
+        }
+        EnumChildWindows(window, &countChild, data);
+        return TRUE;
+    }
+
+    HWND except;
     std::vector<HWND> visible;
     long count = 0;
 };
-
-BOOL CALLBACK countChild(HWND, LPARAM data)
-{
-    ++reinterpret_cast<SWindowSearch *>(data)->count;
-    return TRUE;
-}
-
-BOOL CALLBACK noteTopLevel(HWND window, LPARAM data)
-{
-    auto *search = reinterpret_cast<SWindowSearch *>(data);
-    ++search->count;
-    if (window != search->except && IsWindowVisible(window))
-    {
-        search->visible.push_back(window);
-    }
-    EnumChildWindows(window, &countChild, data);
-    return TRUE;
-}
-
-// This thread's windows: the visible top-level ones other than `except`, and how many there are, children included.
-SWindowSearch searchThreadWindows(HWND except)
-{
-    SWindowSearch search;
-    search.except = except;
-    EnumThreadWindows(GetCurrentThreadId(), &noteTopLevel, reinterpret_cast<LPARAM>(&search));
-    return search;
-}
-
-std::vector<HWND> threadPopUps(HWND except)
-{
-    return searchThreadWindows(except).visible;
-}
-
-long countThreadWindows()
-{
-    return searchThreadWindows(nullptr).count;
-}
 
 class ZeloEditorWin32 : public testing::Test
 {
@@ -211,8 +195,8 @@ TEST_F(ZeloEditorWin32, TheAboutButtonShowsALayeredPopUpAndAClickHidesIt)
     moveTo(ABOUT_BUTTON_X, ABOUT_BUTTON_Y);
     click(true);
     click(false);
-    ASSERT_TRUE(runUntil([&] { return threadPopUps(m_host).size() == 1; }));
-    const HWND about = threadPopUps(m_host).front();
+    ASSERT_TRUE(runUntil([&] { return SWindowSearch(m_host).visible.size() == 1; }));
+    const HWND about = SWindowSearch(m_host).visible.front();
     EXPECT_TRUE(GetWindowLongW(about, GWL_EXSTYLE) & WS_EX_LAYERED);
     RECT area{};
     GetWindowRect(about, &area);
@@ -221,14 +205,14 @@ TEST_F(ZeloEditorWin32, TheAboutButtonShowsALayeredPopUpAndAClickHidesIt)
     moveTo(0, 0);
     click(true);
     click(false);
-    EXPECT_TRUE(runUntil([&] { return threadPopUps(m_host).empty(); })) << "a click anywhere hides it";
+    EXPECT_TRUE(runUntil([&] { return SWindowSearch(m_host).visible.empty(); })) << "a click anywhere hides it";
     m_zelo->dispatch(effEditClose);
 }
 
 // Wine answers 0 to GetGuiResources; on Windows the GDI and USER counts are real.
 TEST_F(ZeloEditorWin32, AHundredOpenAndCloseRoundsLeaveNoWindowOrGuiObject)
 {
-    const long windows = countThreadWindows();
+    const long windows = SWindowSearch(nullptr).count;
     const DWORD gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     const DWORD userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     for (int round = 0; round < 100; ++round)
@@ -239,7 +223,7 @@ TEST_F(ZeloEditorWin32, AHundredOpenAndCloseRoundsLeaveNoWindowOrGuiObject)
         ASSERT_EQ(editorWindow(), nullptr) << round;
     }
     runFor(50);
-    EXPECT_EQ(countThreadWindows(), windows);
+    EXPECT_EQ(SWindowSearch(nullptr).count, windows);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiObjects);
     EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), userObjects);
 }

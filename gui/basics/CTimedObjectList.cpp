@@ -17,6 +17,16 @@ void CTimedObjectList::remove(const ITimedObject *object)
     m_objects.erase(std::remove(m_objects.begin(), m_objects.end(), object), m_objects.end());
 }
 
+void CTimedObjectList::clear()
+{
+    std::vector<ITimedObject *> objects;
+    objects.swap(m_objects);
+    for (ITimedObject *object : objects)
+    {
+        object->delisted();
+    }
+}
+
 bool CTimedObjectList::containsTimer(long id) const
 {
     return std::any_of(m_objects.begin(), m_objects.end(),

@@ -13,7 +13,8 @@ class CTimedObjectList
 public:
     void add(ITimedObject *object);
     void remove(const ITimedObject *object);
-    void clear() { m_objects.clear(); }
+    // Empties the list and tells each object it was let go.
+    void clear();
     bool containsTimer(long id) const;
     // The ids of the listed objects, each once.
     std::vector<long> getTimerIds() const;

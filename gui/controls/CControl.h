@@ -42,6 +42,7 @@ public:
     void setKeyboardEnabled(bool enabled) override { m_keyboardEnabled = enabled; }
     void onControlHook() override {}
     bool isMouseEnabled() const override { return m_mouseEnabled; }
+    bool takesMouseWheel() const override { return false; }
     bool isDropFileEnabled() const override { return m_dropFileEnabled; }
     bool isKeyboardEnabled() const override { return m_keyboardEnabled; }
     bool isSpecialControl() const override { return false; }

@@ -117,6 +117,22 @@ void CControlPanel::drawControl(Graphics::CGraphics &graphics)
     drawControls(graphics);
 }
 
+void CControlPanel::lockControl(IControl *control)
+{
+    CControlRoot::lockControl(control);
+    getControlRoot()->lockControl(this);
+}
+
+void CControlPanel::unlockControl()
+{
+    CControlRoot::unlockControl();
+    IControlRoot *root = getControlRoot();
+    if (root->getLockedControl() == this)
+    {
+        root->unlockControl();
+    }
+}
+
 void CControlPanel::dispatchToChildren(const CMouseEvent &event, THandler handler)
 {
     dispatchMouseEvent(event, handler);

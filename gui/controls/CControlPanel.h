@@ -26,6 +26,9 @@ public:
 
     // Refuses the panel itself and any panel it lies inside.
     void addControl(IControl *control) override;
+    // A lock on a child holds the panel in its own root too, and ends there with it.
+    void lockControl(IControl *control) override;
+    void unlockControl() override;
     // The innermost control under the point, searching inside child panels.
     IControl *getControlAtPoint(const MathTools::CPoint &point) const override;
     void updateArea(const MathTools::CRect &area) override;

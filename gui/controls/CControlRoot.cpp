@@ -1,6 +1,7 @@
 #include "gui/controls/CControlRoot.h"
 
 #include "foundation/basics/CException.h"
+#include "foundation/collections/TAutomaticPointer.h"
 #include "gui/controls/CControl.h"
 #include "gui/events/CDropEvent.h"
 #include "gui/events/CMouseEvent.h"
@@ -132,11 +133,12 @@ void CControlRoot::dispatchMouseEvent(const CMouseEvent &event, THandler handler
     CMouseEvent relative(&mouse, event.getEventType());
     relative.setModifiers(event.isControlDown(), event.isShiftDown(), event.isAltDown());
     relative.setWheelValue(event.getWheelValue());
-    target->referenced();
+    // Held for the handler's duration and let go however it ends, a throw included.
+    Collections::TAutomaticPointer<IControl> hold;
+    hold = target;
     (listener->*handler)(relative);
     // The handler may have removed the target; it is the last target only while attached.
     m_lastTarget = isControlAttached(target) ? target : nullptr;
-    target->dereference();
 }
 
 IControl *CControlRoot::keyTarget() const

@@ -3,6 +3,8 @@
 // window of the control's root, and listed with that window only while it
 // runs. A member of its control: destroying the control stops it, and an
 // expiry after the control has left its root stops it instead of ticking.
+// A window that lets it go (its timers all stopped, or the window destroyed)
+// is forgotten, so a control outliving its window never calls it.
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"
@@ -38,6 +40,7 @@ public:
     bool isRunning() const { return m_window != nullptr; }
     void timerExpired() override;
     long getTimerId() const override { return m_id; }
+    void delisted() override { m_window = nullptr; }
 
     ORVALITE_CLASS_RECORD(CControlTimer)
 

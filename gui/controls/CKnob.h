@@ -34,6 +34,7 @@ public:
     void handleLeftButtonDown(const Events::CMouseEvent &event) override;
     void handleLeftButtonUp(const Events::CMouseEvent &event) override;
     void handleMouseMovement(const Events::CMouseEvent &event) override;
+    bool takesMouseWheel() const override { return true; }
     void handleMouseScroll(const Events::CMouseEvent &event) override;
     void handleDoubleClick(const Events::CMouseEvent &event) override;
 

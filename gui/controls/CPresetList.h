@@ -36,6 +36,7 @@ public:
     void drawControl(Graphics::CGraphics &graphics) override;
     void handleLeftButtonDown(const Events::CMouseEvent &event) override;
     void handleDoubleClick(const Events::CMouseEvent &event) override;
+    bool takesMouseWheel() const override { return true; }
     void handleMouseScroll(const Events::CMouseEvent &event) override;
 
     ORVALITE_CLASS_RECORD(CPresetList)

@@ -137,6 +137,11 @@ void CRolloverButton::handleMouseMovement(const Events::CMouseEvent &event)
 
 void CRolloverButton::handleLeftButtonUp(const Events::CMouseEvent &event)
 {
+    // A release whose press went elsewhere is no click.
+    if (!m_pressed)
+    {
+        return;
+    }
     const bool inside = pointerInside(event);
     m_pressed = false;
     CControl::setValue(0.0);

@@ -3,7 +3,8 @@
 // and on while pressed, each with its image (over falls back to the off
 // image) or else a rounded rectangle in that state's colours and the label.
 // The value is 1 while pressed and 0 otherwise; a release on the button is
-// the click, reported to the listener, and a release beside it cancels.
+// the click, reported to the listener, and a release beside it cancels; a
+// release without a press on the button is no click.
 #pragma once
 
 #include "gui/controls/CControl.h"

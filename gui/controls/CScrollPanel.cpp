@@ -223,10 +223,14 @@ CScrollBar *CScrollPanel::visibleBarAt(const CPoint &point) const
     return nullptr;
 }
 
+CPoint CScrollPanel::toContent(const CPoint &point) const
+{
+    return CPoint(point.getXPosition() + m_scroll.getXPosition(), point.getYPosition() + m_scroll.getYPosition());
+}
+
 IControl *CScrollPanel::getControlAtPoint(const CPoint &point) const
 {
-    const CPoint onContent(point.getXPosition() + m_scroll.getXPosition(),
-                           point.getYPosition() + m_scroll.getYPosition());
+    const CPoint onContent = toContent(point);
     IControl *bar = visibleBarAt(onContent);
     return bar ? bar : CControlPanel::getControlAtPoint(onContent);
 }
@@ -289,9 +293,7 @@ void CScrollPanel::drawControl(Graphics::CGraphics &graphics)
 void CScrollPanel::dispatchScrolled(const CMouseEvent &event, THandler handler)
 {
     Windowing::CMouse mouse = event.getMouse() ? *event.getMouse() : Windowing::CMouse();
-    const CPoint point = event.getMousePosition();
-    mouse.setPosition(
-        CPoint(point.getXPosition() + m_scroll.getXPosition(), point.getYPosition() + m_scroll.getYPosition()));
+    mouse.setPosition(toContent(event.getMousePosition()));
     CMouseEvent moved(&mouse, event.getEventType());
     moved.setModifiers(event.isControlDown(), event.isShiftDown(), event.isAltDown());
     moved.setWheelValue(event.getWheelValue());
@@ -335,6 +337,13 @@ void CScrollPanel::handleMouseLeavingArea(const CMouseEvent &event)
 
 void CScrollPanel::handleMouseScroll(const CMouseEvent &event)
 {
+    // The control under the pointer has the wheel first; the panel scrolls when it takes none.
+    const IControl *under = getMouseEnabledControlAtPoint(toContent(event.getMousePosition()));
+    if (under && under->takesMouseWheel())
+    {
+        dispatchScrolled(event, &IMouseListener::handleMouseScroll);
+        return;
+    }
     const long distance = std::lround(-event.getWheelValue() * static_cast<double>(WHEEL_LINES * LINE_STEP));
     if (event.isShiftDown())
     {

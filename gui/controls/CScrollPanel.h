@@ -68,6 +68,7 @@ public:
     void handleRightButtonDown(const Events::CMouseEvent &event) override;
     void handleRightButtonUp(const Events::CMouseEvent &event) override;
     void handleDoubleClick(const Events::CMouseEvent &event) override;
+    bool takesMouseWheel() const override { return true; }
     void handleMouseScroll(const Events::CMouseEvent &event) override;
     void handleMouseMovement(const Events::CMouseEvent &event) override;
     void handleMouseLeavingArea(const Events::CMouseEvent &event) override;
@@ -112,6 +113,8 @@ private:
 
     // Hands the event on with its point moved into content coordinates.
     void dispatchScrolled(const Events::CMouseEvent &event, THandler handler);
+    // A point in the panel's coordinates, in the content's.
+    MathTools::CPoint toContent(const MathTools::CPoint &point) const;
     CScrollBar *visibleBarAt(const MathTools::CPoint &point) const;
     MathTools::CPoint clampScroll(const MathTools::CPoint &position) const;
     // Moves the content and the bars to an already clamped position and redraws.

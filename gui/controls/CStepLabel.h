@@ -29,6 +29,7 @@ public:
     void fillDescriptor(CControlDescriptor &descriptor) const override;
     void handleLeftButtonDown(const Events::CMouseEvent &event) override;
     void handleRightButtonDown(const Events::CMouseEvent &event) override;
+    bool takesMouseWheel() const override { return true; }
     void handleMouseScroll(const Events::CMouseEvent &event) override;
 
     ORVALITE_CLASS_RECORD(CStepLabel)

@@ -111,6 +111,23 @@ CControlPanel *CTabPanel::getTab(long index) const
     return index >= 0 && index < getTabCount() ? m_tabs[static_cast<size_t>(index)] : nullptr;
 }
 
+IControl *CTabPanel::getControlByName(const ::Orvalite::Basics::CString &name) const
+{
+    // Every page is searched, not only the one shown (the panel's only child).
+    for (CControlPanel *tab : m_tabs)
+    {
+        if (tab->getName() == name)
+        {
+            return tab;
+        }
+        if (IControl *found = tab->getControlByName(name))
+        {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
 void CTabPanel::selectTab(long index)
 {
     if (index >= 0 && index < getTabCount())

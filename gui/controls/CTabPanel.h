@@ -54,6 +54,8 @@ public:
     // The button of a tab, in the panel's coordinates.
     MathTools::CRect getTabButtonArea(long index) const;
 
+    // Searches every tab's panel, shown or hidden.
+    IControl *getControlByName(const ::Orvalite::Basics::CString &name) const override;
     void getDescriptors(Collections::TCountedPointerArray<CControlDescriptor> &list) const override;
     bool setDescriptor(const CControlDescriptor &descriptor) override;
     void fillDescriptor(CControlDescriptor &descriptor) const override;

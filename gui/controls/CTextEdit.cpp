@@ -260,15 +260,22 @@ void CTextEdit::handleLeftButtonDown(const Events::CMouseEvent &event)
 
 void CTextEdit::passOnClick(const Events::CMouseEvent &event)
 {
-    auto *root = dynamic_cast<CControlRoot *>(getControlRoot());
+    // The window's own root, above every panel the edit lies in, so the click can land outside them.
+    IControlRoot *outermost = getControlRoot();
+    while (const auto *panel = dynamic_cast<const IControl *>(outermost))
+    {
+        outermost = panel->getControlRoot();
+    }
+    auto *root = dynamic_cast<CControlRoot *>(outermost);
     if (!root)
     {
         return;
     }
     Windowing::CMouse mouse = event.getMouse() ? *event.getMouse() : Windowing::CMouse();
     const MathTools::CPoint &point = event.getMousePosition();
+    const MathTools::CRect &window = getWindowArea();
     mouse.setPosition(
-        MathTools::CPoint(point.getXPosition() + getArea().getLeft(), point.getYPosition() + getArea().getTop()));
+        MathTools::CPoint(point.getXPosition() + window.getLeft(), point.getYPosition() + window.getTop()));
     Events::CMouseEvent rootEvent(&mouse, event.getEventType());
     rootEvent.setModifiers(event.isControlDown(), event.isShiftDown(), event.isAltDown());
     root->handleLeftButtonDown(rootEvent);

@@ -47,6 +47,9 @@ public:
     virtual bool isMouseEnabled() const = 0;
     virtual bool isDropFileEnabled() const = 0;
     virtual bool isKeyboardEnabled() const = 0;
+    // Whether the wheel does something here: a scroll panel offers the wheel to
+    // such a control under the pointer before scrolling itself.
+    virtual bool takesMouseWheel() const = 0;
     virtual bool isSpecialControl() const = 0;
     virtual bool isFlagSet() const = 0;
 

@@ -54,6 +54,8 @@ void CWindow::replaceControlRoot(Controls::CControlRoot *root)
 CWindow::~CWindow()
 {
     uninitialiseWindow();
+    // Objects still listed (their timers never reached a native window) forget it too.
+    m_timedObjects.clear();
     m_controlRoot->dereference();
 }
 

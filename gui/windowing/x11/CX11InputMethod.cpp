@@ -20,6 +20,10 @@ void CX11InputMethod::open(Display *display)
     {
         return;
     }
+    // The modifiers are the process's (a host's too): a copy of them, as a null
+    // argument answers them, is put back once ours is open.
+    const char *current = XSetLocaleModifiers(nullptr);
+    const std::string previous = current ? current : "";
     // The empty modifiers read XMODIFIERS; when that server is not running, Xlib's own method.
     XSetLocaleModifiers("");
     m_method = XOpenIM(display, nullptr, nullptr, nullptr);
@@ -28,6 +32,7 @@ void CX11InputMethod::open(Display *display)
         XSetLocaleModifiers("@im=none");
         m_method = XOpenIM(display, nullptr, nullptr, nullptr);
     }
+    XSetLocaleModifiers(previous.c_str());
 }
 
 void CX11InputMethod::close()

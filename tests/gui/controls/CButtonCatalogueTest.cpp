@@ -60,6 +60,9 @@ TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)
     send(e_mouseLeave, 0, 0);
     EXPECT_EQ(button->getState(), CRolloverButton::e_off);
     EXPECT_FALSE(root().controlIsLocked());
+
+    send(e_leftButtonUp, 75, 75);
+    EXPECT_EQ(events(), 1u) << "a release without a press is no click";
 }
 
 TEST_F(ButtonCatalogue, ARepeatingButtonRepeatsWhileHeldAndStopsForEveryWayOfLettingGo)

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 namespace
 {
 using namespace Orvalite::GUI::Windowing;
@@ -127,6 +129,17 @@ TEST_F(ControlDispatch, ANestedDispatchInsideAHandlerLeavesTheOuterEventAlone)
     outer->m_duringHandler = [this] { send(e_mouseMove, 60, 60, e_leftButtonHeld); };
     send(e_leftButtonDown, 5, 5);
     EXPECT_EQ(m_log, (Log{"B move 10,10", "A down 5,5"}));
+}
+
+TEST_F(ControlDispatch, AHandlerThatThrowsStillLetsItsTargetGo)
+{
+    CRecordingControl *control = add("A", CRect(0, 0, 20, 20), m_red);
+    control->m_duringHandler = [] { throw std::runtime_error("handler failed"); };
+    control->referenced();
+    send(e_mouseMove, 5, 5); // the window catches what its handlers throw
+    root().clearControls();
+    EXPECT_EQ(control->getReferenceCount(), 1) << "only the test's own reference is left";
+    control->dereference();
 }
 
 TEST_F(ControlDispatch, APanelRefusesItselfAndItsAncestors)

@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace
 {
 using namespace Orvalite::GUI::Controls;
@@ -291,6 +293,16 @@ TEST_F(DisplayControls, AnAutoAnimationPlaysEachStyleOnItsOwnTimer)
         animation->setStyle(CAutoAnimation::e_forwardLoop);
         animation->play();
     }
+    auto window = std::make_unique<CWindow>(CRect(0, 0, 20, 20));
+    window->intialiseWindow(window->getWindowAttributes(), true);
+    auto *kept = new CAutoAnimation(&window->getControlRoot(), 1, CRect(0, 0, 20, 20));
+    window->getControlRoot().addControl(kept);
+    kept->setAnimation(strip, 20, 4, false);
+    kept->play();
+    kept->referenced();
+    window.reset();
+    EXPECT_FALSE(kept->isPlaying()) << "kept past its window, it no longer runs that window's timer";
+    kept->dereference();
     strip->dereference();
     second->stop();
     m_system.advanceClock(CAutoAnimation::DEFAULT_FRAME_PERIOD);

@@ -4,6 +4,7 @@
 // reached and painted where the scrolling put them, cut at the panel's edge.
 #include "gui/controls/CScrollPanel.h"
 #include "gui/controls/CAreaBox.h"
+#include "gui/controls/CKnob.h"
 #include "gui/controls/CLatchingButton.h"
 #include "gui/controls/CScrollBar.h"
 #include "gui/controls/CScrollEvent.h"
@@ -184,6 +185,21 @@ TEST_F(Scrolling, APanelScrollsByWheelKeysAndItsBar)
     panel->setKeyboardEnabled(false);
     key(35);
     EXPECT_EQ(panel->getScrollPosition(), CPoint(0, 0)) << "keys scroll only a keyboard-enabled panel";
+}
+
+TEST_F(Scrolling, TheWheelTurnsAKnobInThePanelAndScrollsThePanelElsewhere)
+{
+    CScrollPanel *panel = addPanel();
+    auto *knob = new CKnob(panel, 0, CRect(80, 0, 30, 30));
+    panel->addControl(knob);
+    const double before = knob->getValue();
+    send(e_mouseMove, 95, 20);
+    wheel(1, 95, 20);
+    EXPECT_GT(knob->getValue(), before) << "the knob under the pointer turns";
+    EXPECT_EQ(panel->getScrollPosition(), CPoint(0, 0)) << "and the panel stays";
+    send(e_mouseMove, 40, 120);
+    wheel(-1, 40, 120);
+    EXPECT_EQ(panel->getScrollPosition(), CPoint(0, 48)) << "a box takes no wheel: the panel scrolls";
 }
 
 TEST_F(Scrolling, AScrolledChildIsReachedAndPaintedAtItsNewPlaceAndCutAtThePanelEdge)

@@ -133,6 +133,9 @@ TEST_F(Views, ATabButtonShowsItsPanelAndReportsItsIndex)
     EXPECT_EQ(lastType(), 2);
     click(120, 84);
     EXPECT_EQ(button->getValue(), untouched) << "the first tab's button is hidden";
+    button->setName("Hidden");
+    EXPECT_EQ(root().getControlByName("Hidden"), button) << "found on a page not shown";
+    EXPECT_EQ(root().getControlByName("Tab 1"), tabs->getTab(0));
     repaint();
     EXPECT_EQ(pixel(30, 50), argb(0, 0, 255)) << "the third tab's box below the strip";
 

@@ -7,6 +7,7 @@
 #include "gui/controls/CControlFactory.h"
 #include "gui/controls/CControlPanel.h"
 #include "gui/controls/CPresetBrowser.h"
+#include "gui/controls/CRolloverButton.h"
 #include "gui/controls/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
 #include "gui/fonts/CFont.h"
@@ -132,6 +133,23 @@ TEST_F(TextEdit, ReturnAndAClickOutsideCommitEscapeRestoresAndTheFocusGoesBack)
     EXPECT_EQ(m_edit->getText().getString(), longText);
     EXPECT_EQ(events(), 1u);
     EXPECT_EQ(root().getLockedControl(), nullptr);
+}
+
+TEST_F(TextEdit, InAPanelReturnLetsThePanelGoAndTheClickThatEndsTheEditReachesItsTarget)
+{
+    auto *panel = add<GUI::Controls::CControlPanel>(CRect(0, 50, 150, 40));
+    auto *edit = new CTextEdit(panel, 2, CRect(10, 10, 120, 20), "x", &m_listener);
+    panel->addControl(edit);
+    add<GUI::Controls::CRolloverButton>(CRect(160, 100, 30, 30));
+    send(e_leftButtonDoubleClick, 20, 70);
+    ASSERT_TRUE(edit->isEditing());
+    play({"Return"});
+    EXPECT_EQ(root().getLockedControl(), nullptr) << "the panel is let go with the edit";
+    send(e_leftButtonDoubleClick, 20, 70);
+    send(e_leftButtonDown, 170, 110);
+    send(e_leftButtonUp, 170, 110);
+    EXPECT_FALSE(edit->isEditing());
+    EXPECT_EQ(events(), 3u) << "two commits and the click outside the panel that ended the second";
 }
 
 TEST_F(TextEdit, EditingStartsOnlyWhenEditableByDoubleOrSingleClick)

@@ -369,6 +369,7 @@ public:
     void getObjectDescription(char *, long) const override {}
     Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClassRecord(); }
     long getTimerId() const override { return m_id; }
+    void delisted() override {}
     void timerExpired() override
     {
         m_log.push_back(m_id);

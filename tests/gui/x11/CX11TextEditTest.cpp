@@ -1,7 +1,8 @@
 // A text edit inside a child of another client's window, as in a host, on a
 // real X server: XTest clicks start editing, the keys typed (one of them a
 // two-byte character through the input method) change its text, and the
-// keyboard focus goes back to the host's window afterwards.
+// keyboard focus goes back to the host's window afterwards; opening our input
+// method leaves the process's locale modifiers as the host set them.
 
 // googletest first: Xlib's None and Bool macros would change its names.
 #include <gtest/gtest.h>
@@ -11,10 +12,13 @@
 #include "gui/controls/CTextEdit.h"
 #include "gui/fonts/CFont.h"
 #include "gui/windowing/CWindow.h"
+#include "gui/windowing/x11/CX11InputMethod.h"
 #include "tests/gui/x11/CX11TestDisplay.h"
 
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
+
+#include <string>
 
 namespace Orvalite::Testing
 {
@@ -38,6 +42,21 @@ Window focusOf(Display *display)
     int revertTo = 0;
     XGetInputFocus(display, &focus, &revertTo);
     return focus;
+}
+
+TEST(X11TextEdit, OpeningOurInputMethodLeavesTheHostsLocaleModifiersAsTheyWere)
+{
+    std::unique_ptr<CX11TestDisplay> x = CX11TestDisplay::open();
+    if (!x)
+    {
+        GTEST_SKIP() << "No X server can be reached";
+    }
+    ASSERT_NE(XSetLocaleModifiers("@im=host"), nullptr);
+    const std::string hosts = XSetLocaleModifiers(nullptr);
+    CX11InputMethod method;
+    method.open(x->getDisplay());
+    EXPECT_EQ(XSetLocaleModifiers(nullptr), hosts);
+    XSetLocaleModifiers("");
 }
 
 TEST(X11TextEdit, TypingIntoAnEditInAChildWindowChangesItsTextAndTheHostGetsTheFocusBack)

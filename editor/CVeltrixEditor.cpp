@@ -107,7 +107,8 @@ CVeltrixEditor::CVeltrixEditor(AudioEffect *effect, const CRect &area,
     }
     createProgramLabel();
     // Right-clicks open the context menus; the rest goes on to the controls.
-    registerMouseListener(&m_contextMenus);
+    m_contextMenus = new CContextMenus(*this);
+    registerMouseListener(m_contextMenus.getPointer());
 }
 
 CVeltrixEditor::~CVeltrixEditor()
@@ -382,7 +383,7 @@ void CVeltrixEditor::closeEditorWindow()
     {
         about->hideWindow();
     }
-    m_contextMenus.close();
+    m_contextMenus.getPointer()->close();
     m_programLabel.getPointer()->closeMenu();
     CVstWindow::closeEditorWindow();
 }

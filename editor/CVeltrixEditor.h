@@ -53,7 +53,7 @@ public:
     long getPresetSlot() const { return m_presetSlot; }
     GUI::Windowing::CAboutWindow &getAboutWindow() { return *m_aboutWindow.getPointer(); }
     CProgramLabel &getProgramLabel() { return *m_programLabel.getPointer(); }
-    CContextMenus &getContextMenus() { return m_contextMenus; }
+    CContextMenus &getContextMenus() { return *m_contextMenus.getPointer(); }
     // One user edit of parameter `id` (0 … 17) in a single step, a typed value
     // or the default: the same gesture and way to the effect as a drag.
     void editParameter(long id, double value);
@@ -95,7 +95,8 @@ private:
     // 0 while the effect plays its A half, 1 for the B half.
     long m_presetSlot = 0;
     Collections::TAutomaticPointer<CProgramLabel> m_programLabel;
-    CContextMenus m_contextMenus{*this};
+    // Counted: its menu window holds it while a choice is handled.
+    Collections::TAutomaticPointer<CContextMenus> m_contextMenus;
     CPendingParameters m_pending;
     CEditorScale m_scale;
     bool m_scaleChosen = false;

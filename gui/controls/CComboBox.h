@@ -39,6 +39,8 @@ public:
     void menuItemChosen(CMenuItem &item) override;
     void menuClosed() override { update(); }
     void pointerOutsideMenu(const MathTools::CPoint &) override {}
+    void holdOwner() override { referenced(); }
+    void releaseOwner() override { dereference(); }
 
     ORVALITE_CLASS_RECORD(CComboBox)
 

@@ -42,6 +42,8 @@ public:
     void menuItemChosen(CMenuItem &item) override;
     void menuClosed() override;
     void pointerOutsideMenu(const MathTools::CPoint &screenPoint) override;
+    void holdOwner() override { referenced(); }
+    void releaseOwner() override { dereference(); }
 
     ORVALITE_CLASS_RECORD(CMenuBar)
 

@@ -8,6 +8,7 @@
 #include "gui/events/CKeyboardEvent.h"
 #include "gui/events/CMouseEvent.h"
 #include "gui/graphics/CGraphics.h"
+#include "gui/windowing/WindowMessage.h"
 
 #include <algorithm>
 #include <atomic>
@@ -53,6 +54,14 @@ CRect keepInsideScreen(CRect area)
     area.setLeft(std::clamp(area.getLeft(), 0L, std::max(0L, screen.screenWidth - area.getWidth())));
     area.setTop(std::clamp(area.getTop(), 0L, std::max(0L, screen.screenHeight - area.getHeight())));
     return area;
+}
+
+// The pointer and key messages: the ones that can choose an item. Messages sent
+// while a window is torn down (its owner may be mid-destruction) are never these.
+bool isInputMessage(uint32_t message)
+{
+    return (message >= Windowing::e_keyDown && message <= Windowing::e_character) ||
+           (message >= Windowing::e_mouseMove && message <= Windowing::e_mouseWheel);
 }
 
 bool fitsOnScreen(long end, bool horizontal)
@@ -123,6 +132,21 @@ CMenuWindow::~CMenuWindow()
     {
         m_menu->dereference();
     }
+}
+
+intptr_t CMenuWindow::handleNativeMessage(Basics::NativeWindowHandle handle, uint32_t message, uintptr_t wParam,
+                                          intptr_t lParam)
+{
+    if (!isInputMessage(message))
+    {
+        return CWindow::handleNativeMessage(handle, message, wParam, lParam);
+    }
+    // Releasing the owner may destroy this window: nothing of it is used afterwards.
+    IMenuWindowOwner &owner = m_owner;
+    owner.holdOwner();
+    const intptr_t result = CWindow::handleNativeMessage(handle, message, wParam, lParam);
+    owner.releaseOwner();
+    return result;
 }
 
 void CMenuWindow::popUp(CMenu *menu, const CRect &anchor)

@@ -58,6 +58,10 @@ public:
     void buttonReleased(const MathTools::CPoint &screenPoint);
     bool keyPressed(long keyCode);
 
+    // Holds the owner through each input message (see IMenuWindowOwner).
+    intptr_t handleNativeMessage(Basics::NativeWindowHandle handle, uint32_t message, uintptr_t wParam,
+                                 intptr_t lParam) override;
+
     ORVALITE_CLASS_RECORD(CMenuWindow)
 
 private:

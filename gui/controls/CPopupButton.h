@@ -31,6 +31,8 @@ public:
     void menuItemChosen(CMenuItem &item) override;
     void menuClosed() override;
     void pointerOutsideMenu(const MathTools::CPoint &) override {}
+    void holdOwner() override { referenced(); }
+    void releaseOwner() override { dereference(); }
 
     ORVALITE_CLASS_RECORD(CPopupButton)
 

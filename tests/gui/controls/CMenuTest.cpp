@@ -18,6 +18,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace
@@ -25,6 +26,7 @@ namespace
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
 using Orvalite::Basics::CString;
+using Orvalite::GUI::Listeners::IActionListener;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
@@ -44,6 +46,18 @@ public:
         m_ids.push_back(choice ? choice->getMenuItemId() : -100);
     }
     std::vector<long> m_ids;
+};
+
+// Removes its control from the root when it hears of a choice.
+class CRemovingListener : public CChoiceRecorder
+{
+public:
+    explicit CRemovingListener(std::function<void(IControl *)> remove) : m_remove(std::move(remove)) {}
+    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &) override { m_remove(m_control); }
+    IControl *m_control = nullptr;
+
+private:
+    std::function<void(IControl *)> m_remove;
 };
 
 // "One" 1, "Two" 2 (greyed), "More" opening {"Three" 3, "Four" 4}, "Five" 5.
@@ -350,6 +364,58 @@ TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
     toMenu(menu, e_leftButtonUp, cut.getXPosition(), cut.getYPosition());
     EXPECT_EQ(m_listener.m_ids, std::vector<long>{20});
     EXPECT_EQ(bar->getOpenIndex(), -1);
+}
+
+// A listener that removes the control whose menu it hears from: the control and
+// its menu window live until the menu's message is over, then go.
+TEST_F(Menus, AListenerMayDestroyTheControlWhoseMenuItHandles)
+{
+    struct SOwner
+    {
+        const char *name;
+        std::function<IControl *(IActionListener *)> make;
+        std::function<CMenuWindow *(IControl *)> menuWindow;
+    };
+    const SOwner owners[] = {
+        {"popup button",
+         [this](IActionListener *listener) {
+             return new CPopupButton(&root(), 1, CRect(10, 10, 40, 20), makeMenu(), listener);
+         },
+         [](IControl *control) { return static_cast<CPopupButton *>(control)->getMenuWindow(); }},
+        {"combo box",
+         [this](IActionListener *listener) {
+             auto *combo = new CComboBox(&root(), 1, CRect(10, 10, 40, 20), "Pick", makeMenu());
+             combo->registerActionListener(listener);
+             return combo;
+         },
+         [](IControl *control) { return static_cast<CComboBox *>(control)->getMenuWindow(); }},
+        {"menu bar",
+         [this](IActionListener *listener) {
+             auto *bar = new CMenuBar(&root(), 1, CRect(10, 10, 100, 20), listener);
+             bar->addMenu(makeMenu());
+             return bar;
+         },
+         [](IControl *control) { return static_cast<CMenuBar *>(control)->getMenuWindow(); }},
+    };
+    for (const SOwner &owner : owners)
+    {
+        SCOPED_TRACE(owner.name);
+        const long windows = CMenuWindow::getClassRecord().getNumberOfInstances();
+        long windowsDuringChoice = -1;
+        CRemovingListener listener([&](IControl *control) {
+            root().removeControl(control);
+            windowsDuringChoice = CMenuWindow::getClassRecord().getNumberOfInstances();
+        });
+        IControl *control = owner.make(&listener);
+        listener.m_control = control;
+        root().addControl(control);
+        click(15, 15);
+        CMenuWindow &menu = *owner.menuWindow(control);
+        const CPoint one = itemPoint(menu, 0);
+        toMenu(menu, e_leftButtonUp, one.getXPosition(), one.getYPosition());
+        EXPECT_EQ(windowsDuringChoice, windows + 1) << "the menu window lives through its message";
+        EXPECT_EQ(CMenuWindow::getClassRecord().getNumberOfInstances(), windows) << "and goes with its owner after it";
+    }
 }
 
 TEST_F(Menus, TheFactoryMakesTheMenuControlsAndTheyRoundTripThroughXML)

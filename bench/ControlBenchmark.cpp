@@ -3,10 +3,10 @@
 // and one step of a knob drag with the repaint of the knob and its label
 // (aim: at most 0.3 ms).
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CKnob.h"
-#include "gui/controls/CLatchingButton.h"
-#include "gui/controls/CTextLabel.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/buttons/CLatchingButton.h"
+#include "gui/controls/sliders/CKnob.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/WindowMessage.h"

@@ -6,9 +6,22 @@
 
 # "folder=regular expression of the includes it may name"; the first folder
 # that prefixes a file's path decides, so subfolders come before their parents.
+# The controls' folders by kind see the base and the kinds below them; the base
+# sees no kind, except the factory, which makes every kind from its XML name.
+set(gui_below_controls "gui/(basics|events|fonts|graphics|listeners|windowing)/")
 set(layer_rules
   "foundation/=^foundation/"
   "midi/=^(foundation|midi)/"
+  "gui/controls/base/CControlFactory.cpp=^(foundation|gui)/"
+  "gui/controls/base/=^(foundation/|${gui_below_controls}|gui/controls/base/)"
+  "gui/controls/text/=^(foundation/|${gui_below_controls}|gui/controls/(base|text)/)"
+  "gui/controls/buttons/=^(foundation/|${gui_below_controls}|gui/controls/(base|buttons)/)"
+  "gui/controls/pads/=^(foundation/|${gui_below_controls}|gui/controls/(base|pads)/)"
+  "gui/controls/displays/=^(foundation/|${gui_below_controls}|gui/controls/(base|text|displays)/)"
+  "gui/controls/sliders/=^(foundation/|${gui_below_controls}|gui/controls/(base|text|displays|sliders)/)"
+  "gui/controls/views/=^(foundation/|${gui_below_controls}|gui/controls/(base|text|displays|sliders|views)/)"
+  "gui/controls/menus/=^(foundation/|${gui_below_controls}|gui/controls/(base|text|buttons|menus)/)"
+  "gui/controls/presets/=^(foundation/|${gui_below_controls}|gui/controls/(base|text|buttons|presets)/)"
   "gui/=^(foundation|gui)/"
   "vst/window/=^(foundation|midi|gui|vst)/"
   "vst/=^(foundation/|midi/|vst/[^/]+$)"

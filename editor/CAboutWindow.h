@@ -2,7 +2,7 @@
 // the picture's size. A click anywhere or Escape hides it. The editor owns it.
 #pragma once
 
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControlRoot.h"
 #include "gui/windowing/CWindow.h"
 
 namespace Orvalite::GUI::Graphics

@@ -2,9 +2,9 @@
 
 #include "editor/CVeltrixEditor.h"
 #include "effect/VeltrixParameterTable.h"
-#include "gui/controls/CMenu.h"
-#include "gui/controls/CSubMenuMenuItem.h"
-#include "gui/controls/CTextEdit.h"
+#include "gui/controls/menus/CMenu.h"
+#include "gui/controls/menus/CSubMenuMenuItem.h"
+#include "gui/controls/text/CTextEdit.h"
 #include "gui/events/CMouseEvent.h"
 #include "gui/windowing/INativeWindowSystem.h"
 

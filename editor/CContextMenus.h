@@ -6,8 +6,8 @@
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"
-#include "gui/controls/CMenuWindow.h"
-#include "gui/controls/IMenuWindowOwner.h"
+#include "gui/controls/menus/CMenuWindow.h"
+#include "gui/controls/menus/IMenuWindowOwner.h"
 #include "gui/listeners/IMouseListener.h"
 
 #include <memory>

@@ -1,8 +1,8 @@
 #include "editor/CPanelScaler.h"
 
-#include "gui/controls/CKnob.h"
-#include "gui/controls/CTextLabel.h"
-#include "gui/controls/IControlRoot.h"
+#include "gui/controls/base/IControlRoot.h"
+#include "gui/controls/sliders/CKnob.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 
 namespace Orvalite::Veltrix

@@ -1,7 +1,7 @@
 #include "editor/CProgramLabel.h"
 
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CMenu.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/menus/CMenu.h"
 #include "vst/AudioEffectX.h"
 
 namespace Orvalite::Veltrix

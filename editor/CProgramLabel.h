@@ -6,9 +6,9 @@
 // thread. Held by the editor's control root like every control.
 #pragma once
 
-#include "gui/controls/CMenuWindow.h"
-#include "gui/controls/CTextLabel.h"
-#include "gui/controls/IMenuWindowOwner.h"
+#include "gui/controls/menus/CMenuWindow.h"
+#include "gui/controls/menus/IMenuWindowOwner.h"
+#include "gui/controls/text/CTextLabel.h"
 
 #include <atomic>
 #include <memory>

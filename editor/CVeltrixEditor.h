@@ -15,7 +15,7 @@
 #include "effect/CVstParam.h"
 #include "effect/VeltrixProgram.h"
 #include "foundation/collections/TAutomaticPointer.h"
-#include "gui/controls/CTextLabel.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "vst/window/CVstWindow.h"
 

@@ -4,7 +4,7 @@
 // writer sees every control set the reader can make. The windows stay without
 // a native window: reading and writing need none.
 #include "foundation/basics/CString.h"
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControlRoot.h"
 #include "gui/windowing/CWindow.h"
 
 #include "fuzz/CScratchFile.h"

@@ -2,7 +2,7 @@
 
 #include "foundation/basics/CApplicationInformation.h"
 #include "foundation/basics/CException.h"
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControlRoot.h"
 #include "gui/windowing/WindowMessage.h"
 
 #include <algorithm>

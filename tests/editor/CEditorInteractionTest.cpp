@@ -1,8 +1,8 @@
 #include "tests/editor/CEditorTest.h"
 
 #include "effect/VeltrixParameterTable.h"
-#include "gui/controls/CMenu.h"
-#include "gui/controls/CTextEdit.h"
+#include "gui/controls/menus/CMenu.h"
+#include "gui/controls/text/CTextEdit.h"
 
 #include <thread>
 #include <vector>

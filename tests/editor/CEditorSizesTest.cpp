@@ -5,7 +5,7 @@
 
 #include "editor/CEditorSettings.h"
 #include "effect/VeltrixParameterTable.h"
-#include "gui/controls/CKnob.h"
+#include "gui/controls/sliders/CKnob.h"
 #include "gui/graphics/CPNGImage.h"
 #include "gui/graphics/CPNGWriter.h"
 

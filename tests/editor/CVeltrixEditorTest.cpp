@@ -2,7 +2,7 @@
 
 #include "effect/VeltrixParameterTable.h"
 #include "foundation/host/CDisplayMetrics.h"
-#include "gui/controls/CKnob.h"
+#include "gui/controls/sliders/CKnob.h"
 #include "gui/graphics/CPNGImage.h"
 #include "tests/support/CAllocationCounter.h"
 

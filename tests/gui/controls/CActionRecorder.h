@@ -3,7 +3,7 @@
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"
-#include "gui/controls/IControl.h"
+#include "gui/controls/base/IControl.h"
 #include "gui/events/CActionEvent.h"
 #include "gui/listeners/IActionListener.h"
 

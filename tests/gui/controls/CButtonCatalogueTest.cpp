@@ -1,6 +1,6 @@
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CRadioButton.h"
-#include "gui/controls/CRepeatingButton.h"
+#include "gui/controls/buttons/CRadioButton.h"
+#include "gui/controls/buttons/CRepeatingButton.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
 

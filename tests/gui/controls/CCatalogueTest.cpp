@@ -5,10 +5,10 @@
 #include "foundation/basics/CFloat.h"
 #include "foundation/basics/CLong.h"
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CControl.h"
-#include "gui/controls/CControlDescriptor.h"
-#include "gui/controls/CControlFactory.h"
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControl.h"
+#include "gui/controls/base/CControlDescriptor.h"
+#include "gui/controls/base/CControlFactory.h"
+#include "gui/controls/base/CControlRoot.h"
 #include "gui/windowing/CWindow.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "gui/controls/CControlPanel.h"
+#include "gui/controls/base/CControlPanel.h"
 
 #include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/CRecordingControl.h"

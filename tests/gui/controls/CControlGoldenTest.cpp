@@ -1,8 +1,8 @@
 // A window of controls compared with a checked-in PNG of its screen (the
 // README says how to regenerate it after a deliberate change).
-#include "gui/controls/CControlPanel.h"
-#include "gui/controls/CLatchingButton.h"
-#include "gui/controls/CTextLabel.h"
+#include "gui/controls/base/CControlPanel.h"
+#include "gui/controls/buttons/CLatchingButton.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "gui/graphics/CPNGImage.h"
 #include "gui/graphics/CPNGWriter.h"

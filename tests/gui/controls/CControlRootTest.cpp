@@ -1,9 +1,9 @@
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControlRoot.h"
 
 #include "foundation/basics/CException.h"
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CControlFactory.h"
-#include "gui/controls/IControl.h"
+#include "gui/controls/base/CControlFactory.h"
+#include "gui/controls/base/IControl.h"
 #include "gui/events/CActionEvent.h"
 #include "gui/windowing/CWindow.h"
 

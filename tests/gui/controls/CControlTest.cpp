@@ -1,12 +1,12 @@
-#include "gui/controls/CControl.h"
+#include "gui/controls/base/CControl.h"
 
 #include "foundation/basics/CBool.h"
 #include "foundation/basics/CException.h"
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CControlDescriptor.h"
-#include "gui/controls/CControlFactory.h"
-#include "gui/controls/CControlPanel.h"
-#include "gui/controls/CKnob.h"
+#include "gui/controls/base/CControlDescriptor.h"
+#include "gui/controls/base/CControlFactory.h"
+#include "gui/controls/base/CControlPanel.h"
+#include "gui/controls/sliders/CKnob.h"
 #include "gui/graphics/CRGBAImage.h"
 #include "gui/windowing/CWindow.h"
 

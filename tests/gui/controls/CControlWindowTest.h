@@ -3,7 +3,7 @@
 #pragma once
 
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
+#include "gui/controls/base/CControlRoot.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"

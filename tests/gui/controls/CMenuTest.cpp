@@ -1,16 +1,16 @@
 // The menu system through a headless root: menus opened by a popup button, a
 // combo box and a menu bar, driven with injected keys and mouse messages in
 // the menu window, the note-length menu, the refused cycles and the factory.
-#include "gui/controls/CMenu.h"
+#include "gui/controls/menus/CMenu.h"
 #include "foundation/basics/CException.h"
 #include "foundation/host/CDisplayMetrics.h"
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CComboBox.h"
-#include "gui/controls/CControlFactory.h"
-#include "gui/controls/CMenuBar.h"
-#include "gui/controls/CMenuItemDisplay.h"
-#include "gui/controls/CNoteLengthMenu.h"
-#include "gui/controls/CPopupButton.h"
+#include "gui/controls/base/CControlFactory.h"
+#include "gui/controls/menus/CComboBox.h"
+#include "gui/controls/menus/CMenuBar.h"
+#include "gui/controls/menus/CMenuItemDisplay.h"
+#include "gui/controls/menus/CNoteLengthMenu.h"
+#include "gui/controls/menus/CPopupButton.h"
 #include "gui/events/CMenuEvent.h"
 #include "gui/listeners/IActionListener.h"
 

@@ -1,6 +1,6 @@
-#include "gui/controls/CADSREditor.h"
-#include "gui/controls/CModulatedXYPad.h"
-#include "gui/controls/CWaveCycle.h"
+#include "gui/controls/pads/CADSREditor.h"
+#include "gui/controls/pads/CModulatedXYPad.h"
+#include "gui/controls/pads/CWaveCycle.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
 

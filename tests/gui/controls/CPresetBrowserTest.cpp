@@ -1,10 +1,10 @@
 // The preset browser with real files in a temporary folder: listing, choosing
 // and loading, saving through a temporary file, the overwrite question and
 // the failure messages, answered by the test instead of a dialog.
-#include "gui/controls/CPresetBrowser.h"
-#include "gui/controls/CPresetList.h"
-#include "gui/controls/CTextEdit.h"
-#include "gui/controls/CTextLabel.h"
+#include "gui/controls/presets/CPresetBrowser.h"
+#include "gui/controls/presets/CPresetList.h"
+#include "gui/controls/text/CTextEdit.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 #include "gui/listeners/IPresetListener.h"
 #include "tests/foundation/CTemporaryFolder.h"

@@ -2,7 +2,7 @@
 // coordinates, and paints itself in one colour. Owned by the root it joins.
 #pragma once
 
-#include "gui/controls/CControl.h"
+#include "gui/controls/base/CControl.h"
 #include "gui/events/CDropEvent.h"
 #include "gui/events/CKeyboardEvent.h"
 #include "gui/events/CMouseEvent.h"

@@ -2,13 +2,13 @@
 // and the positions a drag, a press and the wheel report; the default image
 // files; a panel scrolled by wheel, keys and its bar, its children placed,
 // reached and painted where the scrolling put them, cut at the panel's edge.
-#include "gui/controls/CScrollPanel.h"
-#include "gui/controls/CAreaBox.h"
-#include "gui/controls/CKnob.h"
-#include "gui/controls/CLatchingButton.h"
-#include "gui/controls/CScrollBar.h"
-#include "gui/controls/CScrollEvent.h"
-#include "gui/controls/IScrollListener.h"
+#include "gui/controls/views/CScrollPanel.h"
+#include "gui/controls/buttons/CLatchingButton.h"
+#include "gui/controls/displays/CAreaBox.h"
+#include "gui/controls/sliders/CKnob.h"
+#include "gui/controls/views/CScrollBar.h"
+#include "gui/controls/views/CScrollEvent.h"
+#include "gui/controls/views/IScrollListener.h"
 #include "gui/graphics/CImageManager.h"
 
 #include "tests/foundation/CTemporaryFolder.h"

@@ -1,8 +1,8 @@
-#include "gui/controls/CSlider.h"
+#include "gui/controls/sliders/CSlider.h"
 #include "foundation/io/CXMLNode.h"
-#include "gui/controls/CCenterSlider.h"
-#include "gui/controls/CModulatedSlider.h"
-#include "gui/controls/CSliderArray.h"
+#include "gui/controls/sliders/CCenterSlider.h"
+#include "gui/controls/sliders/CModulatedSlider.h"
+#include "gui/controls/sliders/CSliderArray.h"
 #include "gui/graphics/CRGBAImage.h"
 
 #include "tests/gui/controls/CActionControlTest.h"

@@ -1,4 +1,4 @@
-#include "gui/controls/CTextLabel.h"
+#include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
 
 #include "tests/gui/controls/CControlWindowTest.h"

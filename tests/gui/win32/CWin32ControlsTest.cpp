@@ -2,11 +2,11 @@
 // popup button's menu in its top-most pop-up window, and a text edit inside a
 // child of a host's window that takes the focus while editing and gives it back.
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CMenu.h"
-#include "gui/controls/CMenuItemDisplay.h"
-#include "gui/controls/CPopupButton.h"
-#include "gui/controls/CTextEdit.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/menus/CMenu.h"
+#include "gui/controls/menus/CMenuItemDisplay.h"
+#include "gui/controls/menus/CPopupButton.h"
+#include "gui/controls/text/CTextEdit.h"
 #include "gui/events/CMenuEvent.h"
 #include "gui/fonts/CFont.h"
 #include "gui/listeners/IActionListener.h"

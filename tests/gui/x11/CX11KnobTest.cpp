@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CKnob.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/sliders/CKnob.h"
 #include "gui/graphics/CRGBAImage.h"
 #include "gui/windowing/CWindow.h"
 #include "tests/gui/x11/CX11TestDisplay.h"

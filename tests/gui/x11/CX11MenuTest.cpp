@@ -6,10 +6,10 @@
 #include <gtest/gtest.h>
 
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CMenu.h"
-#include "gui/controls/CMenuItemDisplay.h"
-#include "gui/controls/CPopupButton.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/menus/CMenu.h"
+#include "gui/controls/menus/CMenuItemDisplay.h"
+#include "gui/controls/menus/CPopupButton.h"
 #include "gui/events/CMenuEvent.h"
 #include "gui/listeners/IActionListener.h"
 #include "gui/windowing/CWindow.h"

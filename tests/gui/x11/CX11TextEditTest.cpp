@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "foundation/basics/CApplicationInformation.h"
-#include "gui/controls/CControlRoot.h"
-#include "gui/controls/CTextEdit.h"
+#include "gui/controls/base/CControlRoot.h"
+#include "gui/controls/text/CTextEdit.h"
 #include "gui/fonts/CFont.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/x11/CX11InputMethod.h"

@@ -6,6 +6,8 @@
 // googletest first: Xlib's None and Bool macros would change its names.
 #include <gtest/gtest.h>
 
+#include "tests/support/x11/OpenTestDisplay.h"
+
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
@@ -30,7 +32,7 @@ public:
     static constexpr int LEFT = 40;
     static constexpr int TOP = 30;
 
-    CX11HostWindow() : m_display(XOpenDisplay(nullptr))
+    CX11HostWindow() : m_display(Orvalite::Testing::openTestDisplay())
     {
         if (m_display)
         {

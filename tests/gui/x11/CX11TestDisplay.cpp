@@ -1,6 +1,7 @@
 #include "tests/gui/x11/CX11TestDisplay.h"
 
 #include "foundation/mathtools/CRect.h"
+#include "tests/support/x11/OpenTestDisplay.h"
 
 #include <X11/extensions/XTest.h>
 
@@ -39,7 +40,7 @@ size_t CRecordingTarget::count(uint32_t message) const
 
 std::unique_ptr<CX11TestDisplay> CX11TestDisplay::open()
 {
-    Display *display = XOpenDisplay(nullptr);
+    Display *display = Testing::openTestDisplay();
     return display ? std::unique_ptr<CX11TestDisplay>(new CX11TestDisplay(display)) : nullptr;
 }
 

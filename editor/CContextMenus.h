@@ -2,7 +2,8 @@
 // the controls do: a right-click on a parameter's knob, button or read-out
 // opens "Default value" and "Type a value…" for that parameter, anywhere else
 // "Size" ▸ 100 % / 150 % / 200 %; every other event goes on to the control
-// root. The editor owns it and registers it as its window's mouse listener.
+// root. The editor holds it (counted) and registers it as its window's mouse
+// listener.
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"

@@ -152,13 +152,9 @@ TEST(VstParam, NoWriterPassesTwentyFourBytes)
     EXPECT_EQ(std::string(23, 'n'), name);
 }
 
-TEST(VstParamFloat, EmptyRangeStartsAtZero)
+TEST(VstParamFloat, EmptyRangeStartsAtZeroAndANewRangeKeepsTheNormalisedValue)
 {
     EXPECT_EQ(0.0f, CVstParamFloat("Fixed", "", 5.0f, 5.0f, 5.0f).getValue());
-}
-
-TEST(VstParamFloat, NewRangeKeepsTheNormalisedValue)
-{
     CVstParamFloat parameter("Delay", "ms", 20.0f, 100.0f, 0.0f);
     parameter.setValue(0.5f);
     parameter.setRange(0.0f, 200.0f);
@@ -223,19 +219,15 @@ TEST(VeltrixProgram, LiveValuesGoToTheHalfTheSelectorPicks)
     EXPECT_EQ(0.0f, program.getLiveValue(1, VeltrixProgram::HALF_SIZE));
 }
 
-// Cutting long names to 23 characters is checked through the plug-in's interface.
-TEST(VeltrixProgram, ShorterNameLeavesNoTraceOfTheLongerOne)
+// A shorter name leaves no trace of a longer one, and a name without terminator
+// (from a host's chunk) reads bounded. Cutting long names to 23 characters is
+// checked through the plug-in's interface.
+TEST(VeltrixProgram, NamesStayInsideTheirField)
 {
     VeltrixProgram program;
     program.setName("A program name that is far too long");
     program.setName("Short");
     EXPECT_EQ(Bytes(19, 0), Bytes(program.m_name + 5, program.m_name + VeltrixProgram::NAME_SIZE));
-}
-
-// A chunk from a host may carry a name without terminator.
-TEST(VeltrixProgram, UnterminatedNameReadsBounded)
-{
-    VeltrixProgram program;
     std::memset(program.m_name, 'x', VeltrixProgram::NAME_SIZE);
     char text[64];
     std::memset(text, 'X', sizeof(text));

@@ -210,7 +210,7 @@ TEST(Chunks, ProgramChunkReplacesOnlyTheCurrentRecord)
     EXPECT_EQ(0.5f, effect->getParameter(PARAMETER_DELAY_ONE)) << "the live B half is loaded";
 }
 
-TEST(Editor, ExistsOnlyWhenTheModuleSuppliesItsFactory)
+TEST(Editor, ExistsOnlyWithTheModulesFactoryAndFollowsChangesExceptItsOwn)
 {
     CVeltrixFixture without;
     EXPECT_EQ(nullptr, without->getEditor());
@@ -221,17 +221,12 @@ TEST(Editor, ExistsOnlyWhenTheModuleSuppliesItsFactory)
     ASSERT_NE(nullptr, editor);
     EXPECT_NE(0, with->getAeffect()->flags & effFlagsHasEditor);
     EXPECT_FALSE(editor->updates.empty()) << "the factory programs loaded at construction reach the editor";
-}
-
-TEST(Editor, FollowsChangesExceptItsOwn)
-{
-    CVeltrixFixture effect(&CEditorProbe::create);
-    auto *editor = dynamic_cast<CEditorProbe *>(effect->getEditor());
+    // It follows changes except its own.
     editor->updates.clear();
-    effect->setParameter(PARAMETER_MASTER, 0.25f);
-    effect->setParameter(40, 0.5f);
+    with->setParameter(PARAMETER_MASTER, 0.25f);
+    with->setParameter(40, 0.5f);
     editor->isUpdating = true;
-    effect->setParameter(PARAMETER_MASTER, 0.75f);
+    with->setParameter(PARAMETER_MASTER, 0.75f);
     // Indices outside the parameters are passed on too.
     EXPECT_EQ((std::vector<std::pair<long, double>>{{PARAMETER_MASTER, 0.25}, {40, 0.5}}), editor->updates);
 }

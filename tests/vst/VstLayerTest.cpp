@@ -257,19 +257,8 @@ TEST(MidiList, KeepsTheMessageKindsItHandles)
     EXPECT_EQ(0, list.getNumberOfEvents());
 }
 
-TEST(MidiList, DropsEverythingAfterTheHundredAndTwentyEighth)
-{
-    SEventBlock block;
-    for (int index = 0; index < 200; ++index)
-        block.add(0xB0, 20, static_cast<unsigned char>(index & 127), index);
-    CVstMidiEventList list;
-    list.fillFromVstEvents(block.list());
-    list.fillFromVstEvents(block.list());
-    EXPECT_EQ(128, list.getNumberOfEvents());
-    EXPECT_EQ(127, list.getEvent(127)->getDelta());
-}
-
-TEST(MidiList, SurvivesHostileEventLists)
+// Hostile lists add nothing; everything after the hundred and twenty-eighth event is dropped.
+TEST(MidiList, SurvivesHostileListsAndKeepsAtMostAHundredAndTwentyEight)
 {
     CVstMidiEventList list;
     list.fillFromVstEvents(nullptr);
@@ -280,6 +269,13 @@ TEST(MidiList, SurvivesHostileEventLists)
     holes.numEvents = 2;
     list.fillFromVstEvents(&holes);
     EXPECT_EQ(0, list.getNumberOfEvents());
+    SEventBlock block;
+    for (int index = 0; index < 200; ++index)
+        block.add(0xB0, 20, static_cast<unsigned char>(index & 127), index);
+    list.fillFromVstEvents(block.list());
+    list.fillFromVstEvents(block.list());
+    EXPECT_EQ(128, list.getNumberOfEvents());
+    EXPECT_EQ(127, list.getEvent(127)->getDelta());
 }
 
 TEST(MidiEvent, DescriptionsByKind)

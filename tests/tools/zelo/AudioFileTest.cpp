@@ -1,5 +1,6 @@
 // Sound files through CAudioFile and CReplacedFile on real files: the frames a
 // cut file lacks, clipping in integer formats, the float WAV header, links and $TMPDIR.
+#include "tests/foundation/CTemporaryFolder.h"
 #include "tools/zelo/CAudioFile.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <stdexcept>
 #include <string>
@@ -38,25 +38,12 @@ CStereoSignal signal(float peak)
     return sound;
 }
 
-std::string readBytes(const fs::path &path)
-{
-    std::ifstream input(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(input), std::istreambuf_iterator<char>());
-}
-
 class AudioFile : public testing::Test
 {
 protected:
-    AudioFile()
-    {
-        std::string pattern = (fs::temp_directory_path() / "zelo-audio-test-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~AudioFile() override { fs::remove_all(m_folder); }
+    std::string file(const std::string &name) const { return m_folder.file(name); }
 
-    std::string file(const std::string &name) const { return (m_folder / name).string(); }
-
-    fs::path m_folder;
+    const Orvalite::Testing::CTemporaryFolder m_folder;
 };
 
 TEST_F(AudioFile, OnlyAFileCutShortOfItsHeaderHasMissingFrames)
@@ -155,7 +142,7 @@ TEST_F(AudioFile, FloatWavHasAFormatChunkWithItsExtensionAndReadsBack)
     {
         const CStereoSignal sound = signal(0.5f);
         CAudioFile::write(file("float.wav"), sound, SF_FORMAT_WAV | subtype);
-        const std::string bytes = readBytes(file("float.wav"));
+        const std::string bytes = m_folder.read("float.wav");
         ASSERT_GT(bytes.size(), 38u);
         EXPECT_EQ(bytes.substr(12, 8), std::string("fmt \x12\0\0\0", 8)) << subtype;
         EXPECT_EQ(bytes.substr(36, 2), std::string("\0\0", 2)) << subtype;
@@ -192,7 +179,7 @@ TEST_F(AudioFile, OutputThatIsNoFileIsGatheredInTheTemporaryFolder)
     const std::string saved = previous ? previous : "";
     setenv("TMPDIR", file("no-such-folder").c_str(), 1);
     EXPECT_THROW(CReplacedFile("-"), std::runtime_error);
-    setenv("TMPDIR", m_folder.c_str(), 1);
+    setenv("TMPDIR", m_folder.path().c_str(), 1);
     EXPECT_NO_THROW(CReplacedFile("-"));
     if (previous)
         setenv("TMPDIR", saved.c_str(), 1);

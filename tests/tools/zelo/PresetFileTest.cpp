@@ -162,20 +162,6 @@ TEST_F(PresetExchange, AProgramKeptFromOneHalfPlaysThatHalfWhereverItIsLoaded)
     }
 }
 
-TEST_F(PresetExchange, TheWholeBankRoundTripsWithItsCurrentProgram)
-{
-    const auto saving = fresh();
-    saving->setProgram(5);
-    saving->setParameter(26, 1.0f);
-    saving->setParameter(9, 0.3f);
-    const Bytes file = CPresetExchange::save(*saving, CPresetFile::Kind::bank).bytes();
-    const auto loading = fresh();
-    CPresetExchange::load(*loading, CPresetFile::parse(file, "b.fxb"), "b.fxb");
-    EXPECT_EQ(loading->getChunk(false), saving->getChunk(false));
-    EXPECT_EQ(loading->program(), 5);
-    EXPECT_EQ(loading->getParameter(9), 0.3f);
-}
-
 TEST_F(PresetExchange, RefusedFilesChangeNothing)
 {
     const CPresetFile good = CPresetExchange::save(*fresh(), CPresetFile::Kind::bank);

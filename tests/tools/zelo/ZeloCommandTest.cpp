@@ -1,5 +1,6 @@
 // The `zelo` command: NAME=VALUE requests resolved against the built plug-in, and
 // the real binary run as a subprocess on sound files written here with libsndfile.
+#include "tests/foundation/CTemporaryFolder.h"
 #include "tools/zelo/CDemoPhrase.h"
 #include "tools/zelo/CParameterAssignment.h"
 
@@ -17,7 +18,6 @@
 #include <future>
 #include <memory>
 #include <numeric>
-#include <sstream>
 #include <string>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -48,13 +48,6 @@ struct SSound
 
     size_t frames() const { return samples.size() / static_cast<size_t>(channels); }
 };
-
-std::string readText(const fs::path &path)
-{
-    std::ostringstream text;
-    text << std::ifstream(path, std::ios::binary).rdbuf();
-    return text.str();
-}
 
 void writeSound(const fs::path &path, const SSound &sound)
 {
@@ -97,14 +90,7 @@ SSound sweep(int sampleRate, int channels, size_t frames, int format, double see
 class ZeloCommand : public testing::Test
 {
 protected:
-    ZeloCommand()
-    {
-        std::string pattern = (fs::temp_directory_path() / "zelo-cli-test-XXXXXX").string();
-        m_folder = mkdtemp(pattern.data());
-    }
-    ~ZeloCommand() override { fs::remove_all(m_folder); }
-
-    std::string file(const std::string &name) const { return (m_folder / name).string(); }
+    std::string file(const std::string &name) const { return m_folder.file(name); }
 
     // Runs the binary in the test's folder with the built plug-in unless the arguments
     // name one; standard output goes to `outPath` when given, else into the result.
@@ -118,13 +104,13 @@ protected:
                 result += character == '\'' ? std::string("'\\''") : std::string(1, character);
             return result + "' ";
         };
-        std::string command = "cd " + quoted(m_folder.string()) + "&& " + quoted(ZELO_BINARY);
+        std::string command = "cd " + quoted(m_folder.path()) + "&& " + quoted(ZELO_BINARY);
         for (const std::string &argument : arguments)
             command += quoted(argument);
         command += ">" + quoted(outPath.empty() ? file(".stdout") : outPath) + "2>" + quoted(file(".stderr"));
         const int status = std::system(command.c_str());
-        SResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, readText(file(".stdout")),
-                       readText(file(".stderr"))};
+        SResult result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, m_folder.read(".stdout"),
+                       m_folder.read(".stderr")};
         fs::remove(file(".stdout"));
         fs::remove(file(".stderr"));
         return result;
@@ -133,13 +119,13 @@ protected:
     std::vector<std::string> listFolder() const
     {
         std::vector<std::string> names;
-        for (const auto &entry : fs::directory_iterator(m_folder))
+        for (const auto &entry : fs::directory_iterator(m_folder.path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
-    fs::path m_folder;
+    const Orvalite::Testing::CTemporaryFolder m_folder;
 };
 
 TEST_F(ZeloCommand, InfoListsEveryParameterAndProgram)
@@ -151,11 +137,13 @@ TEST_F(ZeloCommand, InfoListsEveryParameterAndProgram)
         EXPECT_NE(result.out.find(line), std::string::npos) << line << " missing from:\n" << result.out;
 }
 
-TEST_F(ZeloCommand, HelpAndBadUsageShowTheUsage)
+TEST_F(ZeloCommand, HelpVersionAndBadUsage)
 {
-    const SResult help = run({"--help"}, false);
+    const SResult help = run({"--help"}, false), version = run({"--version"}, false);
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage:", 0), 0u) << help.out;
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "zelo " ZELO_VERSION "\n");
     const std::vector<std::string> badUsages[] = {{"mix"},
                                                   {"render", "only-input.wav"},
                                                   {"render", "a.wav", "b.wav", "c.wav"},
@@ -300,7 +288,7 @@ TEST_F(ZeloCommand, FailedRenderOnlyReportsTheCulprit)
         EXPECT_NE(result.errors.find(culprit), std::string::npos) << description << " gave: " << result.errors;
         // One message (a sanitizer's summary may follow it in the sanitized builds).
         EXPECT_EQ(result.errors.find("\nzelo: "), std::string::npos) << result.errors;
-        EXPECT_EQ(readText(file("out.wav")), "earlier rendering") << description;
+        EXPECT_EQ(m_folder.read("out.wav"), "earlier rendering") << description;
         EXPECT_EQ(listFolder(), (std::vector<std::string>{"good.wav", "notes.wav", "out.wav"})) << description;
     }
     const SResult result = run({"info", "--plugin", file("notes.wav")}, false);
@@ -336,9 +324,9 @@ TEST_F(ZeloCommand, ParallelRenderEqualsSequentialRendersByteForByte)
         single.insert(single.end(), options.begin(), options.end());
         const SResult result = run(single);
         ASSERT_EQ(result.status, 0) << result.errors;
-        const std::string sequential = readText(file("single-" + name));
+        const std::string sequential = m_folder.read("single-" + name);
         EXPECT_GT(sequential.size(), 1000u) << name;
-        EXPECT_TRUE(readText(file("parallel/" + name)) == sequential) << name;
+        EXPECT_TRUE(m_folder.read("parallel/" + name) == sequential) << name;
         EXPECT_GT(readSound(file("parallel/" + name)).frames(), readSound(file("in/" + name)).frames()) << "a tail";
     }
 }
@@ -370,7 +358,7 @@ TEST_F(ZeloCommand, BadPresetFilesFailNamingTheFileAndLeaveNoOutput)
 {
     writeSound(file("in.wav"), sweep(44100, 2, 2000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
     ASSERT_EQ(run({"preset", "save", file("good.fxp")}).status, 0);
-    const std::string good = readText(file("good.fxp"));
+    const std::string good = m_folder.read("good.fxp");
     const auto damaged = [&](size_t at, char byte, size_t length) {
         std::string bytes = good.substr(0, length);
         bytes[at] = byte;
@@ -411,7 +399,7 @@ TEST_F(ZeloCommand, DamagedPresetValuesAreClampedWithAWarningNamingThem)
     // The chunk follows the 60-byte program header or the 160-byte bank header;
     // in it, program records of 7228 bytes with the A half at 56 and the B half at 1080.
     const auto damage = [&](const std::string &name, std::vector<std::pair<size_t, float>> values) {
-        std::string bytes = readText(file(name));
+        std::string bytes = m_folder.read(name);
         for (const auto &[offset, value] : values)
             std::memcpy(bytes.data() + offset, &value, sizeof(value));
         std::ofstream(file("bad-" + name), std::ios::binary) << bytes;
@@ -432,7 +420,7 @@ TEST_F(ZeloCommand, DamagedPresetValuesAreClampedWithAWarningNamingThem)
     const SResult damaged = run({"render", file("in.wav"), file("damaged.wav"), "--preset", file("bad-p.fxp")});
     EXPECT_NE(damaged.errors.find("A \"Master\" 2 -> 1"), std::string::npos) << damaged.errors;
     ASSERT_EQ(run({"render", file("in.wav"), file("loudest.wav"), "--set", "Master=20"}).status, 0);
-    EXPECT_TRUE(readText(file("damaged.wav")) == readText(file("loudest.wav"))) << "the program at its loudest Master";
+    EXPECT_TRUE(m_folder.read("damaged.wav") == m_folder.read("loudest.wav")) << "the program at its loudest Master";
 }
 
 // A preset saved with options renders exactly as the options do; a bank carries its
@@ -455,7 +443,7 @@ TEST_F(ZeloCommand, SavedPresetsRenderAsTheSettingsTheyWereSavedFrom)
         std::vector<std::string> render = {"render", file("in.wav"), file("preset.wav"), "--preset", file(name)};
         render.insert(render.end(), loadOptions.begin(), loadOptions.end());
         ASSERT_EQ(run(render).status, 0) << name;
-        EXPECT_TRUE(readText(file("preset.wav")) == readText(file("direct.wav"))) << name;
+        EXPECT_TRUE(m_folder.read("preset.wav") == m_folder.read("direct.wav")) << name;
         EXPECT_NE(run({"preset", "show", file(name)}).out.find("Chorus"), std::string::npos) << name;
     }
     EXPECT_NE(run({"preset", "show", file("b.fxb")}).out.find("Delay One      35.00"), std::string::npos);
@@ -469,11 +457,11 @@ TEST_F(ZeloCommand, ReportAndPlotOfTheDemoRendering)
     ASSERT_EQ(result.status, 0) << result.errors;
     for (const char *row : {"Loudness (LUFS)", "Correlation L/R       +1.000", "Width (side/mid)       0.000"})
         EXPECT_NE(result.out.find(row), std::string::npos) << row << " missing from\n" << result.out;
-    const std::string json = readText(file("r.json"));
+    const std::string json = m_folder.read("r.json");
     EXPECT_NE(json.find("\"correlation\": 1.0000, \"mono_sum_db\": 0.0000, \"width\": 0.0000}"), std::string::npos)
         << json;
     EXPECT_NE(json.find("\"loudness_change_lu\": "), std::string::npos) << json;
-    const std::string png = readText(file("plot.png"));
+    const std::string png = m_folder.read("plot.png");
     ASSERT_GT(png.size(), 24u);
     EXPECT_EQ(png.substr(1, 3), "PNG");
     // The IHDR chunk's big-endian width and height.
@@ -482,13 +470,6 @@ TEST_F(ZeloCommand, ReportAndPlotOfTheDemoRendering)
     };
     EXPECT_EQ(at(18), 1200);
     EXPECT_EQ(at(22), 850);
-}
-
-TEST_F(ZeloCommand, PrintsItsVersion)
-{
-    const SResult result = run({"--version"}, false);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "zelo " ZELO_VERSION "\n");
 }
 
 // Devices and pipes are written in place, a link's target is written through it,
@@ -500,7 +481,7 @@ TEST_F(ZeloCommand, OutputsThatAreNotRegularFilesStayWhatTheyAre)
     ASSERT_EQ(mkfifo(file("fifo").c_str(), 0666), 0);
     std::ofstream(file("real.wav")) << "earlier";
     fs::create_symlink("real.wav", file("link.wav"));
-    auto piped = std::async(std::launch::async, [&] { return readText(file("fifo")); });
+    auto piped = std::async(std::launch::async, [&] { return m_folder.read("fifo"); });
     EXPECT_EQ(run({"render", file("in.wav"), file("fifo")}).status, 0);
     EXPECT_GT(piped.get().size(), 20000u);
     EXPECT_TRUE(fs::is_fifo(file("fifo")));
@@ -521,17 +502,17 @@ TEST_F(ZeloCommand, OutputsThatAreNotRegularFilesStayWhatTheyAre)
 TEST_F(ZeloCommand, RefusesToOverwriteAnInputAndKeepsAnOutputsMode)
 {
     writeSound(file("a.wav"), sweep(44100, 2, 3000, SF_FORMAT_WAV | SF_FORMAT_PCM_16));
-    const std::string original = readText(file("a.wav"));
+    const std::string original = m_folder.read("a.wav");
     fs::create_symlink("a.wav", file("same.wav"));
     for (const std::vector<std::string> &arguments :
          {std::vector<std::string>{"render", file("a.wav"), file("a.wav")},
           std::vector<std::string>{"render", file("a.wav"), file("same.wav")},
-          std::vector<std::string>{"render", file("a.wav"), "--out-dir", m_folder.string()}})
+          std::vector<std::string>{"render", file("a.wav"), "--out-dir", m_folder.path()}})
     {
         const SResult result = run(arguments);
         EXPECT_EQ(result.status, 1) << testing::PrintToString(arguments);
         EXPECT_NE(result.errors.find("is the input '" + file("a.wav") + "'"), std::string::npos) << result.errors;
-        EXPECT_TRUE(readText(file("a.wav")) == original);
+        EXPECT_TRUE(m_folder.read("a.wav") == original);
     }
     for (const std::vector<std::string> &command : {std::vector<std::string>{"render", file("a.wav"), file("out.wav")},
                                                     std::vector<std::string>{"preset", "save", file("out.fxp")}})
@@ -639,7 +620,7 @@ TEST_F(ZeloCommand, StandardInputTakesFlacFromAPipe)
     const std::string piped = "cat '" + file("in.flac") + "' | '" + ZELO_BINARY + "' render - '" + file("piped.wav") +
                               "' --plugin '" + ZELO_PLUGIN_PATH + "' 2>/dev/null";
     ASSERT_EQ(std::system(piped.c_str()), 0);
-    EXPECT_TRUE(readText(file("piped.wav")) == readText(file("direct.wav")));
+    EXPECT_TRUE(m_folder.read("piped.wav") == m_folder.read("direct.wav"));
 }
 
 // With "-" as the output, reports and notes go to standard error; a full standard output is an error.
@@ -665,7 +646,7 @@ TEST_F(ZeloCommand, EveryOutputIsCheckedBeforeRendering)
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{"--plot", file("none/plot.png")},
          "'" + file("none/plot.png") + "': cannot write (no folder '" + file("none") + "')"},
-        {{"--report-json", m_folder.string()}, "'" + m_folder.string() + "': cannot write (is a folder)"},
+        {{"--report-json", m_folder.path()}, "'" + m_folder.path() + "': cannot write (is a folder)"},
         {{"--report-json", file("in.wav")}, "is the input"}};
     for (const auto &[options, message] : cases)
     {

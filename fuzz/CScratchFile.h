@@ -1,6 +1,6 @@
 // A scratch file of one fuzzing process, for code under test that reads from a
-// path: the input bytes are written to it and it is removed after every input,
-// since libFuzzer may end the process without running exit handlers.
+// path: it holds one input's bytes and is removed when it goes, after every
+// input, since libFuzzer may end the process without running exit handlers.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,9 @@ public:
     }
     // A file of that name inside `folder`.
     CScratchFile(const std::string &folder, const char *name) : m_path(folder + "/" + name) {}
+    ~CScratchFile() { std::remove(m_path.c_str()); }
+    CScratchFile(const CScratchFile &) = delete;
+    CScratchFile &operator=(const CScratchFile &) = delete;
 
     const std::string &getPath() const { return m_path; }
 
@@ -32,8 +35,6 @@ public:
         const bool complete = std::fwrite(data, 1, size, file) == size;
         return std::fclose(file) == 0 && complete;
     }
-
-    void remove() const { std::remove(m_path.c_str()); }
 
 private:
     std::string m_path;

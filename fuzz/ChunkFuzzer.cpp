@@ -62,9 +62,7 @@ void restore(CFuzzedPlugin &plugin, const uint8_t *bytes, size_t size, bool isPr
     std::copy_n(bytes, size, exact.begin() + static_cast<std::ptrdiff_t>(kept));
     if (plugin.dispatch(effSetChunk, isProgram ? 1 : 0, static_cast<VstIntPtr>(exact.size()),
                         exact.empty() ? nullptr : exact.data()) == 0)
-    {
         return;
-    }
     plugin.processAndCheck(BLOCK_FRAMES);
     std::vector<uint8_t> saved = plugin.chunk(isProgram);
     if (!saved.empty())

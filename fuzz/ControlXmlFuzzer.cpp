@@ -15,32 +15,15 @@ using Orvalite::Basics::CString;
 using Orvalite::GUI::Windowing::CWindow;
 using Orvalite::MathTools::CRect;
 
-namespace
-{
-const CScratchFile input("controls-fuzz", "-in.xml");
-const CScratchFile output("controls-fuzz", "-out.xml");
-
-void removeFiles()
-{
-    input.remove();
-    output.remove();
-}
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (!input.write(data, size))
-    {
-        removeFiles();
-        return 0;
-    }
+    const CScratchFile input("controls-fuzz", "-in.xml"), output("controls-fuzz", "-out.xml");
     CWindow reader(CRect(0, 0, 400, 466));
-    if (reader.getControlRoot().loadFromXMLFile(CString(input.getPath().c_str())) &&
+    if (input.write(data, size) && reader.getControlRoot().loadFromXMLFile(CString(input.getPath().c_str())) &&
         reader.getControlRoot().saveToXMLFile(CString(output.getPath().c_str())))
     {
         CWindow copy(CRect(0, 0, 400, 466));
         copy.getControlRoot().loadFromXMLFile(CString(output.getPath().c_str()));
     }
-    removeFiles();
     return 0;
 }

@@ -215,12 +215,10 @@ public:
         // branch per sample tells whether a search is needed.
         float probe = 0.0f;
         for (int c = 0; c < 2; ++c)
-        {
             for (size_t n = 0; n < count; ++n)
             {
                 probe += m_out[c][n] - m_out[c][n];
             }
-        }
         for (int c = 0; c < 2 && probe != 0.0f; ++c)
         {
             for (VstInt32 n = 0; n < frames; ++n)
@@ -270,9 +268,7 @@ private:
         void *bank = nullptr;
         if (observe() != m_fingerprint || dispatch(effGetChunk, 0, 0, &bank) != static_cast<VstIntPtr>(m_bank.size()) ||
             std::memcmp(bank, m_bank.data(), m_bank.size()) != 0)
-        {
             fail("restoring the effect before this input left it unlike a new one");
-        }
     }
 
     // A plain host: VST 2.4, 44.1 kHz, and no to everything else.

@@ -9,19 +9,15 @@
 using Orvalite::Basics::CSystemString;
 using Orvalite::GUI::Graphics::CPNGImage;
 
-namespace
-{
-const CScratchFile input("png-fuzz", ".png");
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (input.write(data, size))
+    const CScratchFile input("png-fuzz", ".png");
+    if (!input.write(data, size))
     {
-        auto *image = new CPNGImage(CSystemString(input.getPath().c_str()));
-        image->referenced();
-        image->dereference();
+        return 0;
     }
-    input.remove();
+    auto *image = new CPNGImage(CSystemString(input.getPath().c_str()));
+    image->referenced();
+    image->dereference();
     return 0;
 }

@@ -10,28 +10,24 @@
 
 using Zelo::Tools::CPresetFile;
 
-namespace
-{
-const CScratchFile input("preset-fuzz", ".fxp");
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (input.write(data, size))
+    const CScratchFile input("preset-fuzz", ".fxp");
+    if (!input.write(data, size))
     {
-        try
+        return 0;
+    }
+    try
+    {
+        const CPresetFile preset = CPresetFile::read(input.getPath());
+        const std::vector<uint8_t> written = preset.bytes();
+        if (written.size() != size || !(CPresetFile::parse(written, "written") == preset))
         {
-            const CPresetFile preset = CPresetFile::read(input.getPath());
-            const std::vector<uint8_t> written = preset.bytes();
-            if (written.size() != size || !(CPresetFile::parse(written, "written") == preset))
-            {
-                __builtin_trap();
-            }
-        }
-        catch (const std::runtime_error &)
-        {
+            __builtin_trap();
         }
     }
-    input.remove();
+    catch (const std::runtime_error &)
+    {
+    }
     return 0;
 }

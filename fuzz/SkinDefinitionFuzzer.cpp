@@ -7,10 +7,10 @@
 #include "fuzz/CScratchFile.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 using Orvalite::Basics::CSystemString;
@@ -34,25 +34,17 @@ void writeTarga(const char *name, unsigned char width, unsigned char height)
     bytes[16] = 32;
     bytes[17] = 8;
     bytes.append(static_cast<size_t>(width) * height * 4, '\0');
-    CScratchFile(folder(), name).write(reinterpret_cast<const uint8_t *>(bytes.data()), bytes.size());
+    std::ofstream(folder() + "/" + name, std::ios::binary) << bytes;
 }
 
-// Removes the folder when the fuzzer exits, so runs leave nothing in /tmp.
-void removeFolder()
-{
-    CScratchFile(folder(), "a.tga").remove();
-    CScratchFile(folder(), "knob.tga").remove();
-    rmdir(folder().c_str());
-}
-
-// The folder with its two images, made once per process.
+// The folder with its two images, made once per process and removed when the fuzzer exits.
 void prepareFolder()
 {
     static const bool prepared = [] {
-        mkdir(folder().c_str(), 0700);
+        std::filesystem::create_directory(folder());
         writeTarga("a.tga", 2, 2);
         writeTarga("knob.tga", 4, 40);
-        std::atexit(removeFolder);
+        std::atexit([] { std::filesystem::remove_all(folder()); });
         return true;
     }();
     (void)prepared;
@@ -62,8 +54,7 @@ void prepareFolder()
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     prepareFolder();
-    const CScratchFile skin(folder(), "skin.txt");
-    const CScratchFile xml(folder(), "skin.xml");
+    const CScratchFile skin(folder(), "skin.txt"), xml(folder(), "skin.xml");
     if (skin.write(data, size))
     {
         CImageManager::initialise();
@@ -74,7 +65,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         CImageManager::loadFromDefinitionFile(CSystemString(xml.getPath().c_str()));
         CImageManager::destroy();
     }
-    skin.remove();
-    xml.remove();
     return 0;
 }

@@ -9,24 +9,18 @@
 using Orvalite::Basics::CSystemString;
 using Orvalite::GUI::Graphics::CTGAImage;
 
-namespace
-{
-const CScratchFile input("tga-fuzz", ".tga");
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
-    if (input.write(data, size))
+    const CScratchFile input("tga-fuzz", ".tga");
+    if (!input.write(data, size))
     {
-        auto *image = new CTGAImage(CSystemString(input.getPath().c_str()));
-        image->referenced();
-        if (image->imageHasLoaded() &&
-            (size < 18 + static_cast<size_t>(image->getImageSize().getWidth() * image->getImageSize().getHeight() * 4)))
-        {
-            __builtin_trap();
-        }
-        image->dereference();
+        return 0;
     }
-    input.remove();
+    auto *image = new CTGAImage(CSystemString(input.getPath().c_str()));
+    image->referenced();
+    if (image->imageHasLoaded() &&
+        (size < 18 + static_cast<size_t>(image->getImageSize().getWidth() * image->getImageSize().getHeight() * 4)))
+        __builtin_trap();
+    image->dereference();
     return 0;
 }

@@ -271,7 +271,9 @@ TEST(MidiList, SurvivesHostileListsAndKeepsAtMostAHundredAndTwentyEight)
     EXPECT_EQ(0, list.getNumberOfEvents());
     SEventBlock block;
     for (int index = 0; index < 200; ++index)
+    {
         block.add(0xB0, 20, static_cast<unsigned char>(index & 127), index);
+    }
     list.fillFromVstEvents(block.list());
     list.fillFromVstEvents(block.list());
     EXPECT_EQ(128, list.getNumberOfEvents());

@@ -120,7 +120,9 @@ protected:
     {
         std::vector<std::string> names;
         for (const auto &entry : fs::directory_iterator(m_folder.path()))
+        {
             names.push_back(entry.path().filename().string());
+        }
         std::sort(names.begin(), names.end());
         return names;
     }

@@ -273,13 +273,7 @@ void CScrollPanel::drawControl(Graphics::CGraphics &graphics)
         drawContent(graphics);
     }
     graphics.setUpdateArea(updateArea);
-    for (long bar = e_vertical; bar <= e_horizontal; ++bar)
-    {
-        if (m_barShown[bar])
-        {
-            drawChild(graphics, *m_bars[bar], onContent);
-        }
-    }
+    // The bars lie outside the view: the content's clip goes before they are drawn.
     if (wasClipped)
     {
         clip.setClip(savedClip);
@@ -287,6 +281,13 @@ void CScrollPanel::drawControl(Graphics::CGraphics &graphics)
     else
     {
         clip.clearClip();
+    }
+    for (long bar = e_vertical; bar <= e_horizontal; ++bar)
+    {
+        if (m_barShown[bar])
+        {
+            drawChild(graphics, *m_bars[bar], onContent);
+        }
     }
 }
 

@@ -210,6 +210,7 @@ TEST_F(Scrolling, AScrolledChildIsReachedAndPaintedAtItsNewPlaceAndCutAtThePanel
     repaint();
     EXPECT_EQ(pixel(40, 125), argb(255, 0, 0)) << "the box's top, inside the panel";
     EXPECT_NE(pixel(40, 135), argb(255, 0, 0)) << "below the panel";
+    EXPECT_EQ(pixel(152, 20), argb(153, 116, 188)) << "the bar's thumb, beside the view";
     panel->setScrollPosition(CPoint(0, 140));
     m_system.pump();
     EXPECT_EQ(pixel(40, 12), argb(255, 0, 0)) << "the box's bottom: window 110 - 140 + 50";

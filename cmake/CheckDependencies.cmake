@@ -31,7 +31,7 @@ set(layer_rules
   "tools/host/=^(tools/host/|vst/VstAbi[.]h$)"
   "tools/zelo/=^(tools/host/|tools/zelo/|vst/VstAbi[.]h$)"
   "tools/skin/=^tools/skin/"
-  "tools/gallery/=^(foundation|gui)/"
+  "tools/gallery/=^(foundation/|gui/|tools/gallery/)"
 )
 # "system header expression=folder name that must appear in the including file's path"
 set(platform_rules

@@ -1,6 +1,10 @@
 #include "tools/skin/CSkinCanvas.h"
 
+#include "tools/skin/CTargaWriter.h"
+
 #include <cmath>
+#include <cstddef>
+#include <vector>
 
 namespace Zelo::Tools
 {
@@ -132,6 +136,28 @@ bool CSkinCanvas::writePng(const std::string &path, std::string &error) const
         return false;
     }
     return true;
+}
+
+bool CSkinCanvas::writeTarga(const std::string &path, std::string &error) const
+{
+    cairo_surface_flush(m_surface);
+    const int width = cairo_image_surface_get_width(m_surface);
+    const int height = cairo_image_surface_get_height(m_surface);
+    const int stride = cairo_image_surface_get_stride(m_surface);
+    const bool opaque = cairo_image_surface_get_format(m_surface) == CAIRO_FORMAT_RGB24;
+    const unsigned char *data = cairo_image_surface_get_data(m_surface);
+    std::vector<uint32_t> pixels;
+    pixels.reserve(static_cast<size_t>(width) * static_cast<size_t>(height));
+    for (int y = 0; y < height; ++y)
+    {
+        const auto *row = reinterpret_cast<const uint32_t *>(data + static_cast<ptrdiff_t>(y) * stride);
+        for (int x = 0; x < width; ++x)
+        {
+            // An opaque surface leaves its top byte undefined.
+            pixels.push_back(opaque ? row[x] | 0xFF000000u : row[x]);
+        }
+    }
+    return CTargaWriter::write(path, width, height, pixels, error);
 }
 
 void CSkinCanvas::selectFont(const Font &font)

@@ -62,8 +62,10 @@ public:
               Alignment alignment = Alignment::left);
     double textWidth(const std::string &text, const Font &font);
 
-    // Writes the image as PNG; false with the reason in `error` when that fails.
+    // Write the image as PNG, or as an uncompressed 32-bit Targa file; false
+    // with the reason in `error` when that fails.
     bool writePng(const std::string &path, std::string &error) const;
+    bool writeTarga(const std::string &path, std::string &error) const;
 
 private:
     void selectFont(const Font &font);

@@ -125,17 +125,16 @@ TEST_F(ButtonCatalogue, ARadioGroupAlwaysHasExactlyOneChoice)
         long selected;
         double value;
     };
-    for (const SClick &click : {SClick{100, 1, 0.5}, SClick{100, 1, 0.5}, SClick{190, 2, 1.0}, SClick{10, 0, 0.0}})
+    for (const SClick &test : {SClick{100, 1, 0.5}, SClick{100, 1, 0.5}, SClick{190, 2, 1.0}, SClick{10, 0, 0.0}})
     {
-        send(e_leftButtonDown, click.x, 25);
-        send(e_leftButtonUp, click.x, 25);
-        EXPECT_EQ(group->getSelectedIndex(), click.selected) << click.x;
-        EXPECT_EQ(group->getValue(), click.value) << click.x;
+        click(test.x, 25);
+        EXPECT_EQ(group->getSelectedIndex(), test.selected) << test.x;
+        EXPECT_EQ(group->getValue(), test.value) << test.x;
         for (long index = 0; index < 3; ++index)
         {
-            EXPECT_EQ(group->getControlAtIndex(index, true)->getValue(), index == click.selected ? 1.0 : 0.0);
+            EXPECT_EQ(group->getControlAtIndex(index, true)->getValue(), index == test.selected ? 1.0 : 0.0);
         }
-        EXPECT_EQ(m_listener.m_actions.back().type, click.selected);
+        EXPECT_EQ(m_listener.m_actions.back().type, test.selected);
     }
     group->setValue(0.6);
     repaint();
@@ -148,8 +147,7 @@ TEST_F(ButtonCatalogue, ARadioGroupAlwaysHasExactlyOneChoice)
     auto *read = dynamic_cast<CRadioButton *>(root().getControlAtIndex(0, true));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->getButtonCount(), 3);
-    send(e_leftButtonDown, 190, 25);
-    send(e_leftButtonUp, 190, 25);
+    click(190, 25);
     EXPECT_EQ(read->getSelectedIndex(), 2) << "buttons read from XML report to their group";
 }
 } // namespace

@@ -40,8 +40,7 @@ TEST_F(ControlDispatch, TheFirstAddedTakesTheHitWhileTheLastAddedPaintsOnTop)
     add("B", CRect(10, 10, 20, 20), m_blue);
     send(e_leftButtonDown, 15, 15);
     send(e_leftButtonUp, 20, 20);
-    send(e_leftButtonDown, 30, 30);
-    send(e_leftButtonUp, 30, 30);
+    click(30, 30);
     EXPECT_EQ(m_log, (Log{"A down 15,15", "A up 20,20", "B down 20,20", "B up 20,20"}))
         << "right and bottom edges are inside";
     repaint();

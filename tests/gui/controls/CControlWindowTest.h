@@ -35,6 +35,12 @@ protected:
             static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
         return m_system.send(m_handle, message, wParam, packed);
     }
+    void click(int16_t x, int16_t y)
+    {
+        send(GUI::Windowing::e_leftButtonDown, x, y);
+        send(GUI::Windowing::e_leftButtonUp, x, y);
+    }
+    void key(uintptr_t virtualKey) { m_system.send(m_handle, GUI::Windowing::e_keyDown, virtualKey, 0); }
     void repaint()
     {
         m_window.redrawWindow();

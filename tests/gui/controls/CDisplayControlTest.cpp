@@ -1,6 +1,5 @@
 // Meters, labels, images and animations: what they show, read back from the
 // screen, and how they answer the mouse and the clock.
-#include "foundation/io/CXMLNode.h"
 #include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/buttons/CLatchingButton.h"
 #include "gui/controls/displays/CAnimationFrame.h"
@@ -15,6 +14,7 @@
 #include "gui/graphics/CRGBAImage.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
@@ -61,11 +61,6 @@ protected:
         control->registerActionListener(&m_listener);
         root().addControl(control);
         return control;
-    }
-    void click(int16_t x, int16_t y)
-    {
-        send(e_leftButtonDown, x, y);
-        send(e_leftButtonUp, x, y);
     }
     static uint32_t argb(const CAlphaColour &colour) { return colour.toARGB(); }
 };
@@ -124,13 +119,7 @@ TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
 
     for (const char *count : {"0", "-1", "257", "2000000000"})
     {
-        Orvalite::IO::CXMLNode node("control");
-        node.addAttribute("number_of_descriptors", "1");
-        Orvalite::IO::CXMLNode *descriptor = node.addChildNode("descriptor");
-        descriptor->addAttribute("type", "integer");
-        descriptor->addAttribute("name", "Step Count");
-        descriptor->addAttribute("object", count);
-        EXPECT_FALSE(meter->readFromXML(node)) << count;
+        EXPECT_FALSE(meter->readFromXML(*Orvalite::Testing::descriptorNode("integer", "Step Count", count))) << count;
         EXPECT_EQ(meter->getStepCount(), 10) << count;
     }
 }

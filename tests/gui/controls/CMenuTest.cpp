@@ -1,11 +1,9 @@
 // The menu system through a headless root: menus opened by a popup button, a
 // combo box and a menu bar, driven with injected keys and mouse messages in
-// the menu window, the note-length menu, the refused cycles and the factory.
+// the menu window, the note-length menu and the refused cycles.
 #include "gui/controls/menus/CMenu.h"
 #include "foundation/basics/CException.h"
 #include "foundation/host/CDisplayMetrics.h"
-#include "foundation/io/CXMLNode.h"
-#include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/menus/CComboBox.h"
 #include "gui/controls/menus/CMenuBar.h"
 #include "gui/controls/menus/CMenuItemDisplay.h"
@@ -14,6 +12,7 @@
 #include "gui/events/CMenuEvent.h"
 #include "gui/listeners/IActionListener.h"
 
+#include "tests/gui/controls/CChoiceRecorder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
 
 #include <functional>
@@ -29,24 +28,9 @@ using Orvalite::Basics::CString;
 using Orvalite::GUI::Listeners::IActionListener;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
+using Orvalite::Testing::CChoiceRecorder;
 
 constexpr uint32_t RETURN = 0x0D, ESCAPE = 0x1B, LEFT = 0x25, UP = 0x26, RIGHT = 0x27, DOWN = 0x28;
-
-class CChoiceRecorder : public Orvalite::Basics::CCountedObject, public Orvalite::GUI::Listeners::IActionListener
-{
-public:
-    void referenced() override { CCountedObject::referenced(); }
-    void dereference() override { CCountedObject::dereference(); }
-    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
-    void getObjectDescription(char *, long) const override {}
-    Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
-    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &event) override
-    {
-        const auto *choice = dynamic_cast<const Orvalite::GUI::Events::CMenuEvent *>(&event);
-        m_ids.push_back(choice ? choice->getMenuItemId() : -100);
-    }
-    std::vector<long> m_ids;
-};
 
 // Removes its control from the root when it hears of a choice.
 class CRemovingListener : public CChoiceRecorder
@@ -84,12 +68,6 @@ protected:
         auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_listener);
         root().addControl(button);
         return button;
-    }
-    // A click at a point of the control window.
-    void click(int16_t x, int16_t y)
-    {
-        send(e_leftButtonDown, x, y);
-        send(e_leftButtonUp, x, y);
     }
     static intptr_t pack(long x, long y)
     {
@@ -415,47 +393,6 @@ TEST_F(Menus, AListenerMayDestroyTheControlWhoseMenuItHandles)
         toMenu(menu, e_leftButtonUp, one.getXPosition(), one.getYPosition());
         EXPECT_EQ(windowsDuringChoice, windows + 1) << "the menu window lives through its message";
         EXPECT_EQ(CMenuWindow::getClassRecord().getNumberOfInstances(), windows) << "and goes with its owner after it";
-    }
-}
-
-TEST_F(Menus, TheFactoryMakesTheMenuControlsAndTheyRoundTripThroughXML)
-{
-    const struct
-    {
-        const char *name;
-        const char *parent;
-        CRect area;
-        long descriptors; // beyond the 12 of the base control
-    } types[] = {
-        {"CPopupButton", "CLatchingButton", CRect(0, 0, 50, 50), 9},
-        {"CComboBox", "CTextLabel", CRect(0, 0, 100, 20), 6},
-        {"CMenuBar", "CControl", CRect(0, 0, 200, 25), 0},
-    };
-    for (const auto &type : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &root())) << type.name;
-        root().addControl(made);
-        EXPECT_EQ(made->getArea(), type.area) << type.name;
-        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent) << type.name;
-        Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-        made->getDescriptors(list);
-        EXPECT_EQ(list.getInsertIndex(), 12 + type.descriptors) << type.name;
-        made->setName(type.name);
-    }
-    Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-    root().getControlAtIndex(1, true)->getDescriptors(list);
-    EXPECT_STREQ(list.getElementAtIndex(16)->getName().getString(), "Use Icons");
-    EXPECT_STREQ(list.getElementAtIndex(17)->getName().getString(), "Down Image");
-
-    Orvalite::IO::CXMLNode written("controls");
-    ASSERT_TRUE(root().serialiseToXML(written));
-    CWindow other(CRect(0, 0, 300, 300));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written));
-    ASSERT_EQ(other.getControlRoot().getNumberOfControls(), 3);
-    for (long index = 0; index < 3; ++index)
-    {
-        EXPECT_STREQ(other.getControlRoot().getControlAtIndex(index, true)->getName().getString(), types[index].name);
     }
 }
 

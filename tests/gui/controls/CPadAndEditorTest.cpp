@@ -66,8 +66,7 @@ TEST_F(PadsAndEditors, TheModulatedHandleFollowsOnlyItsValues)
     EXPECT_EQ(pad->getModHandleArea(), CRect(134, 0, 16, 16));
     repaint();
     EXPECT_EQ(pixel(134, 8), argb(239, 149, 41)) << "outlined in the over colour";
-    send(e_leftButtonDown, 140, 8);
-    send(e_leftButtonUp, 140, 8);
+    click(140, 8);
     EXPECT_EQ(pad->getModHandleArea(), CRect(134, 0, 16, 16));
     EXPECT_EQ(pad->getHandleArea(), CRect(132, 0, 16, 16)) << "the user's handle took the press";
 }
@@ -123,8 +122,7 @@ TEST_F(PadsAndEditors, ADSRHandlesKeepTheirTimeOrderWhereverTheyAreDragged)
 TEST_F(PadsAndEditors, TheADSREnvelopeIsFilledAndTheSelectedHandleStandsOut)
 {
     CADSREditor *editor = add<CADSREditor>(CRect(0, 0, 150, 100));
-    send(e_leftButtonDown, 19, 40);
-    send(e_leftButtonUp, 19, 40);
+    click(19, 40);
     EXPECT_EQ(editor->getSelectedHandle(), 1);
     repaint();
     EXPECT_EQ(pixel(19, 40), argb(243, 32, 32)) << "the selected handle";

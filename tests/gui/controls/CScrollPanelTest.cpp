@@ -54,7 +54,6 @@ protected:
         m_system.setCursorPosition(CPoint(x, y));
         m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(notches * 120)) << 16, 0);
     }
-    void key(uintptr_t virtualKey) { m_system.send(m_handle, e_keyDown, virtualKey, 0); }
     // A 150 × 120 panel at (10, 10) over content 130 wide and 400 high, with a
     // red box at (20, 100): a vertical bar only.
     CScrollPanel *addPanel()
@@ -104,8 +103,7 @@ TEST_F(Scrolling, ABarReportsTheContentScrolledByDragPressAndWheel)
     drag(10, 500);
     send(e_leftButtonUp, 10, 500);
     wheel(1, 10, 50);
-    send(e_leftButtonDown, 10, 20);
-    send(e_leftButtonUp, 10, 20);
+    click(10, 20);
     // Thumb 25 on a travel of 75 over 300 pixels of content: 30 → 120; the end;
     // one notch back; a press at 20 centres the thumb at 7 → 28.
     EXPECT_EQ(recorder.m_positions, (std::vector<long>{120, 300, 252, 28}));
@@ -216,8 +214,7 @@ TEST_F(Scrolling, AScrolledChildIsReachedAndPaintedAtItsNewPlaceAndCutAtThePanel
     EXPECT_EQ(pixel(40, 50), argb(255, 255, 255)) << "where the box was";
     EXPECT_EQ(panel->getControlAtPoint(CPoint(90, 65)), button) << "content (90, 205)";
     const double before = button->getValue();
-    send(e_leftButtonDown, 100, 75);
-    send(e_leftButtonUp, 100, 75);
+    click(100, 75);
     EXPECT_NE(button->getValue(), before) << "a click where the button now shows reaches it";
     panel->addControl(new CAreaBox(panel, 0, CRect(200, 0, 10, 10)));
     EXPECT_NE(panel->getHorizontalScrollBar(), nullptr) << "content wider than the view";

@@ -1,11 +1,11 @@
 #include "gui/controls/sliders/CSlider.h"
-#include "foundation/io/CXMLNode.h"
 #include "gui/controls/sliders/CCenterSlider.h"
 #include "gui/controls/sliders/CModulatedSlider.h"
 #include "gui/controls/sliders/CSliderArray.h"
 #include "gui/graphics/CRGBAImage.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
@@ -108,8 +108,7 @@ TEST_F(Sliders, LeavingTheWindowEndsTheRolloverLock)
     send(e_mouseLeave, 0, 0);
     EXPECT_FALSE(root().controlIsLocked());
     EXPECT_EQ(slider->getHandleState(), CSlider::e_normal);
-    send(e_leftButtonDown, 150, 140);
-    send(e_leftButtonUp, 150, 140);
+    click(150, 140);
     EXPECT_EQ(slider->getValue(), 1.0) << "a press elsewhere does not reach the slider";
     EXPECT_EQ(events(), 0u);
 }
@@ -152,13 +151,8 @@ TEST_F(Sliders, ASliderArrayPaintsBarsFromThePointerAndRefusesUnsoundCounts)
     };
     for (const auto &[name, value] : refused)
     {
-        Orvalite::IO::CXMLNode node("control");
-        node.addAttribute("number_of_descriptors", "1");
-        Orvalite::IO::CXMLNode *descriptor = node.addChildNode("descriptor");
-        descriptor->addAttribute("type", "integer");
-        descriptor->addAttribute("name", name);
-        descriptor->addAttribute("object", value);
-        EXPECT_FALSE(bars->readFromXML(node)) << name << " " << value;
+        EXPECT_FALSE(bars->readFromXML(*Orvalite::Testing::descriptorNode("integer", name, value)))
+            << name << " " << value;
         EXPECT_EQ(bars->getSliderCount(), 8) << name << " " << value;
     }
     EXPECT_FALSE(bars->setLayout(1, 0, 0));

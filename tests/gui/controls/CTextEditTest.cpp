@@ -1,13 +1,10 @@
-// The inline text edit, the window drag tab and their factory entries, driven
-// through a headless window's messages.
+// The inline text edit and the window drag tab, driven through a headless
+// window's messages.
 #include "gui/controls/text/CTextEdit.h"
 #include "foundation/basics/CException.h"
-#include "foundation/io/CXMLNode.h"
 #include "gui/basics/Utf8Text.h"
-#include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/base/CControlPanel.h"
 #include "gui/controls/buttons/CRolloverButton.h"
-#include "gui/controls/presets/CPresetBrowser.h"
 #include "gui/controls/text/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
 #include "gui/fonts/CFont.h"
@@ -146,8 +143,7 @@ TEST_F(TextEdit, InAPanelReturnLetsThePanelGoAndTheClickThatEndsTheEditReachesIt
     play({"Return"});
     EXPECT_EQ(root().getLockedControl(), nullptr) << "the panel is let go with the edit";
     send(e_leftButtonDoubleClick, 20, 70);
-    send(e_leftButtonDown, 170, 110);
-    send(e_leftButtonUp, 170, 110);
+    click(170, 110);
     EXPECT_FALSE(edit->isEditing());
     EXPECT_EQ(events(), 3u) << "two commits and the click outside the panel that ended the second";
 }
@@ -244,50 +240,6 @@ TEST_F(DragTab, WithoutARootWindowAMoveThrows)
         EXPECT_STREQ(exception.getErrorReason().getString(), "Root Window is NULL");
         EXPECT_STREQ(exception.getFunctionName().getString(), "CWindowDragTab::handleMouseMovement(CMouseEvent &)");
     }
-}
-
-TEST(TextEditFactory, TheNewTypesRoundTripThroughControlXML)
-{
-    using namespace GUI::Controls;
-    struct SType
-    {
-        const char *name, *parent;
-        long width, height;
-    };
-    const SType types[] = {{"CTextEdit", "CTextLabel", 50, 20},
-                           {"CWindowDragTab", "CControl", 100, 50},
-                           {"CPresetBrowser", "CControlPanel", 200, 400}};
-    CWindow window(CRect(0, 0, 400, 400));
-    for (const SType &type : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &window.getControlRoot()));
-        window.getControlRoot().addControl(made);
-        EXPECT_EQ(made->getArea(), CRect(0, 0, type.width, type.height)) << type.name;
-        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent);
-    }
-    auto *edit = dynamic_cast<CTextEdit *>(window.getControlRoot().getControlAtIndex(0, true));
-    ASSERT_NE(edit, nullptr);
-    edit->setTextLimit(12);
-    edit->setEditable(false);
-    edit->setSingleClick(true);
-    edit->setPopupAlignment(CTextEdit::e_right);
-    IO::CXMLNode written("controls");
-    ASSERT_TRUE(window.getControlRoot().serialiseToXML(written));
-    CWindow other(CRect(0, 0, 400, 400));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written));
-    auto *read = dynamic_cast<CTextEdit *>(other.getControlRoot().getControlAtIndex(0, true));
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->getTextLimit(), 12);
-    EXPECT_FALSE(read->isEditable());
-    EXPECT_EQ(read->getPopupAlignment(), CTextEdit::e_right);
-    auto *browser = dynamic_cast<CPresetBrowser *>(other.getControlRoot().getControlAtIndex(2, true));
-    ASSERT_NE(browser, nullptr);
-    EXPECT_NE(browser->getNameField(), nullptr) << "laid out again after reading";
-    EXPECT_STREQ(browser->getNameField()->getText().getString(), "Preset");
-    IO::CXMLNode rewritten("controls");
-    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
-    EXPECT_EQ(rewritten.getNumberOfChildNodes(), 3);
 }
 } // namespace
 } // namespace Orvalite::Testing

@@ -1,9 +1,11 @@
 // A fixture for the control tests: a shown 200 × 150 window on the headless
-// window system, messages injected by position and the screen read back.
+// window system with the default font, messages injected by position and the
+// screen read back.
 #pragma once
 
 #include "foundation/basics/CApplicationInformation.h"
 #include "gui/controls/base/CControlRoot.h"
+#include "gui/fonts/CFont.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
@@ -18,12 +20,15 @@ protected:
     void SetUp() override
     {
         GUI::Windowing::INativeWindowSystem::install(&m_system);
+        GUI::Fonts::CFont::createDefaultFont();
         m_window.intialiseWindow(m_window.getWindowAttributes(), true);
         m_handle = m_window.getWindowHandle();
     }
     void TearDown() override
     {
+        root().clearControls();
         m_window.uninitialiseWindow();
+        GUI::Fonts::CFont::releaseDefaultFont();
         GUI::Windowing::INativeWindowSystem::install(nullptr);
         Basics::CApplicationInformation::releaseApplicationInformation();
     }

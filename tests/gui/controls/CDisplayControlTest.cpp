@@ -9,7 +9,6 @@
 #include "gui/controls/displays/CProgressBar.h"
 #include "gui/controls/displays/CStepLabel.h"
 #include "gui/controls/displays/CTriStateImage.h"
-#include "gui/fonts/CFont.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
 
@@ -150,7 +149,6 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
         const char *text;
         size_t events;
     };
-    Orvalite::GUI::Fonts::CFont::createDefaultFont();
     CStepLabel *label = addLabel<CStepLabel>(CRect(0, 0, 50, 20));
     label->setTexts({"Sine", "Saw", "Square"});
     const SStep steps[] = {
@@ -188,8 +186,6 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
     const std::vector<uint32_t> square = screen();
     label->setValue(0.0);
     EXPECT_NE(screen(), square) << "the label shows the text it stepped to";
-    root().clearControls();
-    Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
 }
 
 TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)

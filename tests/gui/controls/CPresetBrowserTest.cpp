@@ -5,7 +5,6 @@
 #include "gui/controls/presets/CPresetList.h"
 #include "gui/controls/text/CTextEdit.h"
 #include "gui/controls/text/CTextLabel.h"
-#include "gui/fonts/CFont.h"
 #include "gui/listeners/IPresetListener.h"
 #include "tests/foundation/CTemporaryFolder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
@@ -77,19 +76,12 @@ protected:
     void SetUp() override
     {
         CControlWindowTest::SetUp();
-        GUI::Fonts::CFont::createDefaultFont();
         m_folder = fs::u8path(m_temporaryFolder.path());
         m_browser = new CPresetBrowser(&root(), 1, CRect(0, 0, 200, 150));
         root().addControl(m_browser);
         m_browser->createLayout();
         m_browser->setPresetListener(&m_target);
         m_browser->setDialogs(&m_dialogs);
-    }
-    void TearDown() override
-    {
-        root().clearControls();
-        GUI::Fonts::CFont::releaseDefaultFont();
-        CControlWindowTest::TearDown();
     }
     void write(const std::string &name, const std::string &text) { std::ofstream(m_folder / name) << text; }
     std::string read(const std::string &name) const

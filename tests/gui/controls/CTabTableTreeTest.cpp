@@ -13,7 +13,6 @@
 #include "gui/controls/views/CTableView.h"
 #include "gui/controls/views/CTreeView.h"
 #include "gui/controls/views/ITableViewDataSource.h"
-#include "gui/fonts/CFont.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
 #include "tests/gui/controls/ControlXML.h"
@@ -77,16 +76,6 @@ private:
 class Views : public Orvalite::Testing::CActionControlTest
 {
 protected:
-    void SetUp() override
-    {
-        CActionControlTest::SetUp();
-        Orvalite::GUI::Fonts::CFont::createDefaultFont();
-    }
-    void TearDown() override
-    {
-        Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
-        CActionControlTest::TearDown();
-    }
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
     long lastType() const { return m_listener.m_actions.empty() ? -1 : m_listener.m_actions.back().type; }
     static std::string label(const CTreeView &tree)

@@ -7,7 +7,6 @@
 #include "gui/controls/buttons/CRolloverButton.h"
 #include "gui/controls/text/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
-#include "gui/fonts/CFont.h"
 #include "tests/gui/controls/CActionControlTest.h"
 
 #include <map>
@@ -29,15 +28,8 @@ protected:
     void SetUp() override
     {
         CActionControlTest::SetUp();
-        GUI::Fonts::CFont::createDefaultFont();
         m_edit = new CTextEdit(&root(), 1, CRect(10, 10, 120, 20), "h\xC3\xA9llo", &m_listener);
         root().addControl(m_edit);
-    }
-    void TearDown() override
-    {
-        root().clearControls();
-        GUI::Fonts::CFont::releaseDefaultFont();
-        CActionControlTest::TearDown();
     }
     // The keys by name (Win32 virtual keys), shift held for "SLeft"; anything else is typed.
     void play(const std::vector<std::string> &steps)

@@ -3,7 +3,6 @@
 // the root reporting to it.
 #pragma once
 
-#include "gui/windowing/WindowMessage.h"
 #include "tests/gui/controls/CActionRecorder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
 
@@ -19,8 +18,6 @@ protected:
         return control;
     }
     size_t events() const { return m_listener.m_actions.size(); }
-    // A move with the left button held.
-    void drag(int16_t x, int16_t y) { send(GUI::Windowing::e_mouseMove, x, y, GUI::Windowing::e_leftButtonHeld); }
 
     CActionRecorder m_listener;
 };

@@ -50,7 +50,7 @@ TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)
     EXPECT_EQ(m_listener.m_actions[0].value, 0.0);
 
     send(e_leftButtonDown, 75, 75);
-    send(e_mouseMove, 10, 10, e_leftButtonHeld);
+    drag(10, 10);
     EXPECT_EQ(button->getState(), CRolloverButton::e_off);
     send(e_leftButtonUp, 10, 10);
     EXPECT_EQ(events(), 1u) << "released beside the button: cancelled";
@@ -74,7 +74,7 @@ TEST_F(ButtonCatalogue, ARepeatingButtonRepeatsWhileHeldAndStopsForEveryWayOfLet
     };
     const SCase cases[] = {
         {"release", [this](CRepeatingButton *) { send(e_leftButtonUp, 75, 75); }},
-        {"pointer leaves the button", [this](CRepeatingButton *) { send(e_mouseMove, 10, 10, e_leftButtonHeld); }},
+        {"pointer leaves the button", [this](CRepeatingButton *) { drag(10, 10); }},
         {"pointer leaves the window", [this](CRepeatingButton *) { send(e_mouseLeave, 0, 0); }},
         {"capture lost", [this](CRepeatingButton *) { m_system.setCapture(9999); }},
         {"removed and destroyed", [this](CRepeatingButton *button) { root().removeControl(button); }},

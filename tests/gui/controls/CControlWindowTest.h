@@ -45,6 +45,14 @@ protected:
         send(GUI::Windowing::e_leftButtonDown, x, y);
         send(GUI::Windowing::e_leftButtonUp, x, y);
     }
+    // A move with the left button held, and a whole drag from one point to another.
+    void drag(int16_t x, int16_t y) { send(GUI::Windowing::e_mouseMove, x, y, GUI::Windowing::e_leftButtonHeld); }
+    void dragFrom(int16_t fromX, int16_t fromY, int16_t toX, int16_t toY)
+    {
+        send(GUI::Windowing::e_leftButtonDown, fromX, fromY);
+        drag(toX, toY);
+        send(GUI::Windowing::e_leftButtonUp, toX, toY);
+    }
     void key(uintptr_t virtualKey) { m_system.send(m_handle, GUI::Windowing::e_keyDown, virtualKey, 0); }
     void repaint()
     {

@@ -13,6 +13,7 @@
 #include "gui/graphics/CRGBAImage.h"
 
 #include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/ColourStrips.h"
 #include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
@@ -26,30 +27,8 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::GUI::Graphics::CRGBAImage;
 using Orvalite::MathTools::CRect;
-
-// Colours are counted framework objects, so the table holds their parts.
-const long s_frameColours[][3] = {{255, 0, 0}, {0, 0, 255}, {0, 160, 0}, {200, 200, 0}};
-
-CAlphaColour frameColour(long frame)
-{
-    return CAlphaColour(s_frameColours[frame][0], s_frameColours[frame][1], s_frameColours[frame][2]);
-}
-
-// Frames of `width` × `height` stacked, each in its own colour from `first`
-// on; the caller holds one reference.
-CRGBAImage *makeStrip(long width, long height, long frames, long first = 0)
-{
-    auto *strip = new CRGBAImage();
-    strip->referenced();
-    EXPECT_TRUE(strip->initialise(width, height * frames));
-    for (long frame = 0; frame < frames; ++frame)
-    {
-        strip->getGraphics()->getBrush()->setColour(frameColour(first + frame));
-        strip->getGraphics()->fillRectangle(CRect(0, frame * height, width, height));
-    }
-    EXPECT_TRUE(strip->uninitialise());
-    return strip;
-}
+using Orvalite::Testing::frameColour;
+using Orvalite::Testing::makeStrip;
 
 class DisplayControls : public Orvalite::Testing::CActionControlTest
 {

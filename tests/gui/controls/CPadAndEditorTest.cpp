@@ -139,9 +139,7 @@ TEST_F(PadsAndEditors, AWaveIsDrawnWithTheMouseAndShownAroundItsZeroLine)
     CWaveCycle *wave = add<CWaveCycle>(CRect(0, 0, 100, 100));
     ASSERT_EQ(wave->getSamples().size(), 128u);
     EXPECT_NEAR(wave->getSamples()[32], 1.0, 1e-3) << "a sine cycle to start";
-    send(e_leftButtonDown, 0, 0);
-    drag(99, 99);
-    send(e_leftButtonUp, 99, 99);
+    dragFrom(0, 0, 99, 99);
     EXPECT_EQ(events(), 2u);
     for (size_t index : {size_t{0}, size_t{40}, size_t{127}})
     {

@@ -156,13 +156,7 @@ TEST_F(Scrolling, APanelScrollsByWheelKeysAndItsBar)
         {"page down", [this] { key(34); }, 104},
         {"end", [this] { key(35); }, 280},
         {"up at the top", [this] { key(38); }, 0},
-        {"thumb dragged 42 pixels",
-         [this] {
-             send(e_leftButtonDown, 152, 20);
-             drag(152, 62);
-             send(e_leftButtonUp, 152, 62);
-         },
-         140},
+        {"thumb dragged 42 pixels", [this] { dragFrom(152, 20, 152, 62); }, 140},
     };
     for (const SCase &test : cases)
     {

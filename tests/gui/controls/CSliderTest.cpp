@@ -90,9 +90,8 @@ TEST_F(Sliders, WithoutTravelNothingMovesAndNothingIsReported)
     EXPECT_EQ(covered->getHandleArea(), CRect(0, 0, 20, 100));
     for (const auto &[slider, x, y] : {std::tuple{empty, 0, 0}, std::tuple{covered, 110, 50}})
     {
-        send(e_leftButtonDown, static_cast<int16_t>(x), static_cast<int16_t>(y));
-        drag(static_cast<int16_t>(x), static_cast<int16_t>(y + 30));
-        send(e_leftButtonUp, static_cast<int16_t>(x), static_cast<int16_t>(y + 30));
+        dragFrom(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(x),
+                 static_cast<int16_t>(y + 30));
         EXPECT_EQ(slider->getValue(), 1.0);
         EXPECT_EQ(slider->getHandleArea().getTop(), 0);
     }
@@ -206,9 +205,7 @@ TEST_F(Sliders, RangeHandlesCannotCrossAndLockedHandlesStay)
         m_listener.m_actions.clear();
         range->setJumpToMax(test.jumpToMax);
         range->setLocks(test.lockMinimum, false);
-        send(e_leftButtonDown, test.press, 50);
-        drag(test.moveTo, 50);
-        send(e_leftButtonUp, test.moveTo, 50);
+        dragFrom(test.press, 50, test.moveTo, 50);
         EXPECT_NEAR(range->getMinimum(), test.minimum, 1e-12) << test.label;
         EXPECT_NEAR(range->getMaximum(), test.maximum, 1e-12) << test.label;
         EXPECT_EQ(events() ? last().type : -1, test.type) << test.label;
@@ -217,9 +214,7 @@ TEST_F(Sliders, RangeHandlesCannotCrossAndLockedHandlesStay)
     }
     CRangeSlider *narrow = add<CRangeSlider>(CRect(0, 120, 15, 20));
     m_listener.m_actions.clear();
-    send(e_leftButtonDown, 5, 130);
-    drag(14, 130);
-    send(e_leftButtonUp, 14, 130);
+    dragFrom(5, 130, 14, 130);
     EXPECT_EQ(narrow->getMinimum(), 0.25) << "no room for two handles: nothing moves";
     EXPECT_EQ(narrow->getMaximum(), 0.75);
     EXPECT_EQ(events(), 0u);
@@ -237,9 +232,7 @@ TEST_F(Sliders, TheModulationMarkStaysInsideTheRange)
     EXPECT_EQ(pixel(70, 10), argb(153, 116, 188)) << "the range band";
     EXPECT_EQ(pixel(38, 10), argb(153, 116, 188)) << "the minimum handle";
     EXPECT_EQ(pixel(33, 10), argb(0, 0, 0)) << "its outline";
-    send(e_leftButtonDown, 113, 10);
-    drag(73, 10);
-    send(e_leftButtonUp, 73, 10);
+    dragFrom(113, 10, 73, 10);
     EXPECT_NEAR(slider->getMaximum(), 58.0 / 130.0, 1e-12) << "the handle moved from 108 to 68";
     EXPECT_EQ(slider->getMarkArea(), CRect(67, 0, 2, 20)) << "the mark follows the maximum down";
 }

@@ -169,7 +169,7 @@ TEST_F(TextEdit, TheMouseSelectsAndAClickPlacesTheCaret)
     send(e_leftButtonDoubleClick, 20, 20);
     send(e_leftButtonDown, 13, 20);
     EXPECT_EQ(m_edit->getCaret(), 0u) << "left of the first character";
-    send(e_mouseMove, 129, 20, e_leftButtonHeld);
+    drag(129, 20);
     send(e_leftButtonUp, 129, 20);
     EXPECT_EQ(m_edit->getAnchor(), 0u);
     EXPECT_EQ(m_edit->getCaret(), m_edit->getEditedText().size()) << "dragged past the end";
@@ -206,9 +206,7 @@ TEST_F(DragTab, DraggingMovesATopLevelWindowOnly)
     {
         m_window.setWindowPosition(MathTools::CPoint(40, 40));
         m_window.setParentWindow(parent);
-        send(e_leftButtonDown, 10, 10);
-        drag(30, 25);
-        send(e_leftButtonUp, 30, 25);
+        dragFrom(10, 10, 30, 25);
         EXPECT_EQ(m_window.getWindowPosition(), parent ? MathTools::CPoint(40, 40) : MathTools::CPoint(60, 55));
         EXPECT_FALSE(tab->isDragging());
     }

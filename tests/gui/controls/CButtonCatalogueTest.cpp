@@ -2,7 +2,7 @@
 #include "gui/controls/buttons/CRadioButton.h"
 #include "gui/controls/buttons/CRepeatingButton.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +15,7 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class ButtonCatalogue : public Orvalite::Testing::CActionControlTest
+class ButtonCatalogue : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     void advance(long milliseconds)

@@ -1,6 +1,6 @@
 // A fixture for the control tests: a shown 200 × 150 window on the headless
-// window system with the default font, messages injected by position and the
-// screen read back.
+// window system with the default font, messages injected by position, the
+// screen read back, and controls added to the root reporting to a recorder.
 #pragma once
 
 #include "foundation/basics/CApplicationInformation.h"
@@ -9,6 +9,7 @@
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
+#include "tests/gui/controls/CActionRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,6 +35,13 @@ protected:
     }
 
     GUI::Controls::CControlRoot &root() { return m_window.getControlRoot(); }
+    template <class T> T *add(const MathTools::CRect &area)
+    {
+        auto *control = new T(&root(), 1, area, &m_listener);
+        root().addControl(control);
+        return control;
+    }
+    size_t events() const { return m_listener.m_actions.size(); }
     intptr_t send(uint32_t message, int16_t x, int16_t y, uintptr_t wParam = 0)
     {
         const auto packed =
@@ -53,6 +61,13 @@ protected:
         drag(toX, toY);
         send(GUI::Windowing::e_leftButtonUp, toX, toY);
     }
+    // A wheel turn of `delta` (120 a notch) with the pointer at a point of the window.
+    void wheel(int16_t delta, long x, long y)
+    {
+        m_system.setCursorPosition(MathTools::CPoint(x, y));
+        m_system.send(m_handle, GUI::Windowing::e_mouseWheel,
+                      static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
+    }
     void key(uintptr_t virtualKey) { m_system.send(m_handle, GUI::Windowing::e_keyDown, virtualKey, 0); }
     void repaint()
     {
@@ -64,5 +79,6 @@ protected:
     GUI::Windowing::CHeadlessWindowSystem m_system;
     GUI::Windowing::CWindow m_window{MathTools::CRect(0, 0, 200, 150)};
     GUI::Basics::NativeWindowHandle m_handle = 0;
+    CActionRecorder m_listener;
 };
 } // namespace Orvalite::Testing

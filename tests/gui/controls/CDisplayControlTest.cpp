@@ -12,7 +12,7 @@
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/ColourStrips.h"
 #include "tests/gui/controls/ControlXML.h"
 
@@ -30,7 +30,7 @@ using Orvalite::MathTools::CRect;
 using Orvalite::Testing::frameColour;
 using Orvalite::Testing::makeStrip;
 
-class DisplayControls : public Orvalite::Testing::CActionControlTest
+class DisplayControls : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     template <class T> T *addLabel(const CRect &area)
@@ -144,8 +144,7 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
         EXPECT_STREQ(label->getText().getString(), step.text) << step.events;
         EXPECT_EQ(events(), step.events) << step.text;
     }
-    m_system.setCursorPosition(Orvalite::MathTools::CPoint(10, 10));
-    m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(120) << 16, 0);
+    wheel(120, 10, 10);
     EXPECT_STREQ(label->getText().getString(), "Saw");
     EXPECT_EQ(m_listener.m_actions.back().value, 0.5);
     label->setValue(1.0);

@@ -4,7 +4,7 @@
 #include "gui/controls/sliders/CKnob.h"
 #include "gui/controls/text/CTextLabel.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/ColourStrips.h"
 
 #include <gtest/gtest.h>
@@ -17,12 +17,12 @@ using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
 using Orvalite::MathTools::CRect;
 
-class KnobsAndButtons : public Orvalite::Testing::CActionControlTest
+class KnobsAndButtons : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     template <class T> T *add(double value)
     {
-        auto *control = CActionControlTest::add<T>(CRect(50, 50, 50, 50));
+        auto *control = CControlWindowTest::add<T>(CRect(50, 50, 50, 50));
         control->setValue(value);
         return control;
     }
@@ -100,8 +100,7 @@ TEST_F(KnobsAndButtons, KnobWheelStepsAndDoubleClickRestoresTheDefault)
         CKnob *knob = add<CKnob>(test.start);
         m_listener.m_actions.clear();
         setShift(test.shift);
-        m_system.setCursorPosition(Orvalite::MathTools::CPoint(60, 60));
-        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(test.delta)) << 16, 0);
+        wheel(test.delta, 60, 60);
         EXPECT_NEAR(knob->getValue(), test.value, 1e-12) << test.start << " " << test.delta;
         EXPECT_EQ(events(), test.events) << test.start << " " << test.delta;
         root().removeControl(knob);

@@ -65,7 +65,7 @@ protected:
 
     CPopupButton *addPopupButton(const CRect &area)
     {
-        auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_listener);
+        auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_choices);
         root().addControl(button);
         return button;
     }
@@ -93,7 +93,7 @@ protected:
         return CPoint(area.getLeft() + 30, area.getTop() + CMenuWindow::BORDER + index * H + H / 2);
     }
 
-    CChoiceRecorder m_listener;
+    CChoiceRecorder m_choices;
 };
 
 TEST(NoteLengthMenu, HasThreeSubMenusOfThirteenLengthsWithTheirIdsAndFurtherValues)
@@ -194,14 +194,14 @@ TEST_F(Menus, KeysMoveEnterLeaveChooseAndClose)
     CPopupButton *button = addPopupButton(CRect(20, 20, 50, 30));
     for (const auto &test : cases)
     {
-        m_listener.m_ids.clear();
+        m_choices.m_ids.clear();
         click(30, 30);
         CMenuWindow &menu = *button->getMenuWindow();
         ASSERT_TRUE(menu.isOpen()) << test.label;
         EXPECT_EQ(button->getValue(), 1.0) << "latched while open";
         keys(menu, test.keys);
         EXPECT_EQ(menu.isOpen(), test.open) << test.label;
-        EXPECT_EQ(m_listener.m_ids, test.chosen < 0 ? std::vector<long>{} : std::vector<long>{test.chosen})
+        EXPECT_EQ(m_choices.m_ids, test.chosen < 0 ? std::vector<long>{} : std::vector<long>{test.chosen})
             << test.label;
         EXPECT_EQ(button->getValue(), test.open ? 1.0 : 0.0) << test.label;
         keys(menu, {ESCAPE, ESCAPE});
@@ -234,13 +234,13 @@ TEST_F(Menus, ThePointerOpensSubMenusBesideTheirItemsAndAReleaseChooses)
     toMenu(menu, e_mouseMove, four.getXPosition(), four.getYPosition());
     EXPECT_EQ(subMenu->getHighlightedIndex(), 1);
     toMenu(menu, e_leftButtonUp, four.getXPosition(), four.getYPosition());
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{4});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{4});
     EXPECT_FALSE(subMenu->isOpen());
 
     click(30, 30);
     toMenu(menu, e_leftButtonDown, 190, 5);
     EXPECT_FALSE(menu.isOpen()) << "a click outside closes it";
-    EXPECT_EQ(m_listener.m_ids.size(), 1u);
+    EXPECT_EQ(m_choices.m_ids.size(), 1u);
     EXPECT_EQ(button->getValue(), 0.0);
 }
 
@@ -271,7 +271,7 @@ TEST_F(Menus, SubMenusOpenNoDeeperThanTheLimit)
         deepest = next;
     }
     deepest->addItem(new CMenuItem("bottom", 7));
-    auto *button = new CPopupButton(&root(), 1, CRect(0, 0, 20, 20), menu, &m_listener);
+    auto *button = new CPopupButton(&root(), 1, CRect(0, 0, 20, 20), menu, &m_choices);
     root().addControl(button);
     click(5, 5);
     CMenuWindow *window = button->getMenuWindow();
@@ -303,13 +303,13 @@ TEST_F(Menus, TheOpenMenuIsDrawnWithItsHighlightedItem)
 TEST_F(Menus, AComboBoxShowsTheChosenTextAndTicksItWithIcons)
 {
     auto *combo = new CComboBox(&root(), 1, CRect(10, 10, 100, 20), "Pick", makeMenu());
-    combo->registerActionListener(&m_listener);
+    combo->registerActionListener(&m_choices);
     combo->setUseIcons(true);
     root().addControl(combo);
     click(20, 15);
     keys(*combo->getMenuWindow(), {UP, RETURN});
     EXPECT_STREQ(combo->getText().getString(), "Five");
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{5});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{5});
     EXPECT_TRUE(combo->getMenu()->getItem(3)->isTicked());
     click(20, 15);
     keys(*combo->getMenuWindow(), {DOWN, RETURN});
@@ -320,7 +320,7 @@ TEST_F(Menus, AComboBoxShowsTheChosenTextAndTicksItWithIcons)
 
 TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
 {
-    auto *bar = new CMenuBar(&root(), 1, CRect(0, 0, 200, 25), &m_listener);
+    auto *bar = new CMenuBar(&root(), 1, CRect(0, 0, 200, 25), &m_choices);
     root().addControl(bar);
     auto *file = new CMenu("File");
     file->addItem(new CMenuItem("Open", 10));
@@ -340,7 +340,7 @@ TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
     EXPECT_EQ(menu.getWindowArea().getLeft(), editTitle.getLeft());
     const CPoint cut = itemPoint(menu, 0);
     toMenu(menu, e_leftButtonUp, cut.getXPosition(), cut.getYPosition());
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{20});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{20});
     EXPECT_EQ(bar->getOpenIndex(), -1);
 }
 

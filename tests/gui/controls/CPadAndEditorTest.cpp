@@ -2,7 +2,7 @@
 #include "gui/controls/pads/CModulatedXYPad.h"
 #include "gui/controls/pads/CWaveCycle.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,7 @@ using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
-class PadsAndEditors : public Orvalite::Testing::CActionControlTest
+class PadsAndEditors : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }

@@ -139,9 +139,8 @@ TEST_F(PresetBrowser, AClickSelectsADoubleClickLoadsAndTheWheelScrolls)
 
     const int16_t listX = static_cast<int16_t>(list->getArea().getLeft() + 10);
     const int16_t listY = static_cast<int16_t>(list->getArea().getTop() + 10);
-    m_system.setCursorPosition(MathTools::CPoint(listX, listY));
     for (int notch = 0; notch < 10; ++notch)
-        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(uint16_t(-120)) << 16, 0);
+        wheel(-120, listX, listY);
     EXPECT_EQ(list->getFirstVisibleRow(), 8 - (list->getArea().getHeight() / CPresetList::ROW_HEIGHT))
         << "scrolled to the last page and no further";
     click(list, e_leftButtonDoubleClick);

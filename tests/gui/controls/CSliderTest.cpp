@@ -4,7 +4,7 @@
 #include "gui/controls/sliders/CSliderArray.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +18,7 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class Sliders : public Orvalite::Testing::CActionControlTest
+class Sliders : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     const Orvalite::Testing::CActionRecorder::SAction &last() const { return m_listener.m_actions.back(); }

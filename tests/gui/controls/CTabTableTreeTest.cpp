@@ -14,7 +14,7 @@
 #include "gui/controls/views/CTreeView.h"
 #include "gui/controls/views/ITableViewDataSource.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +73,7 @@ private:
     TNode *m_root = new TNode();
 };
 
-class Views : public Orvalite::Testing::CActionControlTest
+class Views : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }

@@ -7,7 +7,7 @@
 #include "gui/controls/buttons/CRolloverButton.h"
 #include "gui/controls/text/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <map>
 #include <set>
@@ -22,12 +22,12 @@ using namespace GUI::Windowing;
 using GUI::Controls::CTextEdit;
 using MathTools::CRect;
 
-class TextEdit : public CActionControlTest
+class TextEdit : public CControlWindowTest
 {
 protected:
     void SetUp() override
     {
-        CActionControlTest::SetUp();
+        CControlWindowTest::SetUp();
         m_edit = new CTextEdit(&root(), 1, CRect(10, 10, 120, 20), "h\xC3\xA9llo", &m_listener);
         root().addControl(m_edit);
     }
@@ -194,7 +194,7 @@ TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)
     EXPECT_NE(idle, hidden) << "an edited field has a frame and background";
 }
 
-class DragTab : public CActionControlTest
+class DragTab : public CControlWindowTest
 {
 };
 

@@ -2,7 +2,6 @@
 // combo box and a menu bar, driven with injected keys and mouse messages in
 // the menu window, the note-length menu and the refused cycles.
 #include "gui/controls/menus/CMenu.h"
-#include "foundation/basics/CException.h"
 #include "foundation/host/CDisplayMetrics.h"
 #include "gui/controls/menus/CComboBox.h"
 #include "gui/controls/menus/CMenuBar.h"
@@ -12,6 +11,7 @@
 #include "gui/events/CMenuEvent.h"
 #include "gui/listeners/IActionListener.h"
 
+#include "tests/gui/basics/ExpectThrows.h"
 #include "tests/gui/controls/CChoiceRecorder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
 
@@ -144,16 +144,7 @@ TEST_F(Menus, NullMenusAndItemsThrowWithTheirTexts)
     };
     for (const auto &test : cases)
     {
-        try
-        {
-            test.make();
-            ADD_FAILURE() << test.function << " did not throw";
-        }
-        catch (const Orvalite::Exceptions::CException &exception)
-        {
-            EXPECT_STREQ(exception.getErrorReason().getString(), test.reason);
-            EXPECT_STREQ(exception.getFunctionName().getString(), test.function);
-        }
+        Orvalite::Testing::expectThrows(test.make, test.reason, test.function);
     }
 }
 

@@ -1,12 +1,12 @@
 // The inline text edit and the window drag tab, driven through a headless
 // window's messages.
 #include "gui/controls/text/CTextEdit.h"
-#include "foundation/basics/CException.h"
 #include "gui/basics/Utf8Text.h"
 #include "gui/controls/base/CControlPanel.h"
 #include "gui/controls/buttons/CRolloverButton.h"
 #include "gui/controls/text/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
+#include "tests/gui/basics/ExpectThrows.h"
 #include "tests/gui/controls/CControlWindowTest.h"
 
 #include <map>
@@ -220,16 +220,8 @@ TEST_F(DragTab, WithoutARootWindowAMoveThrows)
     panel->addControl(tab);
     panel->setParentWindow(nullptr);
     CMouse mouse;
-    try
-    {
-        tab->handleMouseMovement(GUI::Events::CMouseEvent(&mouse, e_mouseMove));
-        FAIL() << "no exception";
-    }
-    catch (const Exceptions::CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(), "Root Window is NULL");
-        EXPECT_STREQ(exception.getFunctionName().getString(), "CWindowDragTab::handleMouseMovement(CMouseEvent &)");
-    }
+    expectThrows([&] { tab->handleMouseMovement(GUI::Events::CMouseEvent(&mouse, e_mouseMove)); },
+                 "Root Window is NULL", "CWindowDragTab::handleMouseMovement(CMouseEvent &)");
 }
 } // namespace
 } // namespace Orvalite::Testing

@@ -8,6 +8,7 @@
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
 
 #include "tests/foundation/CTemporaryFolder.h"
+#include "tests/gui/basics/ExpectThrows.h"
 #include "tests/gui/windowing/CRecordingListener.h"
 
 #include <gtest/gtest.h>
@@ -255,29 +256,13 @@ TEST_F(Window, WindowsWithTheSameTitleShareOneClass)
 TEST_F(Window, FailuresThrowTheirExactTexts)
 {
     CWindow window(CRect(0, 0, 10, 10));
-    try
-    {
-        window.startTimer(0, 10);
-        FAIL() << "a zero timer id must throw";
-    }
-    catch (const CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(), "Timer id's cannot be zero on Windows platforms");
-        EXPECT_STREQ(exception.getFunctionName().getString(), "CWindow::startTimer(const long, const long)");
-    }
+    Orvalite::Testing::expectThrows([&] { window.startTimer(0, 10); }, "Timer id's cannot be zero on Windows platforms",
+                                    "CWindow::startTimer(const long, const long)");
     m_system.refuseWindows("No display");
-    try
-    {
-        window.intialiseWindow(window.getWindowAttributes(), true);
-        FAIL() << "a refused window must throw";
-    }
-    catch (const CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(),
-                     "Caught an exception whilst initialising window. Further details below:\n\nNo display");
-        EXPECT_STREQ(exception.getFunctionName().getString(),
-                     "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
-    }
+    Orvalite::Testing::expectThrows(
+        [&] { window.intialiseWindow(window.getWindowAttributes(), true); },
+        "Caught an exception whilst initialising window. Further details below:\n\nNo display",
+        "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
     EXPECT_EQ(window.getWindowHandle(), 0u);
 }
 

@@ -190,7 +190,7 @@ TEST_F(VeltrixEditor, EveryUserEditIsAGestureTheHostCanRecord)
          },
          {{begin, delay}, {move, delay}, {move, delay}, {end, delay}}},
         {"a wheel notch",
-         [&] { m_system.send(editorHandle(), GUI::Windowing::e_mouseWheel, 120u << 16, 0); },
+         [&] { m_system.send(editorHandle(), GUI::Windowing::e_mouseWheel, wheelParameter(120), 0); },
          {{begin, delay}, {move, delay}, {end, delay}}},
         {"a double click",
          [&] {

@@ -10,6 +10,7 @@
 #include "gui/windowing/WindowMessage.h"
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
 #include "tests/gui/controls/CActionRecorder.h"
+#include "tests/gui/windowing/MessageParameters.h"
 
 #include <gtest/gtest.h>
 
@@ -44,9 +45,7 @@ protected:
     size_t events() const { return m_listener.m_actions.size(); }
     intptr_t send(uint32_t message, int16_t x, int16_t y, uintptr_t wParam = 0)
     {
-        const auto packed =
-            static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-        return m_system.send(m_handle, message, wParam, packed);
+        return m_system.send(m_handle, message, wParam, pointParameter(x, y));
     }
     void click(int16_t x, int16_t y)
     {
@@ -65,8 +64,7 @@ protected:
     void wheel(int16_t delta, long x, long y)
     {
         m_system.setCursorPosition(MathTools::CPoint(x, y));
-        m_system.send(m_handle, GUI::Windowing::e_mouseWheel,
-                      static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16, 0);
+        m_system.send(m_handle, GUI::Windowing::e_mouseWheel, wheelParameter(delta), 0);
     }
     void key(uintptr_t virtualKey) { m_system.send(m_handle, GUI::Windowing::e_keyDown, virtualKey, 0); }
     void repaint()

@@ -14,6 +14,7 @@
 #include "tests/gui/basics/ExpectThrows.h"
 #include "tests/gui/controls/CChoiceRecorder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/windowing/MessageParameters.h"
 
 #include <functional>
 #include <string>
@@ -69,15 +70,12 @@ protected:
         root().addControl(button);
         return button;
     }
-    static intptr_t pack(long x, long y)
-    {
-        return static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-    }
     // Mouse messages reach the outermost menu window, at screen points.
     void toMenu(CMenuWindow &menu, uint32_t message, long x, long y)
     {
         const CRect &area = menu.getWindowArea();
-        m_system.send(menu.getWindowHandle(), message, 0, pack(x - area.getLeft(), y - area.getTop()));
+        m_system.send(menu.getWindowHandle(), message, 0,
+                      Orvalite::Testing::pointParameter(x - area.getLeft(), y - area.getTop()));
     }
     void keys(CMenuWindow &menu, const std::vector<uint32_t> &virtualKeys)
     {

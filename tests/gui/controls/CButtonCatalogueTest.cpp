@@ -12,7 +12,6 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
 class ButtonCatalogue : public Orvalite::Testing::CControlWindowTest
@@ -26,7 +25,6 @@ protected:
         }
     }
     int cursor() const { return m_system.findWindow(m_handle)->cursor; }
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
 };
 
 TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)

@@ -72,6 +72,10 @@ protected:
         m_window.redrawWindow();
         m_system.pump();
     }
+    static uint32_t argb(long red, long green, long blue)
+    {
+        return GUI::Basics::CAlphaColour(red, green, blue).toARGB();
+    }
     uint32_t pixel(long x, long y) const { return m_system.findWindow(m_handle)->screen.getPixel(x, y); }
 
     GUI::Windowing::CHeadlessWindowSystem m_system;

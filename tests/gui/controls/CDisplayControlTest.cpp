@@ -24,7 +24,6 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::GUI::Graphics::CRGBAImage;
 using Orvalite::MathTools::CRect;
 using Orvalite::Testing::frameColour;
@@ -40,7 +39,6 @@ protected:
         root().addControl(control);
         return control;
     }
-    static uint32_t argb(const CAlphaColour &colour) { return colour.toARGB(); }
 };
 
 TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)
@@ -62,8 +60,8 @@ TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)
     ASSERT_TRUE(CControlFactory::createControl("CAreaBox", box, &root()));
     root().addControl(box);
     repaint();
-    EXPECT_EQ(pixel(0, 10), argb(CAlphaColour(0, 0, 0))) << "an area box's frame";
-    EXPECT_EQ(pixel(10, 10), argb(CAlphaColour(255, 255, 255))) << "and background";
+    EXPECT_EQ(pixel(0, 10), argb(0, 0, 0)) << "an area box's frame";
+    EXPECT_EQ(pixel(10, 10), argb(255, 255, 255)) << "and background";
 }
 
 TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
@@ -88,12 +86,12 @@ TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
     meter->setValue(0.3);
     meter->setValue(1.5);
     EXPECT_EQ(meter->getStepArea(0), CRect(0, 91, 20, 9)) << "the bottom tenth less the pixel between steps";
-    EXPECT_EQ(argb(meter->getStepColour(9)), argb(CAlphaColour(243, 32, 32))) << "the top step has the max colour";
+    EXPECT_EQ(meter->getStepColour(9).toARGB(), argb(243, 32, 32)) << "the top step has the max colour";
     repaint();
-    EXPECT_EQ(pixel(10, 95), argb(CAlphaColour(102, 200, 85))) << "the base colour";
-    EXPECT_EQ(pixel(10, 75), argb(meter->getStepColour(2)));
+    EXPECT_EQ(pixel(10, 95), argb(102, 200, 85)) << "the base colour";
+    EXPECT_EQ(pixel(10, 75), meter->getStepColour(2).toARGB());
     EXPECT_NE(pixel(10, 75), pixel(10, 95));
-    EXPECT_EQ(pixel(10, 65), argb(CAlphaColour(255, 255, 255))) << "unlit";
+    EXPECT_EQ(pixel(10, 65), argb(255, 255, 255)) << "unlit";
 
     for (const char *count : {"0", "-1", "257", "2000000000"})
     {
@@ -115,8 +113,8 @@ TEST_F(DisplayControls, AProgressBarFillsFromTheLeftAndShowsTheRoundedPercentage
     bar->setValue(-0.2);
     EXPECT_EQ(bar->getBarArea(), CRect(0, 0, 100, 20));
     repaint();
-    EXPECT_EQ(pixel(20, 10), argb(CAlphaColour(153, 116, 188)));
-    EXPECT_EQ(pixel(180, 10), argb(CAlphaColour(255, 255, 255)));
+    EXPECT_EQ(pixel(20, 10), argb(153, 116, 188));
+    EXPECT_EQ(pixel(180, 10), argb(255, 255, 255));
 }
 
 TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
@@ -177,8 +175,8 @@ TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)
     EXPECT_EQ(events(), 3u);
     control->setValue(0.5);
     repaint();
-    EXPECT_EQ(pixel(10, 10), argb(CAlphaColour(0, 0, 0))) << "half filled in the frame colour";
-    EXPECT_EQ(pixel(40, 10), argb(CAlphaColour(255, 255, 255)));
+    EXPECT_EQ(pixel(10, 10), argb(0, 0, 0)) << "half filled in the frame colour";
+    EXPECT_EQ(pixel(40, 10), argb(255, 255, 255));
     CRGBAImage *images[] = {makeStrip(4, 4, 1, 0), makeStrip(4, 4, 1, 1), makeStrip(4, 4, 1, 2)};
     control->setImages(images[0], images[1], images[2]);
     for (CRGBAImage *image : images)
@@ -187,7 +185,7 @@ TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)
     }
     control->setValue(1.0);
     m_system.pump();
-    EXPECT_EQ(pixel(25, 10), argb(frameColour(2))) << "the third image";
+    EXPECT_EQ(pixel(25, 10), frameColour(2).toARGB()) << "the third image";
 }
 
 TEST_F(DisplayControls, ImagesAndFramesAreDrawnWhereTheyBelong)
@@ -206,12 +204,12 @@ TEST_F(DisplayControls, ImagesAndFramesAreDrawnWhereTheyBelong)
     frame->setFrame(5);
     EXPECT_EQ(frame->getFrame(), 1);
     repaint();
-    EXPECT_EQ(pixel(50, 10), argb(frameColour(0)));
-    EXPECT_NE(pixel(40, 10), argb(frameColour(0)));
-    EXPECT_EQ(pixel(125, 25), argb(frameColour(1)));
+    EXPECT_EQ(pixel(50, 10), frameColour(0).toARGB());
+    EXPECT_NE(pixel(40, 10), frameColour(0).toARGB());
+    EXPECT_EQ(pixel(125, 25), frameColour(1).toARGB());
     frame->setValue(0.4);
     m_system.pump();
-    EXPECT_EQ(pixel(125, 25), argb(frameColour(0)));
+    EXPECT_EQ(pixel(125, 25), frameColour(0).toARGB());
 }
 
 TEST_F(DisplayControls, AnAutoAnimationPlaysEachStyleOnItsOwnTimer)
@@ -241,7 +239,7 @@ TEST_F(DisplayControls, AnAutoAnimationPlaysEachStyleOnItsOwnTimer)
             EXPECT_EQ(animation->getFrame(), test.frames[tick]) << "style " << test.style << " tick " << tick;
             m_system.advanceClock(CAutoAnimation::DEFAULT_FRAME_PERIOD);
         }
-        EXPECT_EQ(pixel(10, 10), argb(frameColour(animation->getFrame()))) << test.style;
+        EXPECT_EQ(pixel(10, 10), frameColour(animation->getFrame()).toARGB()) << test.style;
         EXPECT_EQ(animation->isPlaying(), test.playingAtEnd) << test.style;
         root().removeControl(animation);
         m_system.advanceClock(CAutoAnimation::DEFAULT_FRAME_PERIOD);

@@ -13,14 +13,12 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
 class PadsAndEditors : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
 };
 
 TEST_F(PadsAndEditors, AnXYPadHandleJumpsToThePressAndDragsWithinThePad)

@@ -133,7 +133,7 @@ TEST_F(PresetBrowser, AClickSelectsADoubleClickLoadsAndTheWheelScrolls)
     EXPECT_STREQ(m_browser->getNameField()->getText().getString(), "b");
     repaint();
     EXPECT_EQ(pixel(list->getArea().getLeft() + 2, list->getArea().getTop() + CPresetList::ROW_HEIGHT + 2),
-              GUI::Basics::CAlphaColour(51, 153, 255).toARGB())
+              argb(51, 153, 255))
         << "the selected row is highlighted";
     EXPECT_EQ(m_target.state, "initial") << "a click only selects";
 

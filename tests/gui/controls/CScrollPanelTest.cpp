@@ -48,7 +48,6 @@ public:
 class Scrolling : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
     // A 150 × 120 panel at (10, 10) over content 130 wide and 400 high, with a
     // red box at (20, 100): a vertical bar only.
     CScrollPanel *addPanel()

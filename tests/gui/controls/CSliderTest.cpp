@@ -15,14 +15,12 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
 class Sliders : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     const Orvalite::Testing::CActionRecorder::SAction &last() const { return m_listener.m_actions.back(); }
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
 };
 
 TEST_F(Sliders, TheHandleIsAThirdOfTheLongerSide)

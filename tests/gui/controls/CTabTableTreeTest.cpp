@@ -76,7 +76,6 @@ private:
 class Views : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
     long lastType() const { return m_listener.m_actions.empty() ? -1 : m_listener.m_actions.back().type; }
     static std::string label(const CTreeView &tree)
     {

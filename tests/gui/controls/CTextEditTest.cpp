@@ -177,7 +177,7 @@ TEST_F(TextEdit, TheMouseSelectsAndAClickPlacesTheCaret)
 
 TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)
 {
-    const uint32_t selection = GUI::Basics::CAlphaColour(51, 153, 255).toARGB();
+    const uint32_t selection = argb(51, 153, 255);
     const std::vector<uint32_t> idle = middleRow();
     send(e_leftButtonDoubleClick, 20, 20);
     repaint();

@@ -16,10 +16,7 @@ using namespace Orvalite::GUI::Windowing;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
-class PadsAndEditors : public Orvalite::Testing::CControlWindowTest
-{
-protected:
-};
+using PadsAndEditors = Orvalite::Testing::CControlWindowTest;
 
 TEST_F(PadsAndEditors, AnXYPadHandleJumpsToThePressAndDragsWithinThePad)
 {

@@ -194,9 +194,7 @@ TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)
     EXPECT_NE(idle, hidden) << "an edited field has a frame and background";
 }
 
-class DragTab : public CControlWindowTest
-{
-};
+using DragTab = CControlWindowTest;
 
 TEST_F(DragTab, DraggingMovesATopLevelWindowOnly)
 {

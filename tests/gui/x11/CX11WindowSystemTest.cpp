@@ -68,8 +68,14 @@ protected:
         }
         m_target.messages.clear();
     }
+    // Our connection's drawing reaches the server in its own time: a few pumps let it land first.
     std::vector<uint32_t> screenshot() override
     {
+        for (int i = 0; i < 5; ++i)
+        {
+            m_system.pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         XSync(m_x->getDisplay(), False);
         XImage *image = XGetImage(m_x->getDisplay(), m_window, 0, 0, WIDTH, HEIGHT, AllPlanes, ZPixmap);
         std::vector<uint32_t> pixels;

@@ -140,7 +140,6 @@ TEST_F(EditorSettings, ADamagedFileIsIgnoredWithATraceLine)
     }
 }
 
-// ZELO_EDITOR_SCALE first, then the user's saved choice, then the display.
 TEST_F(EditorSettings, TheStartSizeTakesTheEnvironmentThenTheSavedChoiceThenTheDisplay)
 {
     const struct

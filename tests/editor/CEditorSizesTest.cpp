@@ -145,7 +145,6 @@ TEST_F(EditorSizes, TheFirstSizeFollowsTheDisplayUnlessTheUserChoseOne)
     }
 }
 
-// A drag moves a knob by the same amount per design pixel at every size.
 TEST_F(EditorSizes, AKnobDragOfFortyDesignPixelsMovesTheValueAlikeAtEverySize)
 {
     for (long percent : CEditorScale::SIZES)

@@ -13,6 +13,7 @@
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
 #include "tests/editor/CScopedEnvironment.h"
 #include "tests/foundation/CTemporaryFolder.h"
+#include "tests/gui/windowing/MessageParameters.h"
 #include "tests/support/CRecordingHost.h"
 
 #include <gtest/gtest.h>
@@ -96,9 +97,7 @@ protected:
     // A message at a point of the editor's window.
     void send(uint32_t message, long x, long y, uintptr_t wParam = 0)
     {
-        const auto packed =
-            static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-        m_system.send(editorHandle(), message, wParam, packed);
+        m_system.send(editorHandle(), message, wParam, pointParameter(x, y));
     }
     void send(uint32_t message, const MathTools::CPoint &point)
     {

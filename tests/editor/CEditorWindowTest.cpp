@@ -9,9 +9,7 @@ namespace
 {
 using Vst::CVstWindow;
 
-class EditorWindow : public CEditorTest
-{
-};
+using EditorWindow = CEditorTest;
 
 TEST_F(EditorWindow, OpensAsOneChildOfTheHostWindowAndClosesWithoutTouchingIt)
 {

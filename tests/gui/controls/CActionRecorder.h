@@ -1,5 +1,5 @@
 // An action listener for the control tests: it keeps, for every event, the
-// event type and the value its control had at that moment.
+// event type, its control and the value the control had at that moment.
 #pragma once
 
 #include "foundation/basics/CCountedObject.h"
@@ -18,6 +18,7 @@ public:
     {
         long type;
         double value;
+        const GUI::Controls::IControl *control;
     };
 
     void referenced() override { CCountedObject::referenced(); }
@@ -27,7 +28,8 @@ public:
     Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
     void handleActionEvent(const GUI::Events::CActionEvent &event) override
     {
-        m_actions.push_back(SAction{static_cast<long>(event.getEventType()), event.getControl()->getValue()});
+        m_actions.push_back(
+            SAction{static_cast<long>(event.getEventType()), event.getControl()->getValue(), event.getControl()});
     }
 
     std::vector<SAction> m_actions;

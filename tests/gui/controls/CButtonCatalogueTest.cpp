@@ -2,7 +2,7 @@
 #include "gui/controls/buttons/CRadioButton.h"
 #include "gui/controls/buttons/CRepeatingButton.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -12,10 +12,9 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class ButtonCatalogue : public Orvalite::Testing::CActionControlTest
+class ButtonCatalogue : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     void advance(long milliseconds)
@@ -26,7 +25,6 @@ protected:
         }
     }
     int cursor() const { return m_system.findWindow(m_handle)->cursor; }
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
 };
 
 TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)
@@ -50,7 +48,7 @@ TEST_F(ButtonCatalogue, ARolloverButtonClicksOnlyWhenReleasedOnIt)
     EXPECT_EQ(m_listener.m_actions[0].value, 0.0);
 
     send(e_leftButtonDown, 75, 75);
-    send(e_mouseMove, 10, 10, e_leftButtonHeld);
+    drag(10, 10);
     EXPECT_EQ(button->getState(), CRolloverButton::e_off);
     send(e_leftButtonUp, 10, 10);
     EXPECT_EQ(events(), 1u) << "released beside the button: cancelled";
@@ -74,7 +72,7 @@ TEST_F(ButtonCatalogue, ARepeatingButtonRepeatsWhileHeldAndStopsForEveryWayOfLet
     };
     const SCase cases[] = {
         {"release", [this](CRepeatingButton *) { send(e_leftButtonUp, 75, 75); }},
-        {"pointer leaves the button", [this](CRepeatingButton *) { send(e_mouseMove, 10, 10, e_leftButtonHeld); }},
+        {"pointer leaves the button", [this](CRepeatingButton *) { drag(10, 10); }},
         {"pointer leaves the window", [this](CRepeatingButton *) { send(e_mouseLeave, 0, 0); }},
         {"capture lost", [this](CRepeatingButton *) { m_system.setCapture(9999); }},
         {"removed and destroyed", [this](CRepeatingButton *button) { root().removeControl(button); }},
@@ -125,17 +123,16 @@ TEST_F(ButtonCatalogue, ARadioGroupAlwaysHasExactlyOneChoice)
         long selected;
         double value;
     };
-    for (const SClick &click : {SClick{100, 1, 0.5}, SClick{100, 1, 0.5}, SClick{190, 2, 1.0}, SClick{10, 0, 0.0}})
+    for (const SClick &test : {SClick{100, 1, 0.5}, SClick{100, 1, 0.5}, SClick{190, 2, 1.0}, SClick{10, 0, 0.0}})
     {
-        send(e_leftButtonDown, click.x, 25);
-        send(e_leftButtonUp, click.x, 25);
-        EXPECT_EQ(group->getSelectedIndex(), click.selected) << click.x;
-        EXPECT_EQ(group->getValue(), click.value) << click.x;
+        click(test.x, 25);
+        EXPECT_EQ(group->getSelectedIndex(), test.selected) << test.x;
+        EXPECT_EQ(group->getValue(), test.value) << test.x;
         for (long index = 0; index < 3; ++index)
         {
-            EXPECT_EQ(group->getControlAtIndex(index, true)->getValue(), index == click.selected ? 1.0 : 0.0);
+            EXPECT_EQ(group->getControlAtIndex(index, true)->getValue(), index == test.selected ? 1.0 : 0.0);
         }
-        EXPECT_EQ(m_listener.m_actions.back().type, click.selected);
+        EXPECT_EQ(m_listener.m_actions.back().type, test.selected);
     }
     group->setValue(0.6);
     repaint();
@@ -148,8 +145,7 @@ TEST_F(ButtonCatalogue, ARadioGroupAlwaysHasExactlyOneChoice)
     auto *read = dynamic_cast<CRadioButton *>(root().getControlAtIndex(0, true));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->getButtonCount(), 3);
-    send(e_leftButtonDown, 190, 25);
-    send(e_leftButtonUp, 190, 25);
+    click(190, 25);
     EXPECT_EQ(read->getSelectedIndex(), 2) << "buttons read from XML report to their group";
 }
 } // namespace

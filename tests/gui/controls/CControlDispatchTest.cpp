@@ -40,8 +40,7 @@ TEST_F(ControlDispatch, TheFirstAddedTakesTheHitWhileTheLastAddedPaintsOnTop)
     add("B", CRect(10, 10, 20, 20), m_blue);
     send(e_leftButtonDown, 15, 15);
     send(e_leftButtonUp, 20, 20);
-    send(e_leftButtonDown, 30, 30);
-    send(e_leftButtonUp, 30, 30);
+    click(30, 30);
     EXPECT_EQ(m_log, (Log{"A down 15,15", "A up 20,20", "B down 20,20", "B up 20,20"}))
         << "right and bottom edges are inside";
     repaint();
@@ -110,7 +109,7 @@ TEST_F(ControlDispatch, APanelHandsClicksToItsChildAndADragThatLeavesItStillEnds
     CRecordingControl *child = add("C", CRect(10, 10, 10, 10), m_green, panel);
     EXPECT_EQ(child->getWindowArea(), CRect(110, 60, 10, 10));
     send(e_leftButtonDown, 115, 65);
-    send(e_mouseMove, 5, 5, e_leftButtonHeld);
+    drag(5, 5);
     EXPECT_EQ(root().getLockedControl(), panel) << "the panel holds the drag in its own root";
     send(e_leftButtonUp, 5, 5);
     EXPECT_EQ(m_log, (Log{"C down 5,5", "C move -105,-55", "C up -105,-55"}));
@@ -126,7 +125,7 @@ TEST_F(ControlDispatch, ANestedDispatchInsideAHandlerLeavesTheOuterEventAlone)
 {
     CRecordingControl *outer = add("A", CRect(0, 0, 20, 20), m_red);
     add("B", CRect(50, 50, 20, 20), m_blue);
-    outer->m_duringHandler = [this] { send(e_mouseMove, 60, 60, e_leftButtonHeld); };
+    outer->m_duringHandler = [this] { drag(60, 60); };
     send(e_leftButtonDown, 5, 5);
     EXPECT_EQ(m_log, (Log{"B move 10,10", "A down 5,5"}));
 }

@@ -3,7 +3,6 @@
 #include "gui/controls/base/CControlPanel.h"
 #include "gui/controls/buttons/CLatchingButton.h"
 #include "gui/controls/text/CTextLabel.h"
-#include "gui/fonts/CFont.h"
 #include "gui/graphics/CPNGImage.h"
 #include "gui/graphics/CPNGWriter.h"
 
@@ -32,7 +31,6 @@ using ControlGolden = Orvalite::Testing::CControlWindowTest;
 // a small area after the buttons swapped states, which must change only that area.
 TEST_F(ControlGolden, PaintingOrderAndUpdateAreasMatchTheImage)
 {
-    Orvalite::GUI::Fonts::CFont::createDefaultFont();
     std::vector<std::string> log;
     root().addControl(
         new Orvalite::Testing::CRecordingControl(&root(), CRect(5, 5, 40, 40), CAlphaColour(255, 0, 0), &log));
@@ -93,6 +91,5 @@ TEST_F(ControlGolden, PaintingOrderAndUpdateAreasMatchTheImage)
     }
     EXPECT_LE(beyondTolerance, edgePixelsAllowed)
         << "pixels off by more than " << tolerance << " of " << screen.getWidth() * screen.getHeight();
-    Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
 }
 } // namespace

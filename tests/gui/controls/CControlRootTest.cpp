@@ -1,6 +1,5 @@
 #include "gui/controls/base/CControlRoot.h"
 
-#include "foundation/basics/CException.h"
 #include "foundation/io/CXMLNode.h"
 #include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/base/IControl.h"
@@ -8,6 +7,7 @@
 #include "gui/windowing/CWindow.h"
 
 #include "tests/foundation/CTemporaryFolder.h"
+#include "tests/gui/basics/ExpectThrows.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +17,6 @@
 namespace
 {
 using namespace Orvalite::GUI::Controls;
-using Orvalite::Exceptions::CException;
 using Orvalite::GUI::Windowing::CWindow;
 using Orvalite::IO::CXMLNode;
 using Orvalite::MathTools::CRect;
@@ -37,16 +36,7 @@ TEST(ControlRoot, MissingArgumentsThrowTheirTexts)
     };
     for (const SCase &test : cases)
     {
-        try
-        {
-            test.make();
-            ADD_FAILURE() << test.function << " did not throw";
-        }
-        catch (const CException &exception)
-        {
-            EXPECT_STREQ(exception.getFunctionName().getString(), test.function);
-            EXPECT_STREQ(exception.getErrorReason().getString(), test.reason);
-        }
+        Orvalite::Testing::expectThrows(test.make, test.reason, test.function);
     }
 }
 

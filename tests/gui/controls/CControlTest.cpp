@@ -4,11 +4,11 @@
 #include "foundation/basics/CException.h"
 #include "foundation/io/CXMLNode.h"
 #include "gui/controls/base/CControlDescriptor.h"
-#include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/base/CControlPanel.h"
 #include "gui/controls/sliders/CKnob.h"
 #include "gui/graphics/CRGBAImage.h"
 #include "gui/windowing/CWindow.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +29,6 @@ protected:
     CControlRoot &m_root = m_window.getControlRoot();
 };
 
-// A node and everything under it as one line, to compare trees.
-std::string describe(const CXMLNode &node)
-{
-    std::string text = node.getNodeName().getString();
-    for (long index = 0; index < node.getNumberOfAttributes(); ++index)
-    {
-        text += std::string(" ") + node.getAttribute(index)->getName().getString() + "=" +
-                node.getAttribute(index)->getValue().getString();
-    }
-    for (long index = 0; index < node.getNumberOfChildNodes(); ++index)
-    {
-        text += " [" + describe(*node.getChildNode(index)) + "]";
-    }
-    return text;
-}
-
 TEST_F(Controls, ANewControlHasTheDocumentedDefaultsAndDescriptorOrder)
 {
     CControl control(&m_root, 7, CRect(5, 6, 30, 40));
@@ -54,15 +38,9 @@ TEST_F(Controls, ANewControlHasTheDocumentedDefaultsAndDescriptorOrder)
     EXPECT_STREQ(control.getName().getString(), "Control");
     EXPECT_EQ(control.getValue(), 1.0);
     EXPECT_EQ(control.getNormalisedArea(), CRect(0, 0, 30, 40));
-    Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-    control.getDescriptors(list);
-    std::string names;
-    for (long index = 0; index < list.getInsertIndex(); ++index)
-    {
-        names += std::string(list.getElementAtIndex(index)->getName().getString()) + ";";
-    }
-    EXPECT_EQ(names, "Control Name;Control ID;Mouse Enabled;Keyboard Enabled;Drop File Enabled;Is Enabled;"
-                     "Default Drawing;Area;Primary Image;Disabled Image;Frame Colour;Background Colour;");
+    EXPECT_EQ(Orvalite::Testing::descriptorNames(control, 0),
+              "Control Name;Control ID;Mouse Enabled;Keyboard Enabled;Drop File Enabled;Is Enabled;"
+              "Default Drawing;Area;Primary Image;Disabled Image;Frame Colour;Background Colour;");
     EXPECT_THROW(control.setControlRoot(nullptr), Orvalite::Exceptions::CException);
 }
 
@@ -77,14 +55,8 @@ TEST_F(Controls, APanelWithAChildRoundTripsThroughXML)
     child->setName("Inner");
     child->setKeyboardEnabled(true);
     panel->addControl(child);
-    CXMLNode written("controls");
-    ASSERT_TRUE(m_root.serialiseToXML(written));
-
     CWindow other(CRect(0, 0, 300, 300));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written)) << describe(written);
-    CXMLNode rewritten("controls");
-    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
-    EXPECT_EQ(describe(rewritten), describe(written));
+    Orvalite::Testing::expectRoundTrip(m_root, other.getControlRoot());
     IControl *inner = other.getControlRoot().getControlByName("Inner");
     ASSERT_NE(inner, nullptr);
     EXPECT_EQ(inner->getWindowArea(), CRect(110, 60, 20, 20));
@@ -172,45 +144,10 @@ TEST_F(Controls, SettingTheImageAlreadyHeldKeepsIt)
     image->dereference();
 }
 
-TEST_F(Controls, TheFactoryMakesEveryTypeThatExistsAndEachRoundTripsThroughXML)
-{
-    const std::pair<const char *, CRect> types[] = {
-        {"CControlPanel", CRect(0, 0, 200, 200)},
-        {"CAnimation", CRect(0, 0, 50, 50)},
-        {"CKnob", CRect(0, 0, 50, 50)},
-        {"CLatchingButton", CRect(0, 0, 50, 50)},
-        {"CMomentaryButton", CRect(0, 0, 50, 50)},
-        {"CTextLabel", CRect(0, 0, 50, 20)},
-    };
-    for (const auto &[name, area] : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(name, made, &m_root)) << name;
-        EXPECT_EQ(made->getArea(), area) << name;
-        EXPECT_EQ(made->getUniqueId(), -1) << name;
-        EXPECT_STREQ(made->getClass().getClassName(), name);
-        made->setName(name);
-        m_root.addControl(made);
-    }
-    CXMLNode written("controls");
-    ASSERT_TRUE(m_root.serialiseToXML(written));
-    CWindow other(CRect(0, 0, 300, 300));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written)) << describe(written);
-    CXMLNode rewritten("controls");
-    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
-    EXPECT_EQ(describe(rewritten), describe(written));
-}
-
 TEST_F(Controls, AKnobDefaultValueFromXMLIsClamped)
 {
     CKnob knob(&m_root, 0, CRect(0, 0, 50, 50));
-    CXMLNode node("control");
-    node.addAttribute("number_of_descriptors", "1");
-    CXMLNode *descriptor = node.addChildNode("descriptor");
-    descriptor->addAttribute("type", "float");
-    descriptor->addAttribute("name", "Default Value");
-    descriptor->addAttribute("object", "7.5");
-    ASSERT_TRUE(knob.readFromXML(node));
+    ASSERT_TRUE(knob.readFromXML(*Orvalite::Testing::descriptorNode("float", "Default Value", "7.5")));
     EXPECT_EQ(knob.getDefaultValue(), 1.0);
 }
 } // namespace

@@ -1,6 +1,5 @@
 // Meters, labels, images and animations: what they show, read back from the
 // screen, and how they answer the mouse and the clock.
-#include "foundation/io/CXMLNode.h"
 #include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/buttons/CLatchingButton.h"
 #include "gui/controls/displays/CAnimationFrame.h"
@@ -10,11 +9,12 @@
 #include "gui/controls/displays/CProgressBar.h"
 #include "gui/controls/displays/CStepLabel.h"
 #include "gui/controls/displays/CTriStateImage.h"
-#include "gui/fonts/CFont.h"
 #include "gui/graphics/CGraphics.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/ColourStrips.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
@@ -24,35 +24,12 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::GUI::Graphics::CRGBAImage;
 using Orvalite::MathTools::CRect;
+using Orvalite::Testing::frameColour;
+using Orvalite::Testing::makeStrip;
 
-// Colours are counted framework objects, so the table holds their parts.
-const long s_frameColours[][3] = {{255, 0, 0}, {0, 0, 255}, {0, 160, 0}, {200, 200, 0}};
-
-CAlphaColour frameColour(long frame)
-{
-    return CAlphaColour(s_frameColours[frame][0], s_frameColours[frame][1], s_frameColours[frame][2]);
-}
-
-// Frames of `width` × `height` stacked, each in its own colour from `first`
-// on; the caller holds one reference.
-CRGBAImage *makeStrip(long width, long height, long frames, long first = 0)
-{
-    auto *strip = new CRGBAImage();
-    strip->referenced();
-    EXPECT_TRUE(strip->initialise(width, height * frames));
-    for (long frame = 0; frame < frames; ++frame)
-    {
-        strip->getGraphics()->getBrush()->setColour(frameColour(first + frame));
-        strip->getGraphics()->fillRectangle(CRect(0, frame * height, width, height));
-    }
-    EXPECT_TRUE(strip->uninitialise());
-    return strip;
-}
-
-class DisplayControls : public Orvalite::Testing::CActionControlTest
+class DisplayControls : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     template <class T> T *addLabel(const CRect &area)
@@ -62,12 +39,6 @@ protected:
         root().addControl(control);
         return control;
     }
-    void click(int16_t x, int16_t y)
-    {
-        send(e_leftButtonDown, x, y);
-        send(e_leftButtonUp, x, y);
-    }
-    static uint32_t argb(const CAlphaColour &colour) { return colour.toARGB(); }
 };
 
 TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)
@@ -89,8 +60,8 @@ TEST_F(DisplayControls, DisplayOnlyControlsLetClicksThroughToTheControlBeneath)
     ASSERT_TRUE(CControlFactory::createControl("CAreaBox", box, &root()));
     root().addControl(box);
     repaint();
-    EXPECT_EQ(pixel(0, 10), argb(CAlphaColour(0, 0, 0))) << "an area box's frame";
-    EXPECT_EQ(pixel(10, 10), argb(CAlphaColour(255, 255, 255))) << "and background";
+    EXPECT_EQ(pixel(0, 10), argb(0, 0, 0)) << "an area box's frame";
+    EXPECT_EQ(pixel(10, 10), argb(255, 255, 255)) << "and background";
 }
 
 TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
@@ -115,22 +86,16 @@ TEST_F(DisplayControls, ALevelMeterLightsWholeStepsFromTheBottom)
     meter->setValue(0.3);
     meter->setValue(1.5);
     EXPECT_EQ(meter->getStepArea(0), CRect(0, 91, 20, 9)) << "the bottom tenth less the pixel between steps";
-    EXPECT_EQ(argb(meter->getStepColour(9)), argb(CAlphaColour(243, 32, 32))) << "the top step has the max colour";
+    EXPECT_EQ(meter->getStepColour(9).toARGB(), argb(243, 32, 32)) << "the top step has the max colour";
     repaint();
-    EXPECT_EQ(pixel(10, 95), argb(CAlphaColour(102, 200, 85))) << "the base colour";
-    EXPECT_EQ(pixel(10, 75), argb(meter->getStepColour(2)));
+    EXPECT_EQ(pixel(10, 95), argb(102, 200, 85)) << "the base colour";
+    EXPECT_EQ(pixel(10, 75), meter->getStepColour(2).toARGB());
     EXPECT_NE(pixel(10, 75), pixel(10, 95));
-    EXPECT_EQ(pixel(10, 65), argb(CAlphaColour(255, 255, 255))) << "unlit";
+    EXPECT_EQ(pixel(10, 65), argb(255, 255, 255)) << "unlit";
 
     for (const char *count : {"0", "-1", "257", "2000000000"})
     {
-        Orvalite::IO::CXMLNode node("control");
-        node.addAttribute("number_of_descriptors", "1");
-        Orvalite::IO::CXMLNode *descriptor = node.addChildNode("descriptor");
-        descriptor->addAttribute("type", "integer");
-        descriptor->addAttribute("name", "Step Count");
-        descriptor->addAttribute("object", count);
-        EXPECT_FALSE(meter->readFromXML(node)) << count;
+        EXPECT_FALSE(meter->readFromXML(*Orvalite::Testing::descriptorNode("integer", "Step Count", count))) << count;
         EXPECT_EQ(meter->getStepCount(), 10) << count;
     }
 }
@@ -148,8 +113,8 @@ TEST_F(DisplayControls, AProgressBarFillsFromTheLeftAndShowsTheRoundedPercentage
     bar->setValue(-0.2);
     EXPECT_EQ(bar->getBarArea(), CRect(0, 0, 100, 20));
     repaint();
-    EXPECT_EQ(pixel(20, 10), argb(CAlphaColour(153, 116, 188)));
-    EXPECT_EQ(pixel(180, 10), argb(CAlphaColour(255, 255, 255)));
+    EXPECT_EQ(pixel(20, 10), argb(153, 116, 188));
+    EXPECT_EQ(pixel(180, 10), argb(255, 255, 255));
 }
 
 TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
@@ -161,7 +126,6 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
         const char *text;
         size_t events;
     };
-    Orvalite::GUI::Fonts::CFont::createDefaultFont();
     CStepLabel *label = addLabel<CStepLabel>(CRect(0, 0, 50, 20));
     label->setTexts({"Sine", "Saw", "Square"});
     const SStep steps[] = {
@@ -178,8 +142,7 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
         EXPECT_STREQ(label->getText().getString(), step.text) << step.events;
         EXPECT_EQ(events(), step.events) << step.text;
     }
-    m_system.setCursorPosition(Orvalite::MathTools::CPoint(10, 10));
-    m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(120) << 16, 0);
+    wheel(120, 10, 10);
     EXPECT_STREQ(label->getText().getString(), "Saw");
     EXPECT_EQ(m_listener.m_actions.back().value, 0.5);
     label->setValue(1.0);
@@ -199,8 +162,6 @@ TEST_F(DisplayControls, AStepLabelStepsThroughItsTextsAndWrapsOnlyWhenAsked)
     const std::vector<uint32_t> square = screen();
     label->setValue(0.0);
     EXPECT_NE(screen(), square) << "the label shows the text it stepped to";
-    root().clearControls();
-    Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
 }
 
 TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)
@@ -214,8 +175,8 @@ TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)
     EXPECT_EQ(events(), 3u);
     control->setValue(0.5);
     repaint();
-    EXPECT_EQ(pixel(10, 10), argb(CAlphaColour(0, 0, 0))) << "half filled in the frame colour";
-    EXPECT_EQ(pixel(40, 10), argb(CAlphaColour(255, 255, 255)));
+    EXPECT_EQ(pixel(10, 10), argb(0, 0, 0)) << "half filled in the frame colour";
+    EXPECT_EQ(pixel(40, 10), argb(255, 255, 255));
     CRGBAImage *images[] = {makeStrip(4, 4, 1, 0), makeStrip(4, 4, 1, 1), makeStrip(4, 4, 1, 2)};
     control->setImages(images[0], images[1], images[2]);
     for (CRGBAImage *image : images)
@@ -224,7 +185,7 @@ TEST_F(DisplayControls, ATriStateImageCyclesOnClicksAndShowsEachStatesImage)
     }
     control->setValue(1.0);
     m_system.pump();
-    EXPECT_EQ(pixel(25, 10), argb(frameColour(2))) << "the third image";
+    EXPECT_EQ(pixel(25, 10), frameColour(2).toARGB()) << "the third image";
 }
 
 TEST_F(DisplayControls, ImagesAndFramesAreDrawnWhereTheyBelong)
@@ -243,12 +204,12 @@ TEST_F(DisplayControls, ImagesAndFramesAreDrawnWhereTheyBelong)
     frame->setFrame(5);
     EXPECT_EQ(frame->getFrame(), 1);
     repaint();
-    EXPECT_EQ(pixel(50, 10), argb(frameColour(0)));
-    EXPECT_NE(pixel(40, 10), argb(frameColour(0)));
-    EXPECT_EQ(pixel(125, 25), argb(frameColour(1)));
+    EXPECT_EQ(pixel(50, 10), frameColour(0).toARGB());
+    EXPECT_NE(pixel(40, 10), frameColour(0).toARGB());
+    EXPECT_EQ(pixel(125, 25), frameColour(1).toARGB());
     frame->setValue(0.4);
     m_system.pump();
-    EXPECT_EQ(pixel(125, 25), argb(frameColour(0)));
+    EXPECT_EQ(pixel(125, 25), frameColour(0).toARGB());
 }
 
 TEST_F(DisplayControls, AnAutoAnimationPlaysEachStyleOnItsOwnTimer)
@@ -278,7 +239,7 @@ TEST_F(DisplayControls, AnAutoAnimationPlaysEachStyleOnItsOwnTimer)
             EXPECT_EQ(animation->getFrame(), test.frames[tick]) << "style " << test.style << " tick " << tick;
             m_system.advanceClock(CAutoAnimation::DEFAULT_FRAME_PERIOD);
         }
-        EXPECT_EQ(pixel(10, 10), argb(frameColour(animation->getFrame()))) << test.style;
+        EXPECT_EQ(pixel(10, 10), frameColour(animation->getFrame()).toARGB()) << test.style;
         EXPECT_EQ(animation->isPlaying(), test.playingAtEnd) << test.style;
         root().removeControl(animation);
         m_system.advanceClock(CAutoAnimation::DEFAULT_FRAME_PERIOD);

@@ -3,12 +3,9 @@
 #include "gui/controls/buttons/CMomentaryButton.h"
 #include "gui/controls/sliders/CKnob.h"
 #include "gui/controls/text/CTextLabel.h"
-#include "gui/events/CActionEvent.h"
-#include "gui/graphics/CGraphics.h"
-#include "gui/graphics/CRGBAImage.h"
-#include "gui/listeners/IActionListener.h"
 
 #include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/ColourStrips.h"
 
 #include <gtest/gtest.h>
 
@@ -20,36 +17,27 @@ using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
 using Orvalite::MathTools::CRect;
 
-class CCountingListener : public Orvalite::Basics::CCountedObject, public Orvalite::GUI::Listeners::IActionListener
-{
-public:
-    void referenced() override { CCountedObject::referenced(); }
-    void dereference() override { CCountedObject::dereference(); }
-    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
-    void getObjectDescription(char *, long) const override {}
-    Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
-    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &event) override
-    {
-        EXPECT_EQ(event.getEventType(), 0u);
-        m_controls.push_back(event.getControl());
-    }
-    std::vector<IControl *> m_controls;
-};
-
 class KnobsAndButtons : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     template <class T> T *add(double value)
     {
-        auto *control = new T(&root(), 1, CRect(50, 50, 50, 50), &m_listener);
+        auto *control = CControlWindowTest::add<T>(CRect(50, 50, 50, 50));
         control->setValue(value);
-        root().addControl(control);
         return control;
     }
     void setShift(bool shift) { m_system.setModifierState(SModifierState{false, shift, false}); }
-    size_t events() const { return m_listener.m_controls.size(); }
-
-    CCountingListener m_listener;
+    // The controls that reported, in order; knobs and buttons report events of type 0 only.
+    std::vector<const IControl *> reported() const
+    {
+        std::vector<const IControl *> controls;
+        for (const auto &action : m_listener.m_actions)
+        {
+            EXPECT_EQ(action.type, 0);
+            controls.push_back(action.control);
+        }
+        return controls;
+    }
 };
 
 TEST_F(KnobsAndButtons, KnobDragsMoveByDistanceTimesStepWithoutJumpsWhenShiftChanges)
@@ -76,7 +64,7 @@ TEST_F(KnobsAndButtons, KnobDragsMoveByDistanceTimesStepWithoutJumpsWhenShiftCha
     for (const SCase &test : cases)
     {
         CKnob *knob = add<CKnob>(0.5);
-        m_listener.m_controls.clear();
+        m_listener.m_actions.clear();
         setShift(false);
         send(e_leftButtonDown, 75, 75);
         for (const SMove &move : test.moves)
@@ -110,46 +98,35 @@ TEST_F(KnobsAndButtons, KnobWheelStepsAndDoubleClickRestoresTheDefault)
     for (const SCase &test : cases)
     {
         CKnob *knob = add<CKnob>(test.start);
-        m_listener.m_controls.clear();
+        m_listener.m_actions.clear();
         setShift(test.shift);
-        m_system.setCursorPosition(Orvalite::MathTools::CPoint(60, 60));
-        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(test.delta)) << 16, 0);
+        wheel(test.delta, 60, 60);
         EXPECT_NEAR(knob->getValue(), test.value, 1e-12) << test.start << " " << test.delta;
         EXPECT_EQ(events(), test.events) << test.start << " " << test.delta;
         root().removeControl(knob);
     }
     CKnob *knob = add<CKnob>(0.5);
-    m_listener.m_controls.clear();
+    m_listener.m_actions.clear();
     send(e_leftButtonDoubleClick, 60, 60);
     knob->setDefaultValue(0.25);
     send(e_leftButtonDoubleClick, 60, 60);
     EXPECT_EQ(knob->getValue(), 0.25);
-    EXPECT_EQ(m_listener.m_controls, (std::vector<IControl *>{knob, knob})) << "a double click always fires";
+    EXPECT_EQ(reported(), (std::vector<const IControl *>{knob, knob})) << "a double click always fires";
 }
 
 TEST_F(KnobsAndButtons, ADraggedKnobShowsTheFilmStripFrameForItsValue)
 {
-    // Two 50 × 50 frames stacked: red on top (value 0), blue below (value 1).
-    auto *strip = new Orvalite::GUI::Graphics::CRGBAImage();
-    strip->referenced();
-    ASSERT_TRUE(strip->initialise(50, 100));
-    const Orvalite::GUI::Basics::CAlphaColour red(255, 0, 0), blue(0, 0, 255);
-    strip->getGraphics()->getBrush()->setColour(red);
-    strip->getGraphics()->fillRectangle(CRect(0, 0, 50, 50));
-    strip->getGraphics()->getBrush()->setColour(blue);
-    strip->getGraphics()->fillRectangle(CRect(0, 50, 50, 50));
-    ASSERT_TRUE(strip->uninitialise());
+    // Two 50 × 50 frames: the first (value 0) on top of the second (value 1).
+    auto *strip = Orvalite::Testing::makeStrip(50, 50, 2);
     CKnob *knob = add<CKnob>(0.0);
     knob->setAnimation(strip, 50, 2, false);
     strip->dereference();
     repaint();
-    EXPECT_EQ(pixel(75, 75), red.toARGB());
-    send(e_leftButtonDown, 75, 75);
-    send(e_mouseMove, 75, -125, e_leftButtonHeld);
-    send(e_leftButtonUp, 75, -125);
+    EXPECT_EQ(pixel(75, 75), Orvalite::Testing::frameColour(0).toARGB());
+    dragFrom(75, 75, 75, -125);
     EXPECT_EQ(knob->getValue(), 1.0);
     m_system.pump();
-    EXPECT_EQ(pixel(75, 75), blue.toARGB()) << "the knob asked for its own repaint";
+    EXPECT_EQ(pixel(75, 75), Orvalite::Testing::frameColour(1).toARGB()) << "the knob asked for its own repaint";
 }
 
 TEST_F(KnobsAndButtons, AKnobDragWhoseReleaseWasLostEndsAtTheNextMove)
@@ -175,7 +152,7 @@ TEST_F(KnobsAndButtons, LatchingButtonsTurnOnFromOneHalfAndFlipOnRelease)
     for (const SCase &test : cases)
     {
         auto *button = add<CLatchingButton>(test.start);
-        m_listener.m_controls.clear();
+        m_listener.m_actions.clear();
         EXPECT_EQ(button->getState(), test.startState) << test.start;
         EXPECT_TRUE(events() == 0) << "setValue fires nothing";
         send(e_leftButtonDown, 60, 60);
@@ -203,7 +180,7 @@ TEST_F(KnobsAndButtons, MomentaryButtonsAreOnOnlyWhileHeldAndFireOnRelease)
     EXPECT_EQ(events(), 1u);
 
     send(e_leftButtonDown, 60, 60);
-    send(e_mouseMove, 10, 10, e_leftButtonHeld);
+    drag(10, 10);
     EXPECT_FALSE(button->getState()) << "leaving while held lets go";
     EXPECT_FALSE(root().controlIsLocked());
 }
@@ -232,7 +209,7 @@ TEST_F(KnobsAndButtons, ControlsFoundByNameAndClassAreBoundAndTheTreeFollowsTheP
     EXPECT_EQ(root().findControl("Gone", &m_listener, 9, CKnob::getClassRecord()), nullptr);
     EXPECT_EQ(knob->getUniqueId(), 9);
     send(e_leftButtonDoubleClick, 60, 60);
-    EXPECT_EQ(m_listener.m_controls, (std::vector<IControl *>{knob}));
+    EXPECT_EQ(reported(), (std::vector<const IControl *>{knob}));
 
     Orvalite::Collections::TTreeNode<IControl> tree;
     root().buildControlTree(tree);

@@ -1,11 +1,8 @@
 // The menu system through a headless root: menus opened by a popup button, a
 // combo box and a menu bar, driven with injected keys and mouse messages in
-// the menu window, the note-length menu, the refused cycles and the factory.
+// the menu window, the note-length menu and the refused cycles.
 #include "gui/controls/menus/CMenu.h"
-#include "foundation/basics/CException.h"
 #include "foundation/host/CDisplayMetrics.h"
-#include "foundation/io/CXMLNode.h"
-#include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/menus/CComboBox.h"
 #include "gui/controls/menus/CMenuBar.h"
 #include "gui/controls/menus/CMenuItemDisplay.h"
@@ -14,7 +11,10 @@
 #include "gui/events/CMenuEvent.h"
 #include "gui/listeners/IActionListener.h"
 
+#include "tests/gui/basics/ExpectThrows.h"
+#include "tests/gui/controls/CChoiceRecorder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/windowing/MessageParameters.h"
 
 #include <functional>
 #include <string>
@@ -29,24 +29,9 @@ using Orvalite::Basics::CString;
 using Orvalite::GUI::Listeners::IActionListener;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
+using Orvalite::Testing::CChoiceRecorder;
 
 constexpr uint32_t RETURN = 0x0D, ESCAPE = 0x1B, LEFT = 0x25, UP = 0x26, RIGHT = 0x27, DOWN = 0x28;
-
-class CChoiceRecorder : public Orvalite::Basics::CCountedObject, public Orvalite::GUI::Listeners::IActionListener
-{
-public:
-    void referenced() override { CCountedObject::referenced(); }
-    void dereference() override { CCountedObject::dereference(); }
-    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
-    void getObjectDescription(char *, long) const override {}
-    Orvalite::Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
-    void handleActionEvent(const Orvalite::GUI::Events::CActionEvent &event) override
-    {
-        const auto *choice = dynamic_cast<const Orvalite::GUI::Events::CMenuEvent *>(&event);
-        m_ids.push_back(choice ? choice->getMenuItemId() : -100);
-    }
-    std::vector<long> m_ids;
-};
 
 // Removes its control from the root when it hears of a choice.
 class CRemovingListener : public CChoiceRecorder
@@ -81,25 +66,16 @@ protected:
 
     CPopupButton *addPopupButton(const CRect &area)
     {
-        auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_listener);
+        auto *button = new CPopupButton(&root(), 1, area, makeMenu(), &m_choices);
         root().addControl(button);
         return button;
-    }
-    // A click at a point of the control window.
-    void click(int16_t x, int16_t y)
-    {
-        send(e_leftButtonDown, x, y);
-        send(e_leftButtonUp, x, y);
-    }
-    static intptr_t pack(long x, long y)
-    {
-        return static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
     }
     // Mouse messages reach the outermost menu window, at screen points.
     void toMenu(CMenuWindow &menu, uint32_t message, long x, long y)
     {
         const CRect &area = menu.getWindowArea();
-        m_system.send(menu.getWindowHandle(), message, 0, pack(x - area.getLeft(), y - area.getTop()));
+        m_system.send(menu.getWindowHandle(), message, 0,
+                      Orvalite::Testing::pointParameter(x - area.getLeft(), y - area.getTop()));
     }
     void keys(CMenuWindow &menu, const std::vector<uint32_t> &virtualKeys)
     {
@@ -115,7 +91,7 @@ protected:
         return CPoint(area.getLeft() + 30, area.getTop() + CMenuWindow::BORDER + index * H + H / 2);
     }
 
-    CChoiceRecorder m_listener;
+    CChoiceRecorder m_choices;
 };
 
 TEST(NoteLengthMenu, HasThreeSubMenusOfThirteenLengthsWithTheirIdsAndFurtherValues)
@@ -166,16 +142,7 @@ TEST_F(Menus, NullMenusAndItemsThrowWithTheirTexts)
     };
     for (const auto &test : cases)
     {
-        try
-        {
-            test.make();
-            ADD_FAILURE() << test.function << " did not throw";
-        }
-        catch (const Orvalite::Exceptions::CException &exception)
-        {
-            EXPECT_STREQ(exception.getErrorReason().getString(), test.reason);
-            EXPECT_STREQ(exception.getFunctionName().getString(), test.function);
-        }
+        Orvalite::Testing::expectThrows(test.make, test.reason, test.function);
     }
 }
 
@@ -216,14 +183,14 @@ TEST_F(Menus, KeysMoveEnterLeaveChooseAndClose)
     CPopupButton *button = addPopupButton(CRect(20, 20, 50, 30));
     for (const auto &test : cases)
     {
-        m_listener.m_ids.clear();
+        m_choices.m_ids.clear();
         click(30, 30);
         CMenuWindow &menu = *button->getMenuWindow();
         ASSERT_TRUE(menu.isOpen()) << test.label;
         EXPECT_EQ(button->getValue(), 1.0) << "latched while open";
         keys(menu, test.keys);
         EXPECT_EQ(menu.isOpen(), test.open) << test.label;
-        EXPECT_EQ(m_listener.m_ids, test.chosen < 0 ? std::vector<long>{} : std::vector<long>{test.chosen})
+        EXPECT_EQ(m_choices.m_ids, test.chosen < 0 ? std::vector<long>{} : std::vector<long>{test.chosen})
             << test.label;
         EXPECT_EQ(button->getValue(), test.open ? 1.0 : 0.0) << test.label;
         keys(menu, {ESCAPE, ESCAPE});
@@ -256,13 +223,13 @@ TEST_F(Menus, ThePointerOpensSubMenusBesideTheirItemsAndAReleaseChooses)
     toMenu(menu, e_mouseMove, four.getXPosition(), four.getYPosition());
     EXPECT_EQ(subMenu->getHighlightedIndex(), 1);
     toMenu(menu, e_leftButtonUp, four.getXPosition(), four.getYPosition());
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{4});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{4});
     EXPECT_FALSE(subMenu->isOpen());
 
     click(30, 30);
     toMenu(menu, e_leftButtonDown, 190, 5);
     EXPECT_FALSE(menu.isOpen()) << "a click outside closes it";
-    EXPECT_EQ(m_listener.m_ids.size(), 1u);
+    EXPECT_EQ(m_choices.m_ids.size(), 1u);
     EXPECT_EQ(button->getValue(), 0.0);
 }
 
@@ -293,7 +260,7 @@ TEST_F(Menus, SubMenusOpenNoDeeperThanTheLimit)
         deepest = next;
     }
     deepest->addItem(new CMenuItem("bottom", 7));
-    auto *button = new CPopupButton(&root(), 1, CRect(0, 0, 20, 20), menu, &m_listener);
+    auto *button = new CPopupButton(&root(), 1, CRect(0, 0, 20, 20), menu, &m_choices);
     root().addControl(button);
     click(5, 5);
     CMenuWindow *window = button->getMenuWindow();
@@ -325,13 +292,13 @@ TEST_F(Menus, TheOpenMenuIsDrawnWithItsHighlightedItem)
 TEST_F(Menus, AComboBoxShowsTheChosenTextAndTicksItWithIcons)
 {
     auto *combo = new CComboBox(&root(), 1, CRect(10, 10, 100, 20), "Pick", makeMenu());
-    combo->registerActionListener(&m_listener);
+    combo->registerActionListener(&m_choices);
     combo->setUseIcons(true);
     root().addControl(combo);
     click(20, 15);
     keys(*combo->getMenuWindow(), {UP, RETURN});
     EXPECT_STREQ(combo->getText().getString(), "Five");
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{5});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{5});
     EXPECT_TRUE(combo->getMenu()->getItem(3)->isTicked());
     click(20, 15);
     keys(*combo->getMenuWindow(), {DOWN, RETURN});
@@ -342,7 +309,7 @@ TEST_F(Menus, AComboBoxShowsTheChosenTextAndTicksItWithIcons)
 
 TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
 {
-    auto *bar = new CMenuBar(&root(), 1, CRect(0, 0, 200, 25), &m_listener);
+    auto *bar = new CMenuBar(&root(), 1, CRect(0, 0, 200, 25), &m_choices);
     root().addControl(bar);
     auto *file = new CMenu("File");
     file->addItem(new CMenuItem("Open", 10));
@@ -362,7 +329,7 @@ TEST_F(Menus, AMenuBarOpensTheTitleClickedAndSwitchesAlongTheBar)
     EXPECT_EQ(menu.getWindowArea().getLeft(), editTitle.getLeft());
     const CPoint cut = itemPoint(menu, 0);
     toMenu(menu, e_leftButtonUp, cut.getXPosition(), cut.getYPosition());
-    EXPECT_EQ(m_listener.m_ids, std::vector<long>{20});
+    EXPECT_EQ(m_choices.m_ids, std::vector<long>{20});
     EXPECT_EQ(bar->getOpenIndex(), -1);
 }
 
@@ -415,47 +382,6 @@ TEST_F(Menus, AListenerMayDestroyTheControlWhoseMenuItHandles)
         toMenu(menu, e_leftButtonUp, one.getXPosition(), one.getYPosition());
         EXPECT_EQ(windowsDuringChoice, windows + 1) << "the menu window lives through its message";
         EXPECT_EQ(CMenuWindow::getClassRecord().getNumberOfInstances(), windows) << "and goes with its owner after it";
-    }
-}
-
-TEST_F(Menus, TheFactoryMakesTheMenuControlsAndTheyRoundTripThroughXML)
-{
-    const struct
-    {
-        const char *name;
-        const char *parent;
-        CRect area;
-        long descriptors; // beyond the 12 of the base control
-    } types[] = {
-        {"CPopupButton", "CLatchingButton", CRect(0, 0, 50, 50), 9},
-        {"CComboBox", "CTextLabel", CRect(0, 0, 100, 20), 6},
-        {"CMenuBar", "CControl", CRect(0, 0, 200, 25), 0},
-    };
-    for (const auto &type : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &root())) << type.name;
-        root().addControl(made);
-        EXPECT_EQ(made->getArea(), type.area) << type.name;
-        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent) << type.name;
-        Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-        made->getDescriptors(list);
-        EXPECT_EQ(list.getInsertIndex(), 12 + type.descriptors) << type.name;
-        made->setName(type.name);
-    }
-    Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-    root().getControlAtIndex(1, true)->getDescriptors(list);
-    EXPECT_STREQ(list.getElementAtIndex(16)->getName().getString(), "Use Icons");
-    EXPECT_STREQ(list.getElementAtIndex(17)->getName().getString(), "Down Image");
-
-    Orvalite::IO::CXMLNode written("controls");
-    ASSERT_TRUE(root().serialiseToXML(written));
-    CWindow other(CRect(0, 0, 300, 300));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written));
-    ASSERT_EQ(other.getControlRoot().getNumberOfControls(), 3);
-    for (long index = 0; index < 3; ++index)
-    {
-        EXPECT_STREQ(other.getControlRoot().getControlAtIndex(index, true)->getName().getString(), types[index].name);
     }
 }
 

@@ -2,7 +2,7 @@
 #include "gui/controls/pads/CModulatedXYPad.h"
 #include "gui/controls/pads/CWaveCycle.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <gtest/gtest.h>
 
@@ -13,15 +13,10 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
-class PadsAndEditors : public Orvalite::Testing::CActionControlTest
-{
-protected:
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-};
+using PadsAndEditors = Orvalite::Testing::CControlWindowTest;
 
 TEST_F(PadsAndEditors, AnXYPadHandleJumpsToThePressAndDragsWithinThePad)
 {
@@ -66,8 +61,7 @@ TEST_F(PadsAndEditors, TheModulatedHandleFollowsOnlyItsValues)
     EXPECT_EQ(pad->getModHandleArea(), CRect(134, 0, 16, 16));
     repaint();
     EXPECT_EQ(pixel(134, 8), argb(239, 149, 41)) << "outlined in the over colour";
-    send(e_leftButtonDown, 140, 8);
-    send(e_leftButtonUp, 140, 8);
+    click(140, 8);
     EXPECT_EQ(pad->getModHandleArea(), CRect(134, 0, 16, 16));
     EXPECT_EQ(pad->getHandleArea(), CRect(132, 0, 16, 16)) << "the user's handle took the press";
 }
@@ -123,8 +117,7 @@ TEST_F(PadsAndEditors, ADSRHandlesKeepTheirTimeOrderWhereverTheyAreDragged)
 TEST_F(PadsAndEditors, TheADSREnvelopeIsFilledAndTheSelectedHandleStandsOut)
 {
     CADSREditor *editor = add<CADSREditor>(CRect(0, 0, 150, 100));
-    send(e_leftButtonDown, 19, 40);
-    send(e_leftButtonUp, 19, 40);
+    click(19, 40);
     EXPECT_EQ(editor->getSelectedHandle(), 1);
     repaint();
     EXPECT_EQ(pixel(19, 40), argb(243, 32, 32)) << "the selected handle";
@@ -141,9 +134,7 @@ TEST_F(PadsAndEditors, AWaveIsDrawnWithTheMouseAndShownAroundItsZeroLine)
     CWaveCycle *wave = add<CWaveCycle>(CRect(0, 0, 100, 100));
     ASSERT_EQ(wave->getSamples().size(), 128u);
     EXPECT_NEAR(wave->getSamples()[32], 1.0, 1e-3) << "a sine cycle to start";
-    send(e_leftButtonDown, 0, 0);
-    drag(99, 99);
-    send(e_leftButtonUp, 99, 99);
+    dragFrom(0, 0, 99, 99);
     EXPECT_EQ(events(), 2u);
     for (size_t index : {size_t{0}, size_t{40}, size_t{127}})
     {

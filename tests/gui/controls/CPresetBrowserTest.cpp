@@ -5,7 +5,6 @@
 #include "gui/controls/presets/CPresetList.h"
 #include "gui/controls/text/CTextEdit.h"
 #include "gui/controls/text/CTextLabel.h"
-#include "gui/fonts/CFont.h"
 #include "gui/listeners/IPresetListener.h"
 #include "tests/foundation/CTemporaryFolder.h"
 #include "tests/gui/controls/CControlWindowTest.h"
@@ -77,19 +76,12 @@ protected:
     void SetUp() override
     {
         CControlWindowTest::SetUp();
-        GUI::Fonts::CFont::createDefaultFont();
         m_folder = fs::u8path(m_temporaryFolder.path());
         m_browser = new CPresetBrowser(&root(), 1, CRect(0, 0, 200, 150));
         root().addControl(m_browser);
         m_browser->createLayout();
         m_browser->setPresetListener(&m_target);
         m_browser->setDialogs(&m_dialogs);
-    }
-    void TearDown() override
-    {
-        root().clearControls();
-        GUI::Fonts::CFont::releaseDefaultFont();
-        CControlWindowTest::TearDown();
     }
     void write(const std::string &name, const std::string &text) { std::ofstream(m_folder / name) << text; }
     std::string read(const std::string &name) const
@@ -141,15 +133,14 @@ TEST_F(PresetBrowser, AClickSelectsADoubleClickLoadsAndTheWheelScrolls)
     EXPECT_STREQ(m_browser->getNameField()->getText().getString(), "b");
     repaint();
     EXPECT_EQ(pixel(list->getArea().getLeft() + 2, list->getArea().getTop() + CPresetList::ROW_HEIGHT + 2),
-              GUI::Basics::CAlphaColour(51, 153, 255).toARGB())
+              argb(51, 153, 255))
         << "the selected row is highlighted";
     EXPECT_EQ(m_target.state, "initial") << "a click only selects";
 
     const int16_t listX = static_cast<int16_t>(list->getArea().getLeft() + 10);
     const int16_t listY = static_cast<int16_t>(list->getArea().getTop() + 10);
-    m_system.setCursorPosition(MathTools::CPoint(listX, listY));
     for (int notch = 0; notch < 10; ++notch)
-        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(uint16_t(-120)) << 16, 0);
+        wheel(-120, listX, listY);
     EXPECT_EQ(list->getFirstVisibleRow(), 8 - (list->getArea().getHeight() / CPresetList::ROW_HEIGHT))
         << "scrolled to the last page and no further";
     click(list, e_leftButtonDoubleClick);

@@ -12,7 +12,7 @@
 #include "gui/graphics/CImageManager.h"
 
 #include "tests/foundation/CTemporaryFolder.h"
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 #include "tests/gui/graphics/CImageFixtures.h"
 
 #include <gtest/gtest.h>
@@ -45,16 +45,9 @@ public:
     std::vector<long> m_positions;
 };
 
-class Scrolling : public Orvalite::Testing::CActionControlTest
+class Scrolling : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-    void wheel(int16_t notches, long x, long y)
-    {
-        m_system.setCursorPosition(CPoint(x, y));
-        m_system.send(m_handle, e_mouseWheel, static_cast<uintptr_t>(static_cast<uint16_t>(notches * 120)) << 16, 0);
-    }
-    void key(uintptr_t virtualKey) { m_system.send(m_handle, e_keyDown, virtualKey, 0); }
     // A 150 × 120 panel at (10, 10) over content 130 wide and 400 high, with a
     // red box at (20, 100): a vertical bar only.
     CScrollPanel *addPanel()
@@ -103,15 +96,14 @@ TEST_F(Scrolling, ABarReportsTheContentScrolledByDragPressAndWheel)
     EXPECT_EQ(bar->getHandleArea().getTop(), 30);
     drag(10, 500);
     send(e_leftButtonUp, 10, 500);
-    wheel(1, 10, 50);
-    send(e_leftButtonDown, 10, 20);
-    send(e_leftButtonUp, 10, 20);
+    wheel(120, 10, 50);
+    click(10, 20);
     // Thumb 25 on a travel of 75 over 300 pixels of content: 30 → 120; the end;
     // one notch back; a press at 20 centres the thumb at 7 → 28.
     EXPECT_EQ(recorder.m_positions, (std::vector<long>{120, 300, 252, 28}));
     EXPECT_EQ(bar->getScrollPosition(), 28);
     bar->removeScrollListener(&recorder);
-    wheel(-1, 10, 50);
+    wheel(-120, 10, 50);
     EXPECT_EQ(recorder.m_positions.size(), 4u);
     EXPECT_EQ(events(), 5u) << "the action listener hears every move, the wheel's too";
 }
@@ -152,19 +144,13 @@ TEST_F(Scrolling, APanelScrollsByWheelKeysAndItsBar)
         long scrolled;
     };
     const SCase cases[] = {
-        {"wheel towards the user", [this] { wheel(-1, 50, 50); }, 48},
-        {"wheel away at the top", [this] { wheel(1, 50, 50); }, 0},
+        {"wheel towards the user", [this] { wheel(-120, 50, 50); }, 48},
+        {"wheel away at the top", [this] { wheel(120, 50, 50); }, 0},
         {"down", [this] { key(40); }, 16},
         {"page down", [this] { key(34); }, 104},
         {"end", [this] { key(35); }, 280},
         {"up at the top", [this] { key(38); }, 0},
-        {"thumb dragged 42 pixels",
-         [this] {
-             send(e_leftButtonDown, 152, 20);
-             drag(152, 62);
-             send(e_leftButtonUp, 152, 62);
-         },
-         140},
+        {"thumb dragged 42 pixels", [this] { dragFrom(152, 20, 152, 62); }, 140},
     };
     for (const SCase &test : cases)
     {
@@ -194,11 +180,11 @@ TEST_F(Scrolling, TheWheelTurnsAKnobInThePanelAndScrollsThePanelElsewhere)
     panel->addControl(knob);
     const double before = knob->getValue();
     send(e_mouseMove, 95, 20);
-    wheel(1, 95, 20);
+    wheel(120, 95, 20);
     EXPECT_GT(knob->getValue(), before) << "the knob under the pointer turns";
     EXPECT_EQ(panel->getScrollPosition(), CPoint(0, 0)) << "and the panel stays";
     send(e_mouseMove, 40, 120);
-    wheel(-1, 40, 120);
+    wheel(-120, 40, 120);
     EXPECT_EQ(panel->getScrollPosition(), CPoint(0, 48)) << "a box takes no wheel: the panel scrolls";
 }
 
@@ -217,8 +203,7 @@ TEST_F(Scrolling, AScrolledChildIsReachedAndPaintedAtItsNewPlaceAndCutAtThePanel
     EXPECT_EQ(pixel(40, 50), argb(255, 255, 255)) << "where the box was";
     EXPECT_EQ(panel->getControlAtPoint(CPoint(90, 65)), button) << "content (90, 205)";
     const double before = button->getValue();
-    send(e_leftButtonDown, 100, 75);
-    send(e_leftButtonUp, 100, 75);
+    click(100, 75);
     EXPECT_NE(button->getValue(), before) << "a click where the button now shows reaches it";
     panel->addControl(new CAreaBox(panel, 0, CRect(200, 0, 10, 10)));
     EXPECT_NE(panel->getHorizontalScrollBar(), nullptr) << "content wider than the view";

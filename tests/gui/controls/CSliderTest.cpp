@@ -1,11 +1,11 @@
 #include "gui/controls/sliders/CSlider.h"
-#include "foundation/io/CXMLNode.h"
 #include "gui/controls/sliders/CCenterSlider.h"
 #include "gui/controls/sliders/CModulatedSlider.h"
 #include "gui/controls/sliders/CSliderArray.h"
 #include "gui/graphics/CRGBAImage.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +15,12 @@ namespace
 {
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
-using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::MathTools::CRect;
 
-class Sliders : public Orvalite::Testing::CActionControlTest
+class Sliders : public Orvalite::Testing::CControlWindowTest
 {
 protected:
     const Orvalite::Testing::CActionRecorder::SAction &last() const { return m_listener.m_actions.back(); }
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
 };
 
 TEST_F(Sliders, TheHandleIsAThirdOfTheLongerSide)
@@ -90,9 +88,8 @@ TEST_F(Sliders, WithoutTravelNothingMovesAndNothingIsReported)
     EXPECT_EQ(covered->getHandleArea(), CRect(0, 0, 20, 100));
     for (const auto &[slider, x, y] : {std::tuple{empty, 0, 0}, std::tuple{covered, 110, 50}})
     {
-        send(e_leftButtonDown, static_cast<int16_t>(x), static_cast<int16_t>(y));
-        drag(static_cast<int16_t>(x), static_cast<int16_t>(y + 30));
-        send(e_leftButtonUp, static_cast<int16_t>(x), static_cast<int16_t>(y + 30));
+        dragFrom(static_cast<int16_t>(x), static_cast<int16_t>(y), static_cast<int16_t>(x),
+                 static_cast<int16_t>(y + 30));
         EXPECT_EQ(slider->getValue(), 1.0);
         EXPECT_EQ(slider->getHandleArea().getTop(), 0);
     }
@@ -108,8 +105,7 @@ TEST_F(Sliders, LeavingTheWindowEndsTheRolloverLock)
     send(e_mouseLeave, 0, 0);
     EXPECT_FALSE(root().controlIsLocked());
     EXPECT_EQ(slider->getHandleState(), CSlider::e_normal);
-    send(e_leftButtonDown, 150, 140);
-    send(e_leftButtonUp, 150, 140);
+    click(150, 140);
     EXPECT_EQ(slider->getValue(), 1.0) << "a press elsewhere does not reach the slider";
     EXPECT_EQ(events(), 0u);
 }
@@ -152,13 +148,8 @@ TEST_F(Sliders, ASliderArrayPaintsBarsFromThePointerAndRefusesUnsoundCounts)
     };
     for (const auto &[name, value] : refused)
     {
-        Orvalite::IO::CXMLNode node("control");
-        node.addAttribute("number_of_descriptors", "1");
-        Orvalite::IO::CXMLNode *descriptor = node.addChildNode("descriptor");
-        descriptor->addAttribute("type", "integer");
-        descriptor->addAttribute("name", name);
-        descriptor->addAttribute("object", value);
-        EXPECT_FALSE(bars->readFromXML(node)) << name << " " << value;
+        EXPECT_FALSE(bars->readFromXML(*Orvalite::Testing::descriptorNode("integer", name, value)))
+            << name << " " << value;
         EXPECT_EQ(bars->getSliderCount(), 8) << name << " " << value;
     }
     EXPECT_FALSE(bars->setLayout(1, 0, 0));
@@ -212,9 +203,7 @@ TEST_F(Sliders, RangeHandlesCannotCrossAndLockedHandlesStay)
         m_listener.m_actions.clear();
         range->setJumpToMax(test.jumpToMax);
         range->setLocks(test.lockMinimum, false);
-        send(e_leftButtonDown, test.press, 50);
-        drag(test.moveTo, 50);
-        send(e_leftButtonUp, test.moveTo, 50);
+        dragFrom(test.press, 50, test.moveTo, 50);
         EXPECT_NEAR(range->getMinimum(), test.minimum, 1e-12) << test.label;
         EXPECT_NEAR(range->getMaximum(), test.maximum, 1e-12) << test.label;
         EXPECT_EQ(events() ? last().type : -1, test.type) << test.label;
@@ -223,9 +212,7 @@ TEST_F(Sliders, RangeHandlesCannotCrossAndLockedHandlesStay)
     }
     CRangeSlider *narrow = add<CRangeSlider>(CRect(0, 120, 15, 20));
     m_listener.m_actions.clear();
-    send(e_leftButtonDown, 5, 130);
-    drag(14, 130);
-    send(e_leftButtonUp, 14, 130);
+    dragFrom(5, 130, 14, 130);
     EXPECT_EQ(narrow->getMinimum(), 0.25) << "no room for two handles: nothing moves";
     EXPECT_EQ(narrow->getMaximum(), 0.75);
     EXPECT_EQ(events(), 0u);
@@ -243,9 +230,7 @@ TEST_F(Sliders, TheModulationMarkStaysInsideTheRange)
     EXPECT_EQ(pixel(70, 10), argb(153, 116, 188)) << "the range band";
     EXPECT_EQ(pixel(38, 10), argb(153, 116, 188)) << "the minimum handle";
     EXPECT_EQ(pixel(33, 10), argb(0, 0, 0)) << "its outline";
-    send(e_leftButtonDown, 113, 10);
-    drag(73, 10);
-    send(e_leftButtonUp, 73, 10);
+    dragFrom(113, 10, 73, 10);
     EXPECT_NEAR(slider->getMaximum(), 58.0 / 130.0, 1e-12) << "the handle moved from 108 to 68";
     EXPECT_EQ(slider->getMarkArea(), CRect(67, 0, 2, 20)) << "the mark follows the maximum down";
 }

@@ -1,23 +1,25 @@
 // Tab panels, tables and trees through a headless window: tab switching,
 // table and tree selection by mouse and keys, tree expansion, what they
-// paint; every scrolling type's descriptors and XML round trip through the
-// factory, and the counts and sizes XML may not set.
+// paint; their children's and columns' XML round trip, and the counts and
+// sizes XML may not set.
 #include "foundation/basics/CBool.h"
 #include "foundation/io/CXMLNode.h"
 #include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/buttons/CLatchingButton.h"
 #include "gui/controls/displays/CAreaBox.h"
 #include "gui/controls/views/CScrollBar.h"
+#include "gui/controls/views/CScrollPanel.h"
 #include "gui/controls/views/CTabPanel.h"
 #include "gui/controls/views/CTableView.h"
 #include "gui/controls/views/CTreeView.h"
 #include "gui/controls/views/ITableViewDataSource.h"
-#include "gui/fonts/CFont.h"
 
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/controls/CControlWindowTest.h"
+#include "tests/gui/controls/ControlXML.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace
@@ -29,21 +31,6 @@ using Orvalite::GUI::Basics::CAlphaColour;
 using Orvalite::IO::CXMLNode;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
-
-std::string dump(const CXMLNode &node)
-{
-    std::string text = node.getNodeName().getString();
-    for (long index = 0; index < node.getNumberOfAttributes(); ++index)
-    {
-        text += std::string(" ") + node.getAttribute(index)->getName().getString() + "=" +
-                node.getAttribute(index)->getValue().getString();
-    }
-    for (long index = 0; index < node.getNumberOfChildNodes(); ++index)
-    {
-        text += " [" + dump(*node.getChildNode(index)) + "]";
-    }
-    return text;
-}
 
 class CRows : public ITableViewDataSource
 {
@@ -86,26 +73,9 @@ private:
     TNode *m_root = new TNode();
 };
 
-class Views : public Orvalite::Testing::CActionControlTest
+class Views : public Orvalite::Testing::CControlWindowTest
 {
 protected:
-    void SetUp() override
-    {
-        CActionControlTest::SetUp();
-        Orvalite::GUI::Fonts::CFont::createDefaultFont();
-    }
-    void TearDown() override
-    {
-        Orvalite::GUI::Fonts::CFont::releaseDefaultFont();
-        CActionControlTest::TearDown();
-    }
-    static uint32_t argb(long red, long green, long blue) { return CAlphaColour(red, green, blue).toARGB(); }
-    void click(int16_t x, int16_t y)
-    {
-        send(e_leftButtonDown, x, y);
-        send(e_leftButtonUp, x, y);
-    }
-    void key(uintptr_t virtualKey) { m_system.send(m_handle, e_keyDown, virtualKey, 0); }
     long lastType() const { return m_listener.m_actions.empty() ? -1 : m_listener.m_actions.back().type; }
     static std::string label(const CTreeView &tree)
     {
@@ -240,81 +210,40 @@ TEST_F(Views, ATreeExpandsByButtonAndKeysAndReportsTheSelection)
     EXPECT_EQ(label(*tree), "A1");
 }
 
-TEST_F(Views, EveryScrollingTypeRoundTripsThroughTheFactory)
+// What the catalogue's round trip leaves empty: the pages' and panels' children and the table's columns.
+TEST_F(Views, TabPagesPanelChildrenAndColumnsRoundTripThroughXML)
 {
-    struct SType
-    {
-        const char *name, *parent;
-        long width, height;
-        const char *added;
-    };
-    const SType types[] = {
-        {"CScrollBar", "CSlider", 20, 100,
-         "Handle Image;Handle Over Image;Handle Down Image;Handle Disabled Image;Handle Colour;Handle Over Colour;"
-         "Handle Down Colour;Normal Top;Normal Bottom;Normal Thumb;Normal Repeat;Over Top;Over Bottom;Over Thumb;"
-         "Over Repeat;Down Top;Down Bottom;Down Thumb;Down Repeat;"},
-        {"CScrollPanel", "CControlPanel", 200, 200, ""},
-        {"CTabPanel", "CControlPanel", 200, 200, "Tab Buttons;Tab View;Tab Dimension;Tab Position;"},
-        {"CTableView", "CScrollPanel", 200, 200, ""},
-        {"CTreeView", "CScrollPanel", 200, 200, "Single Click Select;Node Click Select;Text Colour;"},
-    };
-    for (const SType &type : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &root())) << type.name;
-        root().addControl(made);
-        EXPECT_EQ(made->getArea(), CRect(0, 0, type.width, type.height)) << type.name;
-        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent) << type.name;
-        Orvalite::Collections::TCountedPointerArray<CControlDescriptor> list;
-        made->getDescriptors(list);
-        std::string names;
-        for (long index = 12; index < list.getInsertIndex(); ++index)
-        {
-            names += std::string(list.getElementAtIndex(index)->getName().getString()) + ";";
-        }
-        EXPECT_EQ(names, type.added) << type.name;
-    }
-    auto *tabs = dynamic_cast<CTabPanel *>(root().getControlAtIndex(2, true));
+    CTabPanel *tabs = add<CTabPanel>(CRect(0, 0, 200, 200));
     tabs->setTabCount(3);
     tabs->selectTab(2);
     tabs->setTabPosition(CTabPanel::e_right);
     tabs->setTabDimension(30);
     tabs->getTab(1)->addControl(new CLatchingButton(tabs->getTab(1), 7, CRect(5, 5, 20, 20)));
-    dynamic_cast<CControlPanel *>(root().getControlAtIndex(1, true))
-        ->addControl(new CAreaBox(&root(), 8, CRect(0, 300, 10, 10)));
-    auto *table = dynamic_cast<CTableView *>(root().getControlAtIndex(3, true));
+    auto *panel = new CScrollPanel(&root(), 2, CRect(0, 0, 200, 200));
+    root().addControl(panel);
+    panel->addControl(new CAreaBox(panel, 8, CRect(0, 300, 10, 10)));
+    CTableView *table = add<CTableView>(CRect(0, 0, 200, 200));
     table->addColumn("First", 60);
     table->addColumn("Second", 90);
     table->setRowHeight(22);
-    dynamic_cast<CTreeView *>(root().getControlAtIndex(4, true))->setTextColour(CAlphaColour(1, 2, 3, 4));
+    add<CTreeView>(CRect(0, 0, 200, 200))->setTextColour(CAlphaColour(1, 2, 3, 4));
 
-    CXMLNode written("controls");
-    ASSERT_TRUE(root().serialiseToXML(written));
     CWindow other(CRect(0, 0, 400, 400));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written)) << dump(written);
-    CXMLNode rewritten("controls");
-    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
-    EXPECT_EQ(dump(rewritten), dump(written));
-    const auto *read = dynamic_cast<CTabPanel *>(other.getControlRoot().getControlAtIndex(2, true));
+    Orvalite::Testing::expectRoundTrip(root(), other.getControlRoot());
+    const auto *read = dynamic_cast<CTabPanel *>(other.getControlRoot().getControlAtIndex(0, true));
     ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->getTabCount(), 3);
     EXPECT_EQ(read->getTab(1)->getControlAtIndex(7, false)->getArea(), CRect(5, 5, 20, 20));
-    EXPECT_NE(dump(written).find("[tab number_of_descriptors=012"), std::string::npos);
-    EXPECT_NE(dump(written).find("[child_controls number_of_children=001"), std::string::npos);
+    const auto *readPanel = dynamic_cast<CControlPanel *>(other.getControlRoot().getControlAtIndex(1, true));
+    EXPECT_EQ(readPanel->getNumberOfControls(), 1);
+    EXPECT_EQ(dynamic_cast<CTableView *>(other.getControlRoot().getControlAtIndex(2, true))->getNumberOfColumns(), 2);
 }
 
 TEST_F(Views, XMLCannotSetUnsoundTabCountsOrTableSizes)
 {
-    const auto descriptor = [](const char *type, const char *name, const char *object) {
-        auto *node = new CXMLNode("control");
-        node->addAttribute("number_of_descriptors", "1");
-        CXMLNode *child = node->addChildNode("descriptor");
-        child->addAttribute("type", type);
-        child->addAttribute("name", name);
-        child->addAttribute("object", object);
-        return node;
-    };
+    const auto descriptor = Orvalite::Testing::descriptorNode;
     const auto columns = [](const char *count, const char *rowHeight, std::vector<const char *> widths) {
-        auto *node = new CXMLNode("control");
+        auto node = std::make_unique<CXMLNode>("control");
         node->addAttribute("number_of_descriptors", "0");
         CXMLNode *list = node->addChildNode("columns");
         list->addAttribute("number_of_columns", count);
@@ -327,7 +256,7 @@ TEST_F(Views, XMLCannotSetUnsoundTabCountsOrTableSizes)
         }
         return node;
     };
-    auto *tabNodes = new CXMLNode("control");
+    auto tabNodes = std::make_unique<CXMLNode>("control");
     tabNodes->addAttribute("number_of_descriptors", "0");
     for (int tab = 0; tab < 3; ++tab)
     {
@@ -336,7 +265,7 @@ TEST_F(Views, XMLCannotSetUnsoundTabCountsOrTableSizes)
     struct SCase
     {
         const char *label, *type;
-        CXMLNode *node;
+        std::unique_ptr<CXMLNode> node;
     };
     const SCase cases[] = {
         {"no tabs", "CTabPanel", descriptor("integer", "Tab Buttons", "0")},
@@ -344,7 +273,7 @@ TEST_F(Views, XMLCannotSetUnsoundTabCountsOrTableSizes)
         {"viewing a tab past the last", "CTabPanel", descriptor("integer", "Tab View", "2")},
         {"a huge strip", "CTabPanel", descriptor("integer", "Tab Dimension", "5000")},
         {"a fifth position", "CTabPanel", descriptor("selection", "Tab Position", "4")},
-        {"three tab nodes for two tabs", "CTabPanel", tabNodes},
+        {"three tab nodes for two tabs", "CTabPanel", std::move(tabNodes)},
         {"too many columns", "CTableView", columns("65", "18", {})},
         {"a negative count", "CTableView", columns("-1", "18", {})},
         {"a count with a tail", "CTableView", columns("1x", "18", {"10"})},
@@ -370,7 +299,6 @@ TEST_F(Views, XMLCannotSetUnsoundTabCountsOrTableSizes)
             EXPECT_EQ(dynamic_cast<CTableView *>(made)->getNumberOfColumns(), 0) << test.label;
         }
         made->dereference();
-        delete test.node;
     }
 }
 } // namespace

@@ -1,17 +1,13 @@
-// The inline text edit, the window drag tab and their factory entries, driven
-// through a headless window's messages.
+// The inline text edit and the window drag tab, driven through a headless
+// window's messages.
 #include "gui/controls/text/CTextEdit.h"
-#include "foundation/basics/CException.h"
-#include "foundation/io/CXMLNode.h"
 #include "gui/basics/Utf8Text.h"
-#include "gui/controls/base/CControlFactory.h"
 #include "gui/controls/base/CControlPanel.h"
 #include "gui/controls/buttons/CRolloverButton.h"
-#include "gui/controls/presets/CPresetBrowser.h"
 #include "gui/controls/text/CWindowDragTab.h"
 #include "gui/events/CMouseEvent.h"
-#include "gui/fonts/CFont.h"
-#include "tests/gui/controls/CActionControlTest.h"
+#include "tests/gui/basics/ExpectThrows.h"
+#include "tests/gui/controls/CControlWindowTest.h"
 
 #include <map>
 #include <set>
@@ -26,21 +22,14 @@ using namespace GUI::Windowing;
 using GUI::Controls::CTextEdit;
 using MathTools::CRect;
 
-class TextEdit : public CActionControlTest
+class TextEdit : public CControlWindowTest
 {
 protected:
     void SetUp() override
     {
-        CActionControlTest::SetUp();
-        GUI::Fonts::CFont::createDefaultFont();
+        CControlWindowTest::SetUp();
         m_edit = new CTextEdit(&root(), 1, CRect(10, 10, 120, 20), "h\xC3\xA9llo", &m_listener);
         root().addControl(m_edit);
-    }
-    void TearDown() override
-    {
-        root().clearControls();
-        GUI::Fonts::CFont::releaseDefaultFont();
-        CActionControlTest::TearDown();
     }
     // The keys by name (Win32 virtual keys), shift held for "SLeft"; anything else is typed.
     void play(const std::vector<std::string> &steps)
@@ -146,8 +135,7 @@ TEST_F(TextEdit, InAPanelReturnLetsThePanelGoAndTheClickThatEndsTheEditReachesIt
     play({"Return"});
     EXPECT_EQ(root().getLockedControl(), nullptr) << "the panel is let go with the edit";
     send(e_leftButtonDoubleClick, 20, 70);
-    send(e_leftButtonDown, 170, 110);
-    send(e_leftButtonUp, 170, 110);
+    click(170, 110);
     EXPECT_FALSE(edit->isEditing());
     EXPECT_EQ(events(), 3u) << "two commits and the click outside the panel that ended the second";
 }
@@ -181,7 +169,7 @@ TEST_F(TextEdit, TheMouseSelectsAndAClickPlacesTheCaret)
     send(e_leftButtonDoubleClick, 20, 20);
     send(e_leftButtonDown, 13, 20);
     EXPECT_EQ(m_edit->getCaret(), 0u) << "left of the first character";
-    send(e_mouseMove, 129, 20, e_leftButtonHeld);
+    drag(129, 20);
     send(e_leftButtonUp, 129, 20);
     EXPECT_EQ(m_edit->getAnchor(), 0u);
     EXPECT_EQ(m_edit->getCaret(), m_edit->getEditedText().size()) << "dragged past the end";
@@ -189,7 +177,7 @@ TEST_F(TextEdit, TheMouseSelectsAndAClickPlacesTheCaret)
 
 TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)
 {
-    const uint32_t selection = GUI::Basics::CAlphaColour(51, 153, 255).toARGB();
+    const uint32_t selection = argb(51, 153, 255);
     const std::vector<uint32_t> idle = middleRow();
     send(e_leftButtonDoubleClick, 20, 20);
     repaint();
@@ -206,9 +194,7 @@ TEST_F(TextEdit, TheSelectionIsDrawnAndTheCaretBlinksOnTheTimer)
     EXPECT_NE(idle, hidden) << "an edited field has a frame and background";
 }
 
-class DragTab : public CActionControlTest
-{
-};
+using DragTab = CControlWindowTest;
 
 TEST_F(DragTab, DraggingMovesATopLevelWindowOnly)
 {
@@ -218,9 +204,7 @@ TEST_F(DragTab, DraggingMovesATopLevelWindowOnly)
     {
         m_window.setWindowPosition(MathTools::CPoint(40, 40));
         m_window.setParentWindow(parent);
-        send(e_leftButtonDown, 10, 10);
-        drag(30, 25);
-        send(e_leftButtonUp, 30, 25);
+        dragFrom(10, 10, 30, 25);
         EXPECT_EQ(m_window.getWindowPosition(), parent ? MathTools::CPoint(40, 40) : MathTools::CPoint(60, 55));
         EXPECT_FALSE(tab->isDragging());
     }
@@ -234,60 +218,8 @@ TEST_F(DragTab, WithoutARootWindowAMoveThrows)
     panel->addControl(tab);
     panel->setParentWindow(nullptr);
     CMouse mouse;
-    try
-    {
-        tab->handleMouseMovement(GUI::Events::CMouseEvent(&mouse, e_mouseMove));
-        FAIL() << "no exception";
-    }
-    catch (const Exceptions::CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(), "Root Window is NULL");
-        EXPECT_STREQ(exception.getFunctionName().getString(), "CWindowDragTab::handleMouseMovement(CMouseEvent &)");
-    }
-}
-
-TEST(TextEditFactory, TheNewTypesRoundTripThroughControlXML)
-{
-    using namespace GUI::Controls;
-    struct SType
-    {
-        const char *name, *parent;
-        long width, height;
-    };
-    const SType types[] = {{"CTextEdit", "CTextLabel", 50, 20},
-                           {"CWindowDragTab", "CControl", 100, 50},
-                           {"CPresetBrowser", "CControlPanel", 200, 400}};
-    CWindow window(CRect(0, 0, 400, 400));
-    for (const SType &type : types)
-    {
-        IControl *made = nullptr;
-        ASSERT_TRUE(CControlFactory::createControl(type.name, made, &window.getControlRoot()));
-        window.getControlRoot().addControl(made);
-        EXPECT_EQ(made->getArea(), CRect(0, 0, type.width, type.height)) << type.name;
-        EXPECT_STREQ(made->getClass().getParentClassName(), type.parent);
-    }
-    auto *edit = dynamic_cast<CTextEdit *>(window.getControlRoot().getControlAtIndex(0, true));
-    ASSERT_NE(edit, nullptr);
-    edit->setTextLimit(12);
-    edit->setEditable(false);
-    edit->setSingleClick(true);
-    edit->setPopupAlignment(CTextEdit::e_right);
-    IO::CXMLNode written("controls");
-    ASSERT_TRUE(window.getControlRoot().serialiseToXML(written));
-    CWindow other(CRect(0, 0, 400, 400));
-    ASSERT_TRUE(other.getControlRoot().readFromXML(written));
-    auto *read = dynamic_cast<CTextEdit *>(other.getControlRoot().getControlAtIndex(0, true));
-    ASSERT_NE(read, nullptr);
-    EXPECT_EQ(read->getTextLimit(), 12);
-    EXPECT_FALSE(read->isEditable());
-    EXPECT_EQ(read->getPopupAlignment(), CTextEdit::e_right);
-    auto *browser = dynamic_cast<CPresetBrowser *>(other.getControlRoot().getControlAtIndex(2, true));
-    ASSERT_NE(browser, nullptr);
-    EXPECT_NE(browser->getNameField(), nullptr) << "laid out again after reading";
-    EXPECT_STREQ(browser->getNameField()->getText().getString(), "Preset");
-    IO::CXMLNode rewritten("controls");
-    ASSERT_TRUE(other.getControlRoot().serialiseToXML(rewritten));
-    EXPECT_EQ(rewritten.getNumberOfChildNodes(), 3);
+    expectThrows([&] { tab->handleMouseMovement(GUI::Events::CMouseEvent(&mouse, e_mouseMove)); },
+                 "Root Window is NULL", "CWindowDragTab::handleMouseMovement(CMouseEvent &)");
 }
 } // namespace
 } // namespace Orvalite::Testing

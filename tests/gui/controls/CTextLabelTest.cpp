@@ -1,5 +1,4 @@
 #include "gui/controls/text/CTextLabel.h"
-#include "gui/fonts/CFont.h"
 
 #include "tests/gui/controls/CControlWindowTest.h"
 
@@ -9,7 +8,6 @@ namespace
 {
 using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Controls::CTextLabel;
-using Orvalite::GUI::Fonts::CFont;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 
@@ -19,15 +17,8 @@ protected:
     void SetUp() override
     {
         CControlWindowTest::SetUp();
-        CFont::createDefaultFont();
         m_label = new CTextLabel(&root(), 1, CRect(20, 20, 120, 40), "Hi");
         root().addControl(m_label);
-    }
-    void TearDown() override
-    {
-        root().clearControls();
-        CFont::releaseDefaultFont();
-        CControlWindowTest::TearDown();
     }
 
     CTextLabel *m_label = nullptr;

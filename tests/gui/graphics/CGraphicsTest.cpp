@@ -163,7 +163,6 @@ TEST_P(CGraphicsDrawing, LinesExcludeTheirEndPixel)
     EXPECT_EQ(at(5, 9), WHITE);
 }
 
-// Everything drawn with an offset of (5, 7) is what was drawn without it, moved by (5, 7).
 TEST_P(CGraphicsDrawing, DrawingOffsetMovesEveryPrimitiveImageAndText)
 {
     auto *image = new CGradientImage(6, 6, true, 40, 200);
@@ -377,7 +376,6 @@ TEST_P(CGraphicsDrawing, AlphaLayersAndImagesBlendAtTheirConstantAlpha)
     black->dereference();
 }
 
-// Inputs at the edge of what each operation accepts draw nothing at all.
 TEST_P(CGraphicsDrawing, DegenerateInputsDrawNothing)
 {
     const auto drawn = [this](const std::function<void()> &draw) {

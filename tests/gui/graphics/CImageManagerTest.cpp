@@ -57,7 +57,6 @@ protected:
     CTemporaryFolder m_folder;
 };
 
-// Names give images (exactly, under their relative paths) and images give back their names.
 TEST_F(ImageManager, MapsNamesToImagesBothWays)
 {
     ASSERT_TRUE(addStrip("{}", "knob.tga", "knob", -1, -1));
@@ -160,7 +159,6 @@ TEST_F(ImageManager, DefinitionFilesRegisterEveryGoodEntry)
     }
 }
 
-// A text definition read in full is written as XML, and that file reads back the same.
 TEST_F(ImageManager, DefinitionsRoundTripFromTextThroughXML)
 {
     m_folder.write("skin.txt", "<start_skin>\n<images>\n{}, button.tga, button\nskins, back.tga, back & front\n"

@@ -44,7 +44,6 @@ TEST(TGAImage, AFailedReloadLeavesNothingOfThePreviousImage)
     EXPECT_STREQ(image.getLastErrorMessage().getString(), "Could not find file with matching details");
 }
 
-// Targa pixels are premultiplied by truncating the quotient, PNG pixels by rounding it.
 TEST(ImageDecoding, PremultiplicationTruncatesForTargaAndRoundsForPng)
 {
     for (uint32_t alpha = 0; alpha < 256; ++alpha)

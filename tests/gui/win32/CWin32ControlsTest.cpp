@@ -7,11 +7,10 @@
 #include "gui/controls/menus/CMenuItemDisplay.h"
 #include "gui/controls/menus/CPopupButton.h"
 #include "gui/controls/text/CTextEdit.h"
-#include "gui/events/CMenuEvent.h"
 #include "gui/fonts/CFont.h"
-#include "gui/listeners/IActionListener.h"
 #include "gui/windowing/CWindow.h"
 #include "gui/windowing/win32/CWin32WindowSystem.h"
+#include "tests/gui/controls/CChoiceRecorder.h"
 #include "tests/gui/win32/CWin32TestDesktop.h"
 
 #include <gtest/gtest.h>
@@ -27,21 +26,6 @@ using Desktop = CWin32TestDesktop;
 
 constexpr int LEFT = 600;
 constexpr int TOP = 400;
-
-class CChoices : public Basics::CCountedObject, public GUI::Listeners::IActionListener
-{
-public:
-    void referenced() override { CCountedObject::referenced(); }
-    void dereference() override { CCountedObject::dereference(); }
-    long getReferenceCount() const override { return CCountedObject::getReferenceCount(); }
-    void getObjectDescription(char *, long) const override {}
-    Basics::CClass &getClass() const override { return CCountedObject::getClass(); }
-    void handleActionEvent(const GUI::Events::CActionEvent &event) override
-    {
-        ids.push_back(dynamic_cast<const GUI::Events::CMenuEvent &>(event).getMenuItemId());
-    }
-    std::vector<long> ids;
-};
 
 // A host's window as a framework window, so that ours can be its child.
 class CHostWindow : public CWindow
@@ -79,7 +63,7 @@ protected:
 
 TEST_F(Win32Controls, APopupButtonsMenuReportsTheClickedItemAndEscapeOrAClickOutsideClosesIt)
 {
-    CChoices choices;
+    CChoiceRecorder choices;
     CWindow window(CRect(LEFT, TOP, 200, 100));
     window.getWindowAttributes().setWindowStyles(WS_POPUP, 0);
     auto *menu = new CMenu("Greek");
@@ -111,8 +95,8 @@ TEST_F(Win32Controls, APopupButtonsMenuReportsTheClickedItemAndEscapeOrAClickOut
 
     Desktop::moveTo(LEFT + 40, TOP + 40 + CMenuWindow::BORDER + CMenuItemDisplay::ITEM_HEIGHT * 3 / 2);
     Desktop::click();
-    EXPECT_TRUE(Desktop::pumpUntil(m_system, [&] { return !choices.ids.empty(); }));
-    EXPECT_EQ(choices.ids, std::vector<long>{12}) << "Beta";
+    EXPECT_TRUE(Desktop::pumpUntil(m_system, [&] { return !choices.m_ids.empty(); }));
+    EXPECT_EQ(choices.m_ids, std::vector<long>{12}) << "Beta";
     EXPECT_FALSE(menuWindow.isOpen());
 
     ASSERT_TRUE(openMenu());
@@ -123,7 +107,7 @@ TEST_F(Win32Controls, APopupButtonsMenuReportsTheClickedItemAndEscapeOrAClickOut
     Desktop::moveTo(LEFT + 190, TOP + 90);
     Desktop::click();
     EXPECT_TRUE(Desktop::pumpUntil(m_system, [&] { return !menuWindow.isOpen(); }));
-    EXPECT_EQ(choices.ids.size(), 1u) << "closed without a choice";
+    EXPECT_EQ(choices.m_ids.size(), 1u) << "closed without a choice";
     window.uninitialiseWindow();
 }
 

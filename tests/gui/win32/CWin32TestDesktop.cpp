@@ -37,30 +37,6 @@ LRESULT CALLBACK hostProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 } // namespace
 
-intptr_t CRecordingTarget::handleNativeMessage(GUI::Basics::NativeWindowHandle, uint32_t message, uintptr_t wParam,
-                                               intptr_t lParam)
-{
-    messages.push_back({message, wParam, lParam});
-    if (onMessage)
-    {
-        onMessage(messages.back());
-    }
-    return 0;
-}
-
-SRecordedMessage CRecordingTarget::last(uint32_t message) const
-{
-    const auto found = std::find_if(messages.rbegin(), messages.rend(),
-                                    [&](const SRecordedMessage &recorded) { return recorded.message == message; });
-    return found == messages.rend() ? SRecordedMessage{} : *found;
-}
-
-size_t CRecordingTarget::count(uint32_t message) const
-{
-    return std::count_if(messages.begin(), messages.end(),
-                         [&](const SRecordedMessage &recorded) { return recorded.message == message; });
-}
-
 CWin32TestDesktop::TCounts CWin32TestDesktop::countResources()
 {
     TCounts counts{};

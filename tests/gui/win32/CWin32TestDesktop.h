@@ -1,12 +1,12 @@
-// The tests' side of a real Win32 desktop (Wine on Xvfb): a recording target
-// that stands in for a window, input faked with SendInput, a pump that waits
-// for a condition, the window's pixels read back, the resource ledger's counts
-// and a first-chance handler that fails the test on a fault, which Wine would
-// otherwise swallow inside a window procedure.
+// The tests' side of a real Win32 desktop (Wine on Xvfb): input faked with
+// SendInput, a pump that waits for a condition, the window's pixels read back,
+// the resource ledger's counts and a first-chance handler that fails the test
+// on a fault, which Wine would otherwise swallow inside a window procedure.
 #pragma once
 
 #include "gui/basics/win32/CWin32ResourceLedger.h"
 #include "gui/windowing/INativeWindowSystem.h"
+#include "tests/gui/windowing/CRecordingTarget.h"
 
 #include <windows.h>
 
@@ -17,39 +17,6 @@
 
 namespace Orvalite::Testing
 {
-struct SRecordedMessage
-{
-    uint32_t message = 0;
-    uintptr_t wParam = 0;
-    intptr_t lParam = 0;
-};
-
-class CRecordingTarget : public GUI::Windowing::INativeMessageTarget
-{
-public:
-    intptr_t handleNativeMessage(GUI::Basics::NativeWindowHandle, uint32_t message, uintptr_t wParam,
-                                 intptr_t lParam) override;
-    void handleNativeTimer(long id) override { timers.push_back(id); }
-
-    // The last message of this number; a null message when none came.
-    SRecordedMessage last(uint32_t message) const;
-    size_t count(uint32_t message) const;
-
-    std::vector<SRecordedMessage> messages;
-    std::vector<long> timers;
-    std::function<void(const SRecordedMessage &)> onMessage;
-};
-
-// The signed words of a packed parameter.
-inline long lowWord(intptr_t value)
-{
-    return static_cast<int16_t>(value & 0xFFFF);
-}
-inline long highWord(intptr_t value)
-{
-    return static_cast<int16_t>((value >> 16) & 0xFFFF);
-}
-
 class CWin32TestDesktop
 {
 public:

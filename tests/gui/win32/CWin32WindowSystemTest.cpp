@@ -3,43 +3,38 @@
 // pixels read back from the screen; every test ends with the resource ledger
 // where it started and no fault seen.
 #include "gui/windowing/win32/CWin32WindowSystem.h"
-#include "gui/graphics/CDeviceContext.h"
 #include "tests/gui/win32/CWin32TestDesktop.h"
+#include "tests/gui/windowing/TNativeWindowSystemTest.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
-#include <thread>
+#include <iterator>
 
 namespace Orvalite::Testing
 {
 namespace
 {
 using namespace GUI::Windowing;
-using GUI::Basics::NativeWindowHandle;
-using GUI::Graphics::SPixelBox;
 using Desktop = CWin32TestDesktop;
 
 constexpr int HOST_X = 100;
 constexpr int HOST_Y = 100;
 constexpr int CHILD_X = 10;
 constexpr int CHILD_Y = 20;
-constexpr int WIDTH = 200;
-constexpr int HEIGHT = 100;
 constexpr char CLASS_NAME[] = "org.zelo.test.Window";
 
-class Win32WindowSystem : public testing::Test
+class Win32WindowSystem : public TNativeWindowSystemTest<CWin32WindowSystem>
 {
 protected:
     void SetUp() override
     {
         m_before = Desktop::countResources();
-        m_window = createChild(m_target, CHILD_X, CHILD_Y);
+        m_window = createChild(m_target);
         ASSERT_NE(m_window, 0u);
-        Desktop::settle(m_system);
+        settle();
         m_target.messages.clear();
     }
     void TearDown() override
@@ -48,6 +43,10 @@ protected:
         EXPECT_EQ(Desktop::changedResources(m_before), "") << "the ledger returns to where it started";
     }
 
+    NativeWindowHandle createChild(CRecordingTarget &target) override
+    {
+        return createChild(target, CHILD_X, CHILD_Y, Desktop::host());
+    }
     NativeWindowHandle createChild(CRecordingTarget &target, int x, int y, HWND parent = Desktop::host())
     {
         SNativeWindowSpec spec;
@@ -61,101 +60,42 @@ protected:
         EXPECT_NE(window, 0u) << error;
         return window;
     }
+    bool pumpUntil(const std::function<bool()> &done) override { return Desktop::pumpUntil(m_system, done); }
+    void settle() override { Desktop::settle(m_system); }
+    std::vector<uint32_t> screenshot() override { return Desktop::screenshot(hwnd()); }
+    void focusOurWindow() override
+    {
+        SetFocus(hwnd());
+        settle();
+    }
+    void typeShiftedA() override
+    {
+        Desktop::key(VK_SHIFT, true);
+        Desktop::tap('A');
+        Desktop::key(VK_SHIFT, false);
+    }
     HWND hwnd() const { return reinterpret_cast<HWND>(m_window); }
-    bool pumpUntilCount(uint32_t message, size_t count)
-    {
-        return Desktop::pumpUntil(m_system, [&] { return m_target.count(message) >= count; });
-    }
-    // Paints every paint message with `paint`, which gets the surface's context and the update box.
-    void paintWith(const std::function<void(GUI::Graphics::CDeviceContext &, const SPixelBox &)> &paint)
-    {
-        m_target.onMessage = [this, paint](const SRecordedMessage &message) {
-            if (message.message == WM_PAINT)
-            {
-                SPixelBox box;
-                GUI::Graphics::CDeviceContext *context = m_system.beginPaint(m_window, box);
-                m_boxes.push_back(box);
-                paint(*context, box);
-                m_system.endPaint(m_window);
-            }
-        };
-    }
     // Key and character messages of a press and release of `press` (after focusing the window).
     void typeAndRecord(const std::function<void()> &press)
     {
         m_target.messages.clear();
         press();
         ASSERT_TRUE(pumpUntilCount(WM_KEYUP, 1));
-        Desktop::settle(m_system);
+        settle();
     }
 
     Desktop::TCounts m_before{};
     const HWND m_host = Desktop::host();
-    CRecordingTarget m_target;
-    CWin32WindowSystem m_system;
-    NativeWindowHandle m_window = 0;
-    std::vector<SPixelBox> m_boxes;
 };
 
 TEST_F(Win32WindowSystem, PaintPutsTheDrawnBackBufferOnTheScreen)
 {
-    std::vector<uint32_t> drawn;
-    paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
-        GUI::Graphics::CBitmap &surface = *context.getBitmap();
-        drawn.clear();
-        for (long y = 0; y < surface.getHeight(); ++y)
-        {
-            for (long x = 0; x < surface.getWidth(); ++x)
-            {
-                surface.setPixel(x, y, GUI::Graphics::CBitmap::pack(x, y * 2, (x ^ y) & 0xFF, 255));
-                drawn.push_back(surface.getPixel(x, y) & 0xFFFFFF);
-            }
-        }
-    });
-    m_system.invalidate(m_window, nullptr);
-    ASSERT_TRUE(pumpUntilCount(WM_PAINT, 1));
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].right, WIDTH);
-    EXPECT_EQ(m_boxes[0].bottom, HEIGHT);
-    EXPECT_EQ(Desktop::screenshot(hwnd()), drawn);
+    expectPaintPutsTheDrawnSurfaceOnTheScreen();
 }
 
 TEST_F(Win32WindowSystem, OnlyTheDamagedPartOfTheBackBufferReachesTheScreen)
 {
-    const struct
-    {
-        SPixelBox damage;
-        SPixelBox expected;
-    } cases[] = {
-        {{10, 10, 50, 40}, {10, 10, 50, 40}},
-        {{-20, -20, 30, 30}, {0, 0, 30, 30}},
-        {{190, 90, 400, 400}, {190, 90, 200, 100}},
-        {{300, 300, 400, 400}, {}},
-    };
-    for (const auto &test : cases)
-    {
-        uint32_t colour = 0x000000;
-        paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
-            context.getBitmap()->fill(0xFF000000 | colour);
-        });
-        m_system.invalidate(m_window, nullptr);
-        m_system.updateWindow(m_window);
-        m_boxes.clear();
-
-        colour = 0xFFFFFF;
-        m_system.invalidate(m_window, &test.damage);
-        m_system.updateWindow(m_window);
-        const std::vector<uint32_t> pixels = Desktop::screenshot(hwnd());
-        const long white = std::count(pixels.begin(), pixels.end(), 0xFFFFFFu);
-        const SPixelBox &box = test.expected;
-        EXPECT_EQ(white, box.isEmpty() ? 0 : (box.right - box.left) * (box.bottom - box.top)) << box.left;
-        ASSERT_EQ(m_boxes.size(), box.isEmpty() ? 0u : 1u) << box.left;
-        if (!box.isEmpty())
-        {
-            EXPECT_EQ(m_boxes[0].left, box.left);
-            EXPECT_EQ(m_boxes[0].bottom, box.bottom);
-        }
-    }
+    expectOnlyTheDamagedPartReachesTheScreen();
 }
 
 TEST_F(Win32WindowSystem, PointerMessagesCarryClientCoordinatesAndHeldButtonsThroughACapturedDrag)
@@ -275,22 +215,7 @@ TEST_F(Win32WindowSystem, KeysCarryTheirVirtualKeyAndCharacterAndTextFollowsAsCo
 
 TEST_F(Win32WindowSystem, TheModifierBeingPressedCountsAsHeld)
 {
-    SetFocus(hwnd());
-    Desktop::settle(m_system);
-    std::vector<std::pair<uintptr_t, bool>> shiftAtKey;
-    m_target.onMessage = [&](const SRecordedMessage &message) {
-        if (message.message == WM_KEYDOWN || message.message == WM_KEYUP)
-        {
-            shiftAtKey.emplace_back(message.wParam, m_system.getModifierState().shift);
-        }
-    };
-    typeAndRecord([] {
-        Desktop::key(VK_SHIFT, true);
-        Desktop::tap('A');
-        Desktop::key(VK_SHIFT, false);
-    });
-    EXPECT_EQ(shiftAtKey, (std::vector<std::pair<uintptr_t, bool>>{{16, true}, {'A', true}, {'A', true}, {16, false}}));
-    EXPECT_EQ(m_target.last(WM_KEYDOWN).lParam, 'A') << "the character is shifted too";
+    expectTheModifierBeingPressedCountsAsHeld();
 }
 
 TEST_F(Win32WindowSystem, FocusIsTakenAndGivenBackOnlyWhileStillHeld)
@@ -312,33 +237,17 @@ TEST_F(Win32WindowSystem, FocusIsTakenAndGivenBackOnlyWhileStillHeld)
 
 TEST_F(Win32WindowSystem, SettingTheAreaMovesResizesAndRepaintsAll)
 {
-    paintWith([](GUI::Graphics::CDeviceContext &, const SPixelBox &) {});
-    m_system.setWindowArea(m_window, MathTools::CRect(15, 25, 150, 80));
-    ASSERT_GE(m_target.messages.size(), 2u);
-    EXPECT_EQ(m_target.last(WM_MOVE).lParam, (25 << 16) | 15);
-    EXPECT_EQ(m_target.last(WM_SIZE).lParam, (80 << 16) | 150);
-    EXPECT_EQ(m_system.getScreenArea(m_window), MathTools::CRect(HOST_X + 15, HOST_Y + 25, 150, 80));
-    ASSERT_TRUE(pumpUntilCount(WM_PAINT, 1));
-    EXPECT_EQ(m_boxes[0].right, 150);
-    EXPECT_EQ(m_boxes[0].bottom, 80);
+    expectSettingTheAreaMovesResizesAndRepaintsAll(MathTools::CRect(HOST_X + 15, HOST_Y + 25, 150, 80));
 }
 
 TEST_F(Win32WindowSystem, TimersRunUntilStoppedAndAreCounted)
 {
     using GUI::Basics::CWin32ResourceLedger;
-    EXPECT_FALSE(m_system.startTimer(m_window + 1, 7, 10));
-    ASSERT_TRUE(m_system.startTimer(m_window, 7, 10));
-    ASSERT_TRUE(m_system.startTimer(m_window, 7, 10)) << "restarting";
-    EXPECT_EQ(CWin32ResourceLedger::count(CWin32ResourceLedger::e_timer), 1);
-    ASSERT_TRUE(Desktop::pumpUntil(m_system, [&] { return m_target.timers.size() >= 2; }));
-    EXPECT_EQ(m_target.timers[0], 7);
-    m_system.stopTimer(m_window, 7);
-    m_target.timers.clear();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    Desktop::settle(m_system);
-    EXPECT_TRUE(m_target.timers.empty());
-    // A window destroyed with its timer running frees it.
+    expectTimersRunUntilStopped();
     m_system.startTimer(m_window, 8, 10);
+    m_system.startTimer(m_window, 8, 10);
+    EXPECT_EQ(CWin32ResourceLedger::count(CWin32ResourceLedger::e_timer), 1) << "restarting keeps one timer";
+    // The window, destroyed with its timer running, frees it.
 }
 
 TEST_F(Win32WindowSystem, CaptureIsHeldUntilReleasedOrTakenAndItsLossIsReported)
@@ -424,16 +333,13 @@ TEST_F(Win32WindowSystem, FilesDroppedArriveAsUtf8PathsWithTheClientPoint)
 
 TEST_F(Win32WindowSystem, CreationFailsWithTheReasonForAnUnknownClassOrParent)
 {
+    expectAnUnknownClassIsRefusedWithTheReason();
     SNativeWindowSpec spec;
-    spec.className = "org.zelo.test.Unregistered";
-    spec.area = MathTools::CRect(0, 0, 10, 10);
-    std::string error;
-    EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
-    EXPECT_NE(error.find("not registered"), std::string::npos) << error;
     spec.className = CLASS_NAME;
     spec.style = WS_CHILD;
+    spec.area = MathTools::CRect(0, 0, 10, 10);
     spec.parent = 0x1FFFFF;
-    error.clear();
+    std::string error;
     EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
     EXPECT_NE(error.find("cannot create the window: "), std::string::npos) << error;
     EXPECT_GT(error.size(), std::strlen("cannot create the window: ")) << "with Windows' reason";
@@ -459,15 +365,7 @@ TEST_F(Win32WindowSystem, DestroyingTheHostWindowFirstDeliversDestroyOnceAndFree
 TEST_F(Win32WindowSystem, TwoHundredCreateDestroyCyclesLeaveNothingBehind)
 {
     const Desktop::TCounts before = Desktop::countResources();
-    for (int cycle = 0; cycle < 200; ++cycle)
-    {
-        const NativeWindowHandle window = createChild(m_target, 0, 0);
-        ASSERT_NE(window, 0u) << cycle;
-        m_system.invalidate(window, nullptr);
-        m_system.startTimer(window, 1, 10);
-        m_system.pump();
-        m_system.destroyWindow(window);
-    }
+    createAndDestroyChildren(200);
     EXPECT_EQ(Desktop::changedResources(before), "");
 }
 } // namespace

@@ -8,7 +8,9 @@
 #include "gui/windowing/headless/CHeadlessWindowSystem.h"
 
 #include "tests/foundation/CTemporaryFolder.h"
+#include "tests/gui/basics/ExpectThrows.h"
 #include "tests/gui/windowing/CRecordingListener.h"
+#include "tests/gui/windowing/MessageParameters.h"
 
 #include <gtest/gtest.h>
 
@@ -24,17 +26,9 @@ using Orvalite::GUI::Graphics::CBitmap;
 using Orvalite::MathTools::CPoint;
 using Orvalite::MathTools::CRect;
 using Orvalite::Testing::CRecordingListener;
+using Orvalite::Testing::pointParameter;
+using Orvalite::Testing::wheelParameter;
 using Calls = std::vector<std::string>;
-
-intptr_t packed(int16_t x, int16_t y)
-{
-    return static_cast<intptr_t>(static_cast<uint16_t>(x) | static_cast<uint32_t>(static_cast<uint16_t>(y)) << 16);
-}
-
-uintptr_t wheel(int16_t delta)
-{
-    return static_cast<uintptr_t>(static_cast<uint16_t>(delta)) << 16;
-}
 
 class Window : public testing::Test
 {
@@ -76,23 +70,23 @@ TEST_F(Window, MessageTableTurnsMessagesIntoListenerCalls)
     const SModifierState none;
     const SModifierState shift{false, true, false};
     const SCase cases[] = {
-        {e_mouseMove, 0, packed(5, 6), none, {"move 5,6"}, 0},
-        {e_mouseMove, 0, packed(-3, -4), shift, {"move -3,-4 shift"}, 0},
-        {e_leftButtonDown, e_leftButtonHeld, packed(1, 2), {true, false, true}, {"leftDown 1,2 ctrl alt"}, 0},
-        {e_rightButtonDown, e_rightButtonHeld, packed(7, -1), none, {"rightDown 7,-1"}, 0},
-        {e_leftButtonUp, 0, packed(-30, 8), none, {"leftUp -30,8"}, 0},
-        {e_rightButtonUp, 0, packed(3, 3), none, {"rightUp 3,3"}, 0},
-        {e_leftButtonDoubleClick, 0, packed(4, 4), none, {"doubleClick 4,4"}, 0},
-        {e_mouseWheel, wheel(-120), 0, none, {"scroll 15,25 wheel -1.000000"}, 0},
-        {e_mouseWheel, wheel(240), 0, shift, {"scroll 15,25 shift wheel 2.000000"}, 0},
-        {e_mouseLeave, 0, packed(-1, 9), none, {"leave -1,9"}, 0},
+        {e_mouseMove, 0, pointParameter(5, 6), none, {"move 5,6"}, 0},
+        {e_mouseMove, 0, pointParameter(-3, -4), shift, {"move -3,-4 shift"}, 0},
+        {e_leftButtonDown, e_leftButtonHeld, pointParameter(1, 2), {true, false, true}, {"leftDown 1,2 ctrl alt"}, 0},
+        {e_rightButtonDown, e_rightButtonHeld, pointParameter(7, -1), none, {"rightDown 7,-1"}, 0},
+        {e_leftButtonUp, 0, pointParameter(-30, 8), none, {"leftUp -30,8"}, 0},
+        {e_rightButtonUp, 0, pointParameter(3, 3), none, {"rightUp 3,3"}, 0},
+        {e_leftButtonDoubleClick, 0, pointParameter(4, 4), none, {"doubleClick 4,4"}, 0},
+        {e_mouseWheel, wheelParameter(-120), 0, none, {"scroll 15,25 wheel -1.000000"}, 0},
+        {e_mouseWheel, wheelParameter(240), 0, shift, {"scroll 15,25 shift wheel 2.000000"}, 0},
+        {e_mouseLeave, 0, pointParameter(-1, 9), none, {"leave -1,9"}, 0},
         {e_keyDown, 16, 0, shift, {"keyDown 4 ' ' virtual shift"}, 0},
         {e_keyUp, 'A', 'a', none, {"keyUp 56 'a'"}, 0},
         {e_keyDown, 8, 8, none, {"keyDown 0 ' ' virtual"}, 0},
         {e_setFocus, 0, 0, none, {"gainedFocus"}, 0},
         {e_killFocus, 0, 0, none, {"lostFocus"}, 0},
-        {e_move, 0, packed(-5, 7), none, {"moved -5,7"}, 0},
-        {e_size, 0, packed(300, 200), none, {"resized 300,200"}, 0},
+        {e_move, 0, pointParameter(-5, 7), none, {"moved -5,7"}, 0},
+        {e_size, 0, pointParameter(300, 200), none, {"resized 300,200"}, 0},
         {e_eraseBackground, 0, 0, none, {}, 1},
         {e_timer, 0, 0, none, {}, 0},
         {0x0400, 0, 0, none, {}, 0},
@@ -255,29 +249,13 @@ TEST_F(Window, WindowsWithTheSameTitleShareOneClass)
 TEST_F(Window, FailuresThrowTheirExactTexts)
 {
     CWindow window(CRect(0, 0, 10, 10));
-    try
-    {
-        window.startTimer(0, 10);
-        FAIL() << "a zero timer id must throw";
-    }
-    catch (const CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(), "Timer id's cannot be zero on Windows platforms");
-        EXPECT_STREQ(exception.getFunctionName().getString(), "CWindow::startTimer(const long, const long)");
-    }
+    Orvalite::Testing::expectThrows([&] { window.startTimer(0, 10); }, "Timer id's cannot be zero on Windows platforms",
+                                    "CWindow::startTimer(const long, const long)");
     m_system.refuseWindows("No display");
-    try
-    {
-        window.intialiseWindow(window.getWindowAttributes(), true);
-        FAIL() << "a refused window must throw";
-    }
-    catch (const CException &exception)
-    {
-        EXPECT_STREQ(exception.getErrorReason().getString(),
-                     "Caught an exception whilst initialising window. Further details below:\n\nNo display");
-        EXPECT_STREQ(exception.getFunctionName().getString(),
-                     "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
-    }
+    Orvalite::Testing::expectThrows(
+        [&] { window.intialiseWindow(window.getWindowAttributes(), true); },
+        "Caught an exception whilst initialising window. Further details below:\n\nNo display",
+        "void CWindow::intialiseWindow(CWindowAttributes *, const bool) ->\nCWindow::createWindow()");
     EXPECT_EQ(window.getWindowHandle(), 0u);
 }
 
@@ -285,15 +263,15 @@ TEST_F(Window, ButtonUpReleasesOnlyOurOwnCapture)
 {
     CWindow window(CRect(0, 0, 10, 10));
     const NativeWindowHandle handle = open(window);
-    m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, packed(1, 1));
+    m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, pointParameter(1, 1));
     EXPECT_EQ(m_system.getCapture(), handle);
-    m_system.send(handle, e_leftButtonUp, 0, packed(1, 1));
+    m_system.send(handle, e_leftButtonUp, 0, pointParameter(1, 1));
     EXPECT_EQ(m_system.getCapture(), 0u);
 
     const NativeWindowHandle host = 0x7777;
     m_system.setCapture(host);
-    m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, packed(1, 1));
-    m_system.send(handle, e_leftButtonUp, 0, packed(1, 1));
+    m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, pointParameter(1, 1));
+    m_system.send(handle, e_leftButtonUp, 0, pointParameter(1, 1));
     EXPECT_EQ(m_system.getCapture(), host);
 }
 
@@ -310,12 +288,12 @@ TEST_F(Window, ALostReleaseEndsTheDragWithASyntheticButtonUp)
          {"leftDown 2,3", "leftUp 2,3"}},
         {"move without the button",
          [](CHeadlessWindowSystem &system, NativeWindowHandle handle) {
-             system.send(handle, e_mouseMove, 0, packed(-8, 4));
+             system.send(handle, e_mouseMove, 0, pointParameter(-8, 4));
          },
          {"leftDown 2,3", "leftUp 2,3", "move -8,4"}},
         {"move with the button still held",
          [](CHeadlessWindowSystem &system, NativeWindowHandle handle) {
-             system.send(handle, e_mouseMove, e_leftButtonHeld, packed(-8, 4));
+             system.send(handle, e_mouseMove, e_leftButtonHeld, pointParameter(-8, 4));
          },
          {"leftDown 2,3", "move -8,4"}},
     };
@@ -324,7 +302,7 @@ TEST_F(Window, ALostReleaseEndsTheDragWithASyntheticButtonUp)
         CWindow window(CRect(0, 0, 10, 10));
         const NativeWindowHandle handle = open(window);
         m_listener.m_calls.clear();
-        m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, packed(2, 3));
+        m_system.send(handle, e_leftButtonDown, e_leftButtonHeld, pointParameter(2, 3));
         row.loseRelease(m_system, handle);
         EXPECT_EQ(m_listener.m_calls, row.expected) << row.what;
         m_system.setCapture(0);

@@ -12,32 +12,6 @@ namespace Orvalite::Testing
 {
 using namespace GUI::Windowing;
 
-std::vector<uint32_t> CRecordingTarget::inputMessages() const
-{
-    std::vector<uint32_t> numbers;
-    for (const SRecordedMessage &message : messages)
-    {
-        if (message.message != 0x000F)
-        {
-            numbers.push_back(message.message);
-        }
-    }
-    return numbers;
-}
-
-SRecordedMessage CRecordingTarget::last(uint32_t message) const
-{
-    const auto found = std::find_if(messages.rbegin(), messages.rend(),
-                                    [&](const SRecordedMessage &recorded) { return recorded.message == message; });
-    return found == messages.rend() ? SRecordedMessage{} : *found;
-}
-
-size_t CRecordingTarget::count(uint32_t message) const
-{
-    return std::count_if(messages.begin(), messages.end(),
-                         [&](const SRecordedMessage &recorded) { return recorded.message == message; });
-}
-
 std::unique_ptr<CX11TestDisplay> CX11TestDisplay::open()
 {
     Display *display = Testing::openTestDisplay();

@@ -1,9 +1,10 @@
 // The tests' side of a real X server: a connection of their own that owns a
 // parent window (as a host would), drives the pointer and keyboard with XTest
-// and reads the screen back. A recording target stands in for the window.
+// and reads the screen back.
 #pragma once
 
 #include "gui/windowing/x11/CX11WindowSystem.h"
+#include "tests/gui/windowing/CRecordingTarget.h"
 
 #include <X11/Xlib.h>
 
@@ -14,49 +15,6 @@
 
 namespace Orvalite::Testing
 {
-struct SRecordedMessage
-{
-    uint32_t message = 0;
-    uintptr_t wParam = 0;
-    intptr_t lParam = 0;
-};
-
-class CRecordingTarget : public GUI::Windowing::INativeMessageTarget
-{
-public:
-    intptr_t handleNativeMessage(GUI::Basics::NativeWindowHandle, uint32_t message, uintptr_t wParam,
-                                 intptr_t lParam) override
-    {
-        messages.push_back({message, wParam, lParam});
-        if (onMessage)
-        {
-            onMessage(messages.back());
-        }
-        return 0;
-    }
-    void handleNativeTimer(long id) override { timers.push_back(id); }
-
-    // Messages other than painting, in order.
-    std::vector<uint32_t> inputMessages() const;
-    // The last message of this number; a null message when none came.
-    SRecordedMessage last(uint32_t message) const;
-    size_t count(uint32_t message) const;
-
-    std::vector<SRecordedMessage> messages;
-    std::vector<long> timers;
-    std::function<void(const SRecordedMessage &)> onMessage;
-};
-
-// The signed words of a packed parameter.
-inline long lowWord(intptr_t value)
-{
-    return static_cast<int16_t>(value & 0xFFFF);
-}
-inline long highWord(intptr_t value)
-{
-    return static_cast<int16_t>((value >> 16) & 0xFFFF);
-}
-
 class CX11TestDisplay
 {
 public:

@@ -4,8 +4,7 @@
 // googletest first: Xlib's None and Bool macros would change its names.
 #include <gtest/gtest.h>
 
-#include "foundation/mathtools/CRect.h"
-#include "gui/graphics/CDeviceContext.h"
+#include "tests/gui/windowing/TNativeWindowSystemTest.h"
 #include "tests/gui/x11/CX11TestDisplay.h"
 
 #include <X11/Xatom.h>
@@ -22,7 +21,6 @@ namespace
 {
 using namespace GUI::Windowing;
 using GUI::Basics::NativeWindowHandle;
-using GUI::Graphics::SPixelBox;
 
 constexpr int SCREEN_X = CX11TestDisplay::PARENT_X + CX11TestDisplay::CHILD_X;
 constexpr int SCREEN_Y = CX11TestDisplay::PARENT_Y + CX11TestDisplay::CHILD_Y;
@@ -42,7 +40,7 @@ long openFileCount()
     return count;
 }
 
-class X11WindowSystem : public testing::Test
+class X11WindowSystem : public TNativeWindowSystemTest<CX11WindowSystem>
 {
 protected:
     void SetUp() override
@@ -53,13 +51,15 @@ protected:
             GTEST_SKIP() << "No X server can be reached at DISPLAY=\""
                          << (std::getenv("DISPLAY") ? std::getenv("DISPLAY") : "") << "\"";
         }
-        m_window = m_x->createChild(m_system, m_target);
+        m_window = createChild(m_target);
         ASSERT_NE(m_window, 0u);
         settle();
     }
 
+    NativeWindowHandle createChild(CRecordingTarget &target) override { return m_x->createChild(m_system, target); }
+    bool pumpUntil(const std::function<bool()> &done) override { return m_x->pumpUntil(m_system, done); }
     // Lets the events of what was done so far arrive, then forgets the messages.
-    void settle()
+    void settle() override
     {
         for (int i = 0; i < 20; ++i)
         {
@@ -68,30 +68,16 @@ protected:
         }
         m_target.messages.clear();
     }
-    bool pumpUntilCount(uint32_t message, size_t count)
+    // Our connection's drawing reaches the server in its own time: a few pumps let it land first.
+    std::vector<uint32_t> screenshot() override
     {
-        return m_x->pumpUntil(m_system, [&] { return m_target.count(message) >= count; });
-    }
-    // Paints every message with `paint`, which gets the surface's context and the update box.
-    void paintWith(const std::function<void(GUI::Graphics::CDeviceContext &, const SPixelBox &)> &paint)
-    {
-        m_target.onMessage = [this, paint](const SRecordedMessage &message) {
-            if (message.message == 0x000F)
-            {
-                SPixelBox box;
-                GUI::Graphics::CDeviceContext *context = m_system.beginPaint(m_window, box);
-                m_boxes.push_back(box);
-                paint(*context, box);
-                m_system.endPaint(m_window);
-            }
-        };
-    }
-    // The window's pixels as the server shows them, 0xRRGGBB.
-    std::vector<uint32_t> screenshot()
-    {
+        for (int i = 0; i < 5; ++i)
+        {
+            m_system.pump();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
         XSync(m_x->getDisplay(), False);
-        XImage *image = XGetImage(m_x->getDisplay(), m_window, 0, 0, CX11TestDisplay::CHILD_WIDTH,
-                                  CX11TestDisplay::CHILD_HEIGHT, AllPlanes, ZPixmap);
+        XImage *image = XGetImage(m_x->getDisplay(), m_window, 0, 0, WIDTH, HEIGHT, AllPlanes, ZPixmap);
         std::vector<uint32_t> pixels;
         for (int y = 0; image && y < image->height; ++y)
         {
@@ -106,75 +92,30 @@ protected:
         }
         return pixels;
     }
+    void focusOurWindow() override
+    {
+        XSetInputFocus(m_x->getDisplay(), m_window, RevertToParent, CurrentTime);
+        settle();
+    }
+    void typeShiftedA() override
+    {
+        m_x->key(XK_Shift_L, true);
+        m_x->key(XK_a, true);
+        m_x->key(XK_a, false);
+        m_x->key(XK_Shift_L, false);
+    }
 
     std::unique_ptr<CX11TestDisplay> m_x;
-    CRecordingTarget m_target;
-    CX11WindowSystem m_system;
-    NativeWindowHandle m_window = 0;
-    std::vector<SPixelBox> m_boxes;
 };
 
 TEST_F(X11WindowSystem, PaintPutsTheDrawnSurfaceOnTheScreen)
 {
-    std::vector<uint32_t> drawn;
-    paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
-        GUI::Graphics::CBitmap &surface = *context.getBitmap();
-        for (long y = 0; y < surface.getHeight(); ++y)
-        {
-            for (long x = 0; x < surface.getWidth(); ++x)
-            {
-                surface.setPixel(x, y, GUI::Graphics::CBitmap::pack(x, y * 2, (x ^ y) & 0xFF, 255));
-                drawn.push_back(surface.getPixel(x, y) & 0xFFFFFF);
-            }
-        }
-    });
-    m_system.invalidate(m_window, nullptr);
-    ASSERT_TRUE(pumpUntilCount(0x000F, 1));
-    ASSERT_EQ(m_boxes.size(), 1u);
-    EXPECT_EQ(m_boxes[0].right, CX11TestDisplay::CHILD_WIDTH);
-    EXPECT_EQ(m_boxes[0].bottom, CX11TestDisplay::CHILD_HEIGHT);
-    EXPECT_EQ(screenshot(), drawn);
+    expectPaintPutsTheDrawnSurfaceOnTheScreen();
 }
 
 TEST_F(X11WindowSystem, OnlyTheDamagedPartOfTheSurfaceReachesTheScreen)
 {
-    struct SCase
-    {
-        SPixelBox damage;
-        SPixelBox expected;
-    };
-    const SCase cases[] = {
-        {{10, 10, 50, 40}, {10, 10, 50, 40}},
-        {{-20, -20, 30, 30}, {0, 0, 30, 30}},
-        {{190, 90, 400, 400}, {190, 90, 200, 100}},
-        {{300, 300, 400, 400}, {}},
-    };
-    for (const SCase &test : cases)
-    {
-        uint32_t colour = 0x000000;
-        paintWith([&](GUI::Graphics::CDeviceContext &context, const SPixelBox &) {
-            context.getBitmap()->fill(0xFF000000 | colour);
-        });
-        m_system.invalidate(m_window, nullptr);
-        ASSERT_TRUE(pumpUntilCount(0x000F, 1));
-        m_target.messages.clear();
-        m_boxes.clear();
-
-        colour = 0xFFFFFF;
-        m_system.invalidate(m_window, &test.damage);
-        m_system.updateWindow(m_window);
-        const std::vector<uint32_t> pixels = screenshot();
-        const long white = std::count(pixels.begin(), pixels.end(), 0xFFFFFFu);
-        const SPixelBox &box = test.expected;
-        EXPECT_EQ(white, box.isEmpty() ? 0 : (box.right - box.left) * (box.bottom - box.top)) << box.left;
-        EXPECT_EQ(m_boxes.size(), box.isEmpty() ? 0u : 1u) << box.left;
-        if (!box.isEmpty())
-        {
-            EXPECT_EQ(pixels[box.top * CX11TestDisplay::CHILD_WIDTH + box.left], 0xFFFFFFu);
-        }
-        m_target.messages.clear();
-        m_boxes.clear();
-    }
+    expectOnlyTheDamagedPartReachesTheScreen();
 }
 
 TEST_F(X11WindowSystem, PointerMessagesCarrySignedClientCoordinatesThroughADragThatLeaves)
@@ -284,48 +225,17 @@ TEST_F(X11WindowSystem, KeysCarryTheirVirtualKeyAndCharacter)
 
 TEST_F(X11WindowSystem, TheModifierBeingPressedCountsAsHeld)
 {
-    XSetInputFocus(m_x->getDisplay(), m_window, RevertToParent, CurrentTime);
-    settle();
-    std::vector<std::pair<uintptr_t, bool>> shiftAtKey;
-    m_target.onMessage = [&](const SRecordedMessage &message) {
-        if (message.message == 0x0100 || message.message == 0x0101)
-        {
-            shiftAtKey.emplace_back(message.wParam, m_system.getModifierState().shift);
-        }
-    };
-    m_x->key(XK_Shift_L, true);
-    m_x->key(XK_a, true);
-    m_x->key(XK_a, false);
-    m_x->key(XK_Shift_L, false);
-    ASSERT_TRUE(pumpUntilCount(0x0101, 2));
-    EXPECT_EQ(shiftAtKey, (std::vector<std::pair<uintptr_t, bool>>{{16, true}, {'A', true}, {'A', true}, {16, false}}));
-    EXPECT_EQ(m_target.last(0x0100).lParam, 'A') << "the character is shifted too";
+    expectTheModifierBeingPressedCountsAsHeld();
 }
 
 TEST_F(X11WindowSystem, SettingTheAreaMovesResizesAndRepaintsAll)
 {
-    paintWith([](GUI::Graphics::CDeviceContext &, const SPixelBox &) {});
-    m_system.setWindowArea(m_window, MathTools::CRect(15, 25, 150, 80));
-    ASSERT_EQ(m_target.inputMessages(), (std::vector<uint32_t>{0x0003, 0x0005}));
-    EXPECT_EQ(m_target.messages[0].lParam, (25 << 16) | 15);
-    EXPECT_EQ(m_target.messages[1].lParam, (80 << 16) | 150);
-    EXPECT_EQ(m_system.getScreenArea(m_window), MathTools::CRect(115, 125, 150, 80));
-    ASSERT_TRUE(pumpUntilCount(0x000F, 1));
-    EXPECT_EQ(m_boxes[0].right, 150);
-    EXPECT_EQ(m_boxes[0].bottom, 80);
+    expectSettingTheAreaMovesResizesAndRepaintsAll(MathTools::CRect(115, 125, 150, 80));
 }
 
 TEST_F(X11WindowSystem, TimersRunFromThePumpUntilStopped)
 {
-    EXPECT_FALSE(m_system.startTimer(m_window + 1, 7, 10));
-    ASSERT_TRUE(m_system.startTimer(m_window, 7, 10));
-    ASSERT_TRUE(m_x->pumpUntil(m_system, [&] { return m_target.timers.size() >= 2; }));
-    EXPECT_EQ(m_target.timers[0], 7);
-    m_system.stopTimer(m_window, 7);
-    m_target.timers.clear();
-    std::this_thread::sleep_for(std::chrono::milliseconds(30));
-    m_system.pump();
-    EXPECT_TRUE(m_target.timers.empty());
+    expectTimersRunUntilStopped();
 }
 
 TEST_F(X11WindowSystem, CaptureIsARealPointerGrabOnlyWhileHeldAndItsLossIsReported)
@@ -415,14 +325,12 @@ TEST_F(X11WindowSystem, TopLevelWindowsShowTheirClassAndTurnDeleteIntoClose)
 
 TEST_F(X11WindowSystem, CreationFailsWithTheReasonForAnUnknownClassOrParent)
 {
+    expectAnUnknownClassIsRefusedWithTheReason();
     SNativeWindowSpec spec;
-    spec.className = "org.zelo.test.Unregistered";
-    spec.area = MathTools::CRect(0, 0, 10, 10);
-    std::string error;
-    EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
-    EXPECT_NE(error.find("not registered"), std::string::npos) << error;
     spec.className = CX11TestDisplay::CLASS_NAME;
+    spec.area = MathTools::CRect(0, 0, 10, 10);
     spec.parent = 0x1FFFFF;
+    std::string error;
     EXPECT_EQ(m_system.createWindow(spec, &m_target, error), 0u);
     EXPECT_NE(error.find("BadWindow"), std::string::npos) << error;
 }
@@ -450,15 +358,7 @@ TEST_F(X11WindowSystem, TwoHundredCreateDestroyCyclesLeaveNothingOpen)
 {
     m_system.destroyWindow(m_window);
     const long files = openFileCount();
-    for (int cycle = 0; cycle < 200; ++cycle)
-    {
-        const NativeWindowHandle window = m_x->createChild(m_system, m_target);
-        ASSERT_NE(window, 0u) << cycle;
-        m_system.invalidate(window, nullptr);
-        m_system.startTimer(window, 1, 10);
-        m_system.pump();
-        m_system.destroyWindow(window);
-    }
+    createAndDestroyChildren(200);
     EXPECT_EQ(openFileCount(), files) << "each cycle closes its connection";
     EXPECT_EQ(m_target.count(0x0002), 201u);
 }

@@ -132,7 +132,7 @@ void CVeltrixEditor::dressControls()
     {
         return;
     }
-    m_skin = CVeltrixSkin::acquire(m_resourceFolder, m_scale);
+    CVeltrixSkin::acquire(m_resourceFolder, m_scale, m_skin);
     const CVeltrixSkin &skin = *m_skin.getPointer();
     getControlRoot().setBackgroundImage(skin.getBackground());
     auto *about = static_cast<CMomentaryButton *>(getControl(ABOUT_BUTTON_ID));

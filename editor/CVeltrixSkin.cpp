@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <iterator>
+#include <mutex>
 
 namespace Orvalite::Veltrix
 {
@@ -14,6 +15,7 @@ namespace
 // The skin of each size held by some editor now, in the order of
 // CEditorScale::SIZES; each clears itself when the last editor lets go.
 CVeltrixSkin *s_sharedSkins[std::size(CEditorScale::SIZES)] = {};
+std::mutex s_sharedSkinsLock;
 
 CVeltrixSkin *&sharedSkin(const CEditorScale &scale)
 {
@@ -40,15 +42,21 @@ GUI::Graphics::IImage *loadImage(const Basics::CString &folder, const Basics::CS
 }
 } // namespace
 
-CVeltrixSkin *CVeltrixSkin::acquire(const Basics::CSystemString &folder, const CEditorScale &scale)
+void CVeltrixSkin::acquire(const Basics::CSystemString &folder, const CEditorScale &scale,
+                           Collections::TAutomaticPointer<CVeltrixSkin> &holder)
 {
+    // A skin the holder lets go of may be destroyed, which takes the lock.
+    holder = nullptr;
+    const std::lock_guard<std::mutex> guard(s_sharedSkinsLock);
     CVeltrixSkin *&shared = sharedSkin(scale);
-    CVeltrixSkin *skin = shared && shared->m_folder == folder ? shared : new CVeltrixSkin(folder, scale);
-    if (!shared)
+    // A skin whose last holder has let go is on its way out, whatever its slot says.
+    const bool reusable = shared && shared->getReferenceCount() > 0;
+    CVeltrixSkin *skin = reusable && shared->m_folder == folder ? shared : new CVeltrixSkin(folder, scale);
+    if (!reusable)
     {
         shared = skin;
     }
-    return skin;
+    holder = skin;
 }
 
 Basics::CString CVeltrixSkin::imageFileName(const char *name, const CEditorScale &scale)
@@ -77,6 +85,7 @@ CVeltrixSkin::CVeltrixSkin(const Basics::CSystemString &folder, const CEditorSca
 
 CVeltrixSkin::~CVeltrixSkin()
 {
+    const std::lock_guard<std::mutex> guard(s_sharedSkinsLock);
     CVeltrixSkin *&shared = sharedSkin(m_scale);
     if (shared == this)
     {

@@ -16,10 +16,12 @@ namespace Orvalite::Veltrix
 class CVeltrixSkin : public Basics::CCountedObject
 {
 public:
-    // The skin of `folder` at `scale`: the one already loaded from that folder at
-    // that size, else a new, unreferenced one (the caller takes its reference).
-    // An image that does not load stays null.
-    static CVeltrixSkin *acquire(const Basics::CSystemString &folder, const CEditorScale &scale);
+    // Puts into `holder` the skin of `folder` at `scale`: the one already loaded
+    // from that folder at that size, else a new one. The holder takes its
+    // reference under the skins' lock, since editors are made and destroyed on
+    // any thread. An image that does not load stays null.
+    static void acquire(const Basics::CSystemString &folder, const CEditorScale &scale,
+                        Collections::TAutomaticPointer<CVeltrixSkin> &holder);
     // The file of image `name` ("knob") at `scale`: "knob.png", "knob@150.png", "knob@200.png".
     static Basics::CString imageFileName(const char *name, const CEditorScale &scale);
     ~CVeltrixSkin() override;

@@ -26,11 +26,17 @@ stopWine() {
   done
 }
 trap stopWine EXIT
-build/windows-x64/run-under-wine.sh wineboot -i >/dev/null 2>&1
+# Sets up a build's prefix and waits until its first Wine session has ended
+# (registry written, services stopped), so the tests start on a settled prefix.
+bootWine() {
+  "$1/run-under-wine.sh" wineboot -i >/dev/null 2>&1
+  WINEPREFIX="$PWD/$1/wineprefix" timeout 120 /usr/lib/wine/wineserver -w 2>/dev/null || true
+}
+bootWine build/windows-x64
 ctest --preset windows-x64
 
 if [ -x /usr/lib/wine/wine ]; then
-  build/windows-x86/run-under-wine.sh wineboot -i >/dev/null 2>&1
+  bootWine build/windows-x86
   ctest --test-dir build/windows-x86 --output-on-failure
 else
   echo "32-bit Windows tests skipped: no 32-bit Wine loader here (this machine's kernel runs no 32-bit programs)"

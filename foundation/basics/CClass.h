@@ -2,6 +2,7 @@
 // and total instance counts. Each class owns one record for the whole program.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <typeinfo>
@@ -52,7 +53,8 @@ private:
 
     char m_className[NAME_SIZE];
     char m_parentClassName[NAME_SIZE];
-    int32_t m_numberOfInstances = 0;
-    int32_t m_totalNumberOfInstances = 0;
+    // Atomic: instances are made and destroyed on any thread.
+    std::atomic<int32_t> m_numberOfInstances{0};
+    std::atomic<int32_t> m_totalNumberOfInstances{0};
 };
 } // namespace Orvalite::Basics

@@ -25,12 +25,13 @@ static const CClass &s_classRecordOfCCountedObject = CCountedObject::getClassRec
 
 void CCountedObject::referenced()
 {
-    ++m_referenceCount;
+    m_referenceCount.fetch_add(1, std::memory_order_relaxed);
 }
 
 void CCountedObject::dereference()
 {
-    if (--m_referenceCount < 1)
+    // The last holder's view of the object must be complete before it is deleted.
+    if (m_referenceCount.fetch_sub(1, std::memory_order_acq_rel) <= 1)
     {
         delete this;
     }
@@ -38,7 +39,7 @@ void CCountedObject::dereference()
 
 long CCountedObject::getReferenceCount() const
 {
-    return m_referenceCount;
+    return m_referenceCount.load();
 }
 
 void CCountedObject::getObjectDescription(char *buffer, long size) const
@@ -48,6 +49,6 @@ void CCountedObject::getObjectDescription(char *buffer, long size) const
         return;
     }
     std::snprintf(buffer, static_cast<size_t>(size), "[CCounted Object Base Reference Count = %li",
-                  static_cast<long>(m_referenceCount));
+                  static_cast<long>(m_referenceCount.load()));
 }
 } // namespace Orvalite::Basics

@@ -6,6 +6,7 @@
 #include "foundation/basics/ICountedObject.h"
 #include "foundation/basics/TInstanceCounter.h"
 
+#include <atomic>
 #include <cstdint>
 
 namespace Orvalite::Basics
@@ -28,6 +29,8 @@ public:
     ORVALITE_CLASS_RECORD(CCountedObject)
 
 private:
-    int32_t m_referenceCount = 0;
+    // Atomic: objects such as fonts and images are shared by editors that may
+    // be made and destroyed on different threads.
+    std::atomic<int32_t> m_referenceCount{0};
 };
 } // namespace Orvalite::Basics

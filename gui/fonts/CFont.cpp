@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 
 namespace Orvalite::GUI::Fonts
 {
@@ -131,8 +132,15 @@ long CFont::getTextExtent(const CString &text, const Graphics::CDeviceContext *d
     return static_cast<long>(width);
 }
 
+namespace
+{
+// Editors hold the default font as they are made and destroyed, which hosts may do on several threads.
+std::mutex s_defaultFontLock;
+} // namespace
+
 void CFont::createDefaultFont()
 {
+    const std::lock_guard<std::mutex> guard(s_defaultFontLock);
     if (s_defaultFontHolders++ == 0)
     {
         s_defaultFont = new CFont(DEFAULT_FACE, DEFAULT_SIZE, false, false);
@@ -143,6 +151,7 @@ void CFont::createDefaultFont()
 // Controls that took a reference keep the font object alive past its last holder.
 void CFont::releaseDefaultFont()
 {
+    const std::lock_guard<std::mutex> guard(s_defaultFontLock);
     if (s_defaultFontHolders == 0 || --s_defaultFontHolders > 0)
     {
         return;

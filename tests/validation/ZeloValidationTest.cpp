@@ -168,6 +168,30 @@ TEST(Threads, AutomationFromAnotherThreadWhileProcessingKeepsTheOutputFinite)
     EXPECT_GT(edits.load(), 1000);
 }
 
+// Hosts that load a project make and close instances on several threads at once;
+// every instance makes its editor (not its window) as it is made.
+TEST(Threads, InstancesMadeAndClosedOnSeveralThreadsAtOnce)
+{
+    const CDeadline deadline(120); // as above
+    std::atomic<int> cleanBlocks{0};
+    std::vector<std::thread> loaders;
+    for (int thread = 0; thread < 4; ++thread)
+    {
+        loaders.emplace_back([&] {
+            for (int round = 0; round < 20; ++round)
+            {
+                auto zelo = openZelo(44100.0, 64);
+                cleanBlocks += SStream().process(*zelo, 64) ? 1 : 0;
+            }
+        });
+    }
+    for (std::thread &loader : loaders)
+    {
+        loader.join();
+    }
+    EXPECT_EQ(cleanBlocks.load(), 80);
+}
+
 namespace
 {
 // The current program as the host sees it: its name and, for the live half as it

@@ -4,6 +4,7 @@
 #include "gui/controls/base/IControlRoot.h"
 #include "gui/windowing/IWindow.h"
 
+#include <atomic>
 #include <cstdio>
 #include <utility>
 
@@ -13,12 +14,13 @@ ORVALITE_DEFINE_CLASS_RECORD(CControlTimer, "CControlTimer", "CCountedObject")
 
 namespace
 {
-// Control timers count up from here; ids are never reused while the process runs.
+// Control timers count up from here; ids are never reused while the process runs
+// (controls are made on whichever thread makes their editor).
 constexpr long FIRST_TIMER_ID = 0x4F00;
 
 long nextTimerId()
 {
-    static long next = FIRST_TIMER_ID;
+    static std::atomic<long> next{FIRST_TIMER_ID};
     return next++;
 }
 } // namespace

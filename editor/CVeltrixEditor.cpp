@@ -35,8 +35,6 @@ using ::Orvalite::Basics::CString;
 namespace
 {
 constexpr long READOUT_TEXT_SIZE = 48;
-// The resolution a display without scaling has, assumed without a window system.
-constexpr long UNSCALED_DOTS_PER_INCH = 96;
 constexpr long RIGHT_CENTRED_ALIGNMENT = 5;
 
 const char *presetText(long slot)
@@ -338,7 +336,8 @@ void CVeltrixEditor::chooseStartScale()
         return;
     }
     GUI::Windowing::INativeWindowSystem *system = GUI::Windowing::INativeWindowSystem::current();
-    const long dotsPerInch = system ? system->getDotsPerInch() : UNSCALED_DOTS_PER_INCH;
+    const long dotsPerInch =
+        system ? system->getDotsPerInch() : GUI::Windowing::INativeWindowSystem::DEFAULT_DOTS_PER_INCH;
     const CEditorScale scale = CEditorSettings::forUser().startScale(std::getenv("ZELO_EDITOR_SCALE"), dotsPerInch);
     if (scale != m_scale)
     {

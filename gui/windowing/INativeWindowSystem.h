@@ -120,8 +120,10 @@ public:
     virtual void restoreKeyboardFocus(Basics::NativeWindowHandle handle, Basics::NativeWindowHandle previous) = 0;
 
     virtual void beep() = 0;
-    // The display's resolution as the desktop sets it for scaling (Xft.dpi on
-    // X11, the system DPI on Windows); 96 when it sets none or there is no display.
+    // What a desktop that asks for no scaling answers.
+    static constexpr long DEFAULT_DOTS_PER_INCH = 96;
+    // The display's resolution as the desktop sets it for scaling (Xft.dpi on X11, the
+    // system DPI on Windows); DEFAULT_DOTS_PER_INCH when it sets none or there is no display.
     virtual long getDotsPerInch() = 0;
     // Delivers pending events and due timers of every window; never blocks.
     virtual void pump() = 0;

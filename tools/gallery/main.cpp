@@ -12,6 +12,7 @@
 #include "gui/controls/menus/CPopupButton.h"
 #include "gui/controls/text/CTextLabel.h"
 #include "gui/fonts/CFont.h"
+#include "gui/graphics/CBlitter.h"
 #include "gui/graphics/CImageManager.h"
 #include "gui/graphics/CPNGWriter.h"
 #include "gui/windowing/CWindow.h"
@@ -34,6 +35,7 @@ namespace
 using namespace Orvalite::GUI::Controls;
 using namespace Orvalite::GUI::Windowing;
 using Orvalite::GUI::Graphics::CBitmap;
+using Orvalite::GUI::Graphics::CBlitter;
 using Orvalite::MathTools::CRect;
 using Zelo::Tools::CGalleryCatalogue;
 using Zelo::Tools::CGallerySkin;
@@ -102,19 +104,11 @@ CBitmap compose(const CHeadlessWindowSystem &system, const CWindow &window, cons
             for (long x = 0; x < screen.getWidth(); ++x)
             {
                 const uint32_t over = screen.getPixel(x, y);
-                if (!picture.contains(area.getLeft() + x, area.getTop() + y) || CBitmap::alphaOf(over) == 0)
+                const long left = area.getLeft() + x, top = area.getTop() + y;
+                if (picture.contains(left, top))
                 {
-                    continue;
+                    picture.setPixel(left, top, CBlitter::blendOver(picture.getPixel(left, top), over, 255));
                 }
-                // Premultiplied "over".
-                const uint32_t under = picture.getPixel(area.getLeft() + x, area.getTop() + y);
-                const uint32_t keep = 255 - CBitmap::alphaOf(over);
-                const auto channel = [&](uint32_t (*of)(uint32_t)) {
-                    return of(over) + (of(under) * keep + 127) / 255;
-                };
-                picture.setPixel(
-                    area.getLeft() + x, area.getTop() + y,
-                    CBitmap::pack(channel(CBitmap::redOf), channel(CBitmap::greenOf), channel(CBitmap::blueOf), 255));
             }
         }
     };

@@ -121,7 +121,7 @@ private:
     uintptr_t m_nextDrop = 1;
     long m_now = 0;
     long m_beeps = 0;
-    long m_dotsPerInch = 96;
+    long m_dotsPerInch = DEFAULT_DOTS_PER_INCH;
     Graphics::CDeviceContext m_paintContext;
 };
 } // namespace Orvalite::GUI::Windowing

@@ -475,7 +475,7 @@ long CWin32WindowSystem::getDotsPerInch()
     {
         ReleaseDC(nullptr, screen);
     }
-    return dotsPerInch > 0 ? dotsPerInch : 96;
+    return dotsPerInch > 0 ? dotsPerInch : DEFAULT_DOTS_PER_INCH;
 }
 
 void CWin32WindowSystem::pump()

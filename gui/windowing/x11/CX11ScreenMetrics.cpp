@@ -3,6 +3,7 @@
 #include <X11/Xresource.h>
 #include <X11/extensions/Xrandr.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdlib>
@@ -63,7 +64,7 @@ long CX11ScreenMetrics::readDotsPerInch(Display *display)
     const char *resources = XResourceManagerString(display);
     if (!resources)
     {
-        return DEFAULT_DOTS_PER_INCH;
+        return 0;
     }
     XrmInitialize();
     XrmDatabase database = XrmGetStringDatabase(resources);
@@ -78,7 +79,7 @@ long CX11ScreenMetrics::readDotsPerInch(Display *display)
     {
         XrmDestroyDatabase(database);
     }
-    return dotsPerInch > 0 ? dotsPerInch : DEFAULT_DOTS_PER_INCH;
+    return std::max(dotsPerInch, 0L);
 }
 
 Host::SDisplayMetrics CX11ScreenMetrics::provide()

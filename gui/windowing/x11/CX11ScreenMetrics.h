@@ -1,6 +1,7 @@
 // Supplies the display report's monitor count and primary screen size from
-// the X server, and the resolution the desktop asks applications to scale for. The values are read on the pumping
-// thread when the connection opens and kept, so the provider (asked from any thread) never calls Xlib.
+// the X server. The values are read on the pumping thread when the connection
+// opens and kept, so the provider (asked from any thread) never calls Xlib.
+// Also reads the resolution the desktop asks applications to scale for.
 #pragma once
 
 #include "foundation/host/CDisplayMetrics.h"
@@ -16,8 +17,7 @@ public:
     // and installs the provider that reports it.
     static void update(Display *display);
     static Host::SDisplayMetrics read(Display *display);
-    // The X resource Xft.dpi, which desktops set for scaling; the default without it.
-    static constexpr long DEFAULT_DOTS_PER_INCH = 96;
+    // The X resource Xft.dpi, which desktops set for scaling; 0 without it.
     static long readDotsPerInch(Display *display);
 
 private:

@@ -505,11 +505,11 @@ long CX11WindowSystem::getDotsPerInch()
     std::string error;
     if (!m_connection.open(error))
     {
-        return CX11ScreenMetrics::DEFAULT_DOTS_PER_INCH;
+        return DEFAULT_DOTS_PER_INCH;
     }
     const long dotsPerInch = CX11ScreenMetrics::readDotsPerInch(m_connection.getDisplay());
     closeWhenUnused();
-    return dotsPerInch;
+    return dotsPerInch > 0 ? dotsPerInch : DEFAULT_DOTS_PER_INCH;
 }
 
 void CX11WindowSystem::pump()

@@ -27,14 +27,6 @@ CGallerySkin::CGallerySkin(const char *folder)
 {
 }
 
-CGallerySkin::~CGallerySkin()
-{
-    for (IImage *image : m_held)
-    {
-        image->dereference();
-    }
-}
-
 long CGallerySkin::knobFrames() const
 {
     const long side = m_knob ? m_knob->getImageSize().getWidth() : 0;
@@ -116,8 +108,7 @@ IImage *CGallerySkin::hold(IImage *image)
 {
     if (image)
     {
-        image->referenced();
-        m_held.push_back(image);
+        m_held.addElement(image);
     }
     return image;
 }

@@ -1,15 +1,14 @@
 // The editor's skin images the gallery's controls wear, and the pieces cut
 // from them: single knob frames, a two-frame button strip and parts of the
 // panel. Every image is null when the skin folder lacks it. Holds one
-// counted reference to each image until destroyed.
+// counted reference to each image it loads or makes.
 #pragma once
 
+#include "foundation/collections/TCountedPointerArray.h"
 #include "foundation/mathtools/CRect.h"
 #include "gui/controls/buttons/CButton.h"
 #include "gui/controls/displays/CAnimation.h"
 #include "gui/graphics/IImage.h"
-
-#include <vector>
 
 namespace Zelo::Tools
 {
@@ -18,7 +17,6 @@ class CGallerySkin
 public:
     // Without a folder, no images.
     explicit CGallerySkin(const char *folder);
-    ~CGallerySkin();
     CGallerySkin(const CGallerySkin &) = delete;
     CGallerySkin &operator=(const CGallerySkin &) = delete;
 
@@ -50,7 +48,7 @@ private:
     Orvalite::GUI::Graphics::IImage *stackButtons();
     Orvalite::GUI::Graphics::IImage *hold(Orvalite::GUI::Graphics::IImage *image);
 
-    std::vector<Orvalite::GUI::Graphics::IImage *> m_held;
+    Orvalite::Collections::TCountedPointerArray<Orvalite::GUI::Graphics::IImage> m_held;
     Orvalite::GUI::Graphics::IImage *m_knob;
     Orvalite::GUI::Graphics::IImage *m_buttonUp;
     Orvalite::GUI::Graphics::IImage *m_buttonDown;

@@ -1,6 +1,7 @@
 #include "editor/CContextMenus.h"
 
 #include "editor/CVeltrixEditor.h"
+#include "editor/VeltrixEditorLayout.h"
 #include "effect/VeltrixParameterTable.h"
 #include "gui/controls/menus/CMenu.h"
 #include "gui/controls/menus/CSubMenuMenuItem.h"
@@ -8,7 +9,6 @@
 #include "gui/events/CMouseEvent.h"
 #include "gui/windowing/INativeWindowSystem.h"
 
-#include <algorithm>
 #include <cstdio>
 
 namespace Orvalite::Veltrix
@@ -30,14 +30,7 @@ double factoryDefault(long id)
     {
         return 0.0;
     }
-    const double span = static_cast<double>(definition->maximum) - definition->minimum;
-    return std::clamp((definition->initialReal - static_cast<double>(definition->minimum)) / span, 0.0, 1.0);
-}
-
-// The parameters with a menu of their own: those the host records.
-bool hasParameterMenu(long id)
-{
-    return id >= 0 && id <= PARAMETER_SYNC_AUDIO;
+    return normalisedWithin(definition->minimum, definition->maximum, definition->initialReal);
 }
 } // namespace
 
@@ -59,7 +52,7 @@ void CContextMenus::getObjectDescription(char *buffer, long size) const
 void CContextMenus::openAt(const MathTools::CPoint &point)
 {
     GUI::Controls::IControl *target = m_editor.getControlRoot().getMouseEnabledControlAtPoint(point);
-    m_parameter = target && hasParameterMenu(target->getUniqueId()) ? target->getUniqueId() : -1;
+    m_parameter = target && isRecordedParameter(target->getUniqueId()) ? target->getUniqueId() : -1;
     CMenu *menu = m_parameter >= 0 ? createParameterMenu() : createPanelMenu();
     menu->referenced();
     GUI::Windowing::INativeWindowSystem *system = GUI::Windowing::INativeWindowSystem::current();

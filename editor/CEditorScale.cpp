@@ -74,9 +74,4 @@ MathTools::CRect CEditorScale::rescale(const MathTools::CRect &area, const CEdit
                                   toDesign(area.getBottom()) - toDesign(area.getTop()));
     return toPixels(design);
 }
-
-MathTools::CPoint CEditorScale::toPixels(const MathTools::CPoint &designPoint) const
-{
-    return MathTools::CPoint(toPixels(designPoint.getXPosition()), toPixels(designPoint.getYPosition()));
-}
 } // namespace Orvalite::Veltrix

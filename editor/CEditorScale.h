@@ -26,12 +26,9 @@ public:
     long toPixels(long designUnits) const;
     // Edges scale, not sizes, so that rectangles which touch at 100 % still touch.
     MathTools::CRect toPixels(const MathTools::CRect &designArea) const;
-    MathTools::CPoint toPixels(const MathTools::CPoint &designPoint) const;
     // An area placed at `from` moved to this size: exact for areas placed by
     // toPixels, since every size maps whole design units to distinct pixels.
     MathTools::CRect rescale(const MathTools::CRect &area, const CEditorScale &from) const;
-    // A font's pixel height at this size.
-    long fontPixels(long designPixels) const { return toPixels(designPixels); }
 
     bool operator==(const CEditorScale &other) const { return m_percent == other.m_percent; }
     bool operator!=(const CEditorScale &other) const { return m_percent != other.m_percent; }

@@ -5,11 +5,7 @@
 #include "foundation/io/CXMLDocument.h"
 #include "foundation/io/TraceLog.h"
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
-#include <functional>
-#include <thread>
 
 namespace Orvalite::Veltrix
 {
@@ -23,19 +19,6 @@ const char *const SIZE_NAME = "size";
 bool isSupportedSize(long percent)
 {
     return CEditorScale(percent).getPercent() == percent;
-}
-
-// A name beside the file that no other writer (thread or process) picks at the same time.
-Basics::CSystemString temporaryPath(const Basics::CSystemString &path)
-{
-    const auto ticks = std::chrono::steady_clock::now().time_since_epoch().count();
-    const size_t thread = std::hash<std::thread::id>()(std::this_thread::get_id());
-    char suffix[64];
-    std::snprintf(suffix, sizeof(suffix), ".%llx-%zx.tmp", static_cast<unsigned long long>(ticks), thread);
-    // Appended as text: a system string's += would add a path component.
-    Basics::CString temporary(path);
-    temporary += suffix;
-    return Basics::CSystemString(temporary);
 }
 } // namespace
 
@@ -110,12 +93,16 @@ bool CEditorSettings::writeScale(const CEditorScale &scale) const
     auto *root = new IO::CXMLNode(ROOT_NAME);
     root->addChildNode(EDITOR_NAME)->addAttribute(SIZE_NAME, Basics::CString::fromLong(scale.getPercent()));
     document.setRootNode(root);
-    const Basics::CSystemString temporary = temporaryPath(m_path);
-    if (document.writeFile(temporary) && IO::CFileSystem::replaceFile(temporary, m_path))
+    Basics::CSystemString temporary;
+    const bool created = Host::CFileUtilities::createTemporaryFileBeside(m_path, temporary);
+    if (created && document.writeFile(temporary) && IO::CFileSystem::replaceFile(temporary, m_path))
     {
         return true;
     }
-    IO::CFileSystem::removeFile(temporary);
+    if (created)
+    {
+        IO::CFileSystem::removeFile(temporary);
+    }
     IO::traceMessage(m_path, "Cannot write the settings file ");
     return false;
 }

@@ -30,8 +30,6 @@ public:
     // display's size for `dotsPerInch`.
     CEditorScale startScale(const char *environmentFactor, long dotsPerInch) const;
 
-    const Basics::CSystemString &getPath() const { return m_path; }
-
 private:
     CEditorSettings() = default;
 

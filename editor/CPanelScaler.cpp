@@ -10,7 +10,7 @@ namespace Orvalite::Veltrix
 void CPanelScaler::rescale(GUI::Controls::IControlRoot &root, const CEditorScale &from, const CEditorScale &to,
                            GUI::Fonts::CFont &panelFont)
 {
-    panelFont.setFontSize(to.fontPixels(GUI::Fonts::CFont::DEFAULT_SIZE));
+    panelFont.setFontSize(to.toPixels(GUI::Fonts::CFont::DEFAULT_SIZE));
     const double dragScale = static_cast<double>(to.getPercent()) / 100.0;
     for (long index = 0; index < root.getArraySize(); ++index)
     {

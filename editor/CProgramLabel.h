@@ -29,7 +29,6 @@ public:
     // User-interface thread: shows the name of the program recorded last, once
     // something was recorded since the last call.
     void showRecorded();
-    long getShownProgram() const { return m_shown; }
     // Null until the menu first opens.
     GUI::Controls::CMenuWindow *getMenuWindow() const { return m_menuWindow.get(); }
     void openMenu();

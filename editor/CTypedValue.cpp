@@ -80,8 +80,7 @@ bool CTypedValue::readNumber(std::string_view text, double &normalised) const
     {
         return false;
     }
-    const double span = static_cast<double>(m_range.maximum) - static_cast<double>(m_range.minimum);
-    normalised = std::clamp((real - static_cast<double>(m_range.minimum)) / span, 0.0, 1.0);
+    normalised = normalisedWithin(m_range.minimum, m_range.maximum, real);
     return true;
 }
 } // namespace Orvalite::Veltrix

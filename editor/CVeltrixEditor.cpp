@@ -54,12 +54,6 @@ CVstParam *createMirrorParameter(int index)
     return parameter;
 }
 
-// The host records automation of the parameters; the A/B switch is none.
-bool isRecordedParameter(long id)
-{
-    return id >= 0 && id <= PARAMETER_SYNC_AUDIO;
-}
-
 CRect sizedArea(long left, long top, const GUI::Graphics::IImage *image, long frames = 1)
 {
     if (!image)
@@ -94,7 +88,7 @@ CVeltrixEditor::CVeltrixEditor(AudioEffect *effect, const CRect &area,
         m_mirror[index] = createMirrorParameter(index);
     }
     m_resourceFolder.appendPath("Resources");
-    m_panelFont = new GUI::Fonts::CFont("Arial", m_scale.fontPixels(GUI::Fonts::CFont::DEFAULT_SIZE), false, false);
+    m_panelFont = new GUI::Fonts::CFont("Arial", m_scale.toPixels(GUI::Fonts::CFont::DEFAULT_SIZE), false, false);
     m_aboutWindow =
         new GUI::Windowing::CAboutWindow(m_resourceFolder, CVeltrixSkin::imageFileName("splash", m_scale), 1.0);
     createAboutButton();

@@ -1,8 +1,8 @@
 // The editor's skin images at one size, decoded once per module and shared by
 // every open editor of that size: loaded when the first such editor opens (a
 // host that scans or renders never decodes them) and freed with the last
-// editor that held them.
-// Every call happens on the host's user-interface thread.
+// editor that held them. Editors open on the host's user-interface thread but
+// may be destroyed on any, so the table of shared skins is locked.
 #pragma once
 
 #include "editor/CEditorScale.h"

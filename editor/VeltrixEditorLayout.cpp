@@ -64,9 +64,14 @@ const SEditorControl EDITOR_CONTROLS[NUMBER_OF_EDITOR_CONTROLS] = {
     {PARAMETER_SYNC_AUDIO, EKind::LatchingButton, 143, 316, 191, 316, EGroup::Master},
 };
 
+bool isRecordedParameter(long id)
+{
+    return id >= 0 && id <= PARAMETER_SYNC_AUDIO;
+}
+
 bool isShownId(long id)
 {
-    return (id >= 0 && id <= PARAMETER_SYNC_AUDIO) || id == AB_SWITCH_ID;
+    return isRecordedParameter(id) || id == AB_SWITCH_ID;
 }
 
 GUI::Basics::CAlphaColour readoutColour(EGroup group)

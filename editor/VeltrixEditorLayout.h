@@ -60,6 +60,8 @@ extern const SEditorControl EDITOR_CONTROLS[NUMBER_OF_EDITOR_CONTROLS];
 
 // Whether the editor shows parameter or control `id` (0 … 17 and the A/B switch).
 bool isShownId(long id);
+// Whether the host records automation of parameter `id` (0 … 17; the A/B switch is none).
+bool isRecordedParameter(long id);
 Orvalite::GUI::Basics::CAlphaColour readoutColour(SEditorControl::EGroup group);
 // The read-out of parameter `id` (0 … 17) from its mirror parameter, cut to
 // `size` bytes; an empty text for any other id.

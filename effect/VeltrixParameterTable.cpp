@@ -3,6 +3,8 @@
 #include "effect/CVstParamFloat.h"
 #include "effect/CVstParamSelect.h"
 
+#include <algorithm>
+
 namespace Orvalite::Veltrix
 {
 namespace
@@ -49,6 +51,11 @@ const SParameterDefinition DEFINITIONS[NUMBER_OF_PARAMETERS] = {
 const SParameterDefinition *findParameterDefinition(int index)
 {
     return index >= 0 && index < NUMBER_OF_PARAMETERS ? &DEFINITIONS[index] : nullptr;
+}
+
+double normalisedWithin(double minimum, double maximum, double real)
+{
+    return std::clamp((real - minimum) / (maximum - minimum), 0.0, 1.0);
 }
 
 CVstParam *createParameter(int index)

@@ -60,6 +60,9 @@ struct SParameterDefinition
 // The definition of parameter `index`, or null outside 0 … NUMBER_OF_PARAMETERS - 1.
 const SParameterDefinition *findParameterDefinition(int index);
 
+// Where `real` lies within minimum … maximum, as 0 … 1 (clamped), in double arithmetic.
+double normalisedWithin(double minimum, double maximum, double real);
+
 // A new, unreferenced parameter object for `index` (the caller takes the
 // reference that keeps it), or null outside 0 … NUMBER_OF_PARAMETERS - 1.
 CVstParam *createParameter(int index);

@@ -12,7 +12,7 @@ const char *const NOTICE = "Zelo stereo doubler. Copyright Orlen Vantrell Audio.
 void setIdentity(void *addressInModule)
 {
     Orvalite::Basics::CApplicationInformation::setApplicationInformation(
-        "Orlen Vantrell Audio", "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", NOTICE, addressInModule);
+        VENDOR, "Zelo", "Doubler", "1.0.0", "Software\\OVA\\Zelo", NOTICE, addressInModule);
 }
 
 void releaseIdentity()

@@ -4,6 +4,8 @@
 
 namespace Zelo::Module
 {
+constexpr const char *VENDOR = "Orlen Vantrell Audio";
+
 // `addressInModule` locates the module's file, and so its folder.
 void setIdentity(void *addressInModule);
 void releaseIdentity();

@@ -46,6 +46,9 @@ public:
     // Makes `size` bytes the whole of `destination`, replacing any file there. The
     // bytes go to a temporary file beside it, renamed over it only once complete.
     static bool writeWholeFile(const Basics::CSystemString &destination, const void *data, size_t size);
+    // Creates an empty file with a fresh name (no other writer, thread or
+    // process, gets the same) in the folder of `destination`, to be renamed over it.
+    static bool createTemporaryFileBeside(const Basics::CSystemString &destination, Basics::CSystemString &temporary);
     // The folder of the running program (the host), with a trailing separator when asked.
     static void getApplicationPath(Basics::CString &path, bool withSeparator);
 
@@ -87,8 +90,6 @@ private:
     static bool findEntries(const Basics::CSystemString &pattern, std::vector<SFindData> &entries,
                             Basics::CString &errorText);
     static bool makeFolder(const Basics::CSystemString &path);
-    // Creates an empty file with a fresh name in the folder of `destination`.
-    static bool createTemporaryFileBeside(const Basics::CSystemString &destination, Basics::CSystemString &temporary);
     // Gives the finished copy the source's permissions and moves it to its
     // destination, never over an existing file unless `overwrite`.
     static bool publishCopy(const Basics::CSystemString &source, const Basics::CSystemString &temporary,

@@ -5,6 +5,7 @@
 #include "effect/VeltrixProgram.h"
 #include "plugin/lv2/ZeloLv2Uris.h"
 
+#include <lv2/core/lv2_util.h>
 #include <lv2/midi/midi.h>
 
 #include <cstdio>
@@ -16,18 +17,6 @@ namespace Zelo::Lv2
 namespace
 {
 const LV2_State_Flags PORTABLE_VALUE = static_cast<LV2_State_Flags>(LV2_STATE_IS_POD | LV2_STATE_IS_PORTABLE);
-
-LV2_URID_Map *findUridMap(const LV2_Feature *const *features)
-{
-    for (const LV2_Feature *const *feature = features; feature && *feature; ++feature)
-    {
-        if (std::strcmp((*feature)->URI, LV2_URID__map) == 0)
-        {
-            return static_cast<LV2_URID_Map *>((*feature)->data);
-        }
-    }
-    return nullptr;
-}
 
 // A stored 32-bit integer property, or false when it is missing or of another type.
 bool retrieveInt(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle, LV2_URID key, LV2_URID intType,
@@ -48,7 +37,7 @@ bool retrieveInt(LV2_State_Retrieve_Function retrieve, LV2_State_Handle handle, 
 
 CZeloLv2Instance *CZeloLv2Instance::create(double sampleRate, const LV2_Feature *const *features)
 {
-    LV2_URID_Map *map = findUridMap(features);
+    auto *map = static_cast<LV2_URID_Map *>(lv2_features_data(features, LV2_URID__map));
     if (!map)
     {
         std::fprintf(stderr, "Zelo: the host offers no urid:map feature: MIDI input and state saving are off\n");

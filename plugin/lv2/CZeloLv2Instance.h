@@ -91,6 +91,6 @@ private:
     // buffers are read-only, so the effect reads copies.
     float m_inputCopies[2][CHUNK_FRAMES];
     VstMidiEvent m_midiEvents[MAXIMUM_EVENTS];
-    SEventList m_eventList;
+    SEventList m_eventList{};
 };
 } // namespace Zelo::Lv2

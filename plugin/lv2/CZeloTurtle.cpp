@@ -3,6 +3,7 @@
 #include "effect/VeltrixDelayLine.h"
 #include "effect/VeltrixFactoryPresets.h"
 #include "effect/VeltrixParameterTable.h"
+#include "plugin/ZeloIdentity.h"
 #include "plugin/lv2/ZeloLv2Uris.h"
 #include "plugin/lv2/ZeloPorts.h"
 
@@ -31,8 +32,6 @@ const char *const PREFIXES = "@prefix atom: <http://lv2plug.in/ns/ext/atom#> .\n
                              "@prefix ui: <http://lv2plug.in/ns/extensions/ui#> .\n"
                              "@prefix units: <http://lv2plug.in/ns/extensions/units#> .\n"
                              "@prefix urid: <http://lv2plug.in/ns/ext/urid#> .\n\n";
-const char *const UI_URI = "urn:orlen-vantrell:zelo#ui";
-const char *const VENDOR = "Orlen Vantrell Audio";
 // The two states of the selections and of the A/B half, as their scale points name them.
 const char *const HALF_NAMES[2] = {"A", "B"};
 // Magnitudes written as plain decimals; the digits that always suffice for a float.
@@ -167,7 +166,7 @@ void CZeloTurtle::writeManifest(std::ostream &out)
 {
     out << PREFIXES << "<" << Uris::PLUGIN
         << ">\n\ta lv2:Plugin ;\n\tlv2:binary <Zelo.so> ;\n\trdfs:seeAlso <Zelo.ttl> .\n\n"
-        << "<" << UI_URI << ">\n\ta ui:X11UI ;\n\tui:binary <ZeloUI.so> ;\n\trdfs:seeAlso <ZeloUI.ttl> .\n\n";
+        << "<" << Uris::UI << ">\n\ta ui:X11UI ;\n\tui:binary <ZeloUI.so> ;\n\trdfs:seeAlso <ZeloUI.ttl> .\n\n";
     for (int program = 0; program < Orvalite::Veltrix::NUMBER_OF_PROGRAMS; ++program)
     {
         for (bool isHalfB : {false, true})
@@ -182,10 +181,10 @@ void CZeloTurtle::writePlugin(std::ostream &out)
 {
     out << PREFIXES << "<" << Uris::PLUGIN
         << ">\n\ta lv2:Plugin , lv2:ChorusPlugin , doap:Project ;\n\tdoap:name \"Zelo\" ;\n"
-        << "\tdoap:maintainer [ foaf:name \"" << VENDOR << "\" ] ;\n"
+        << "\tdoap:maintainer [ foaf:name \"" << Module::VENDOR << "\" ] ;\n"
         << "\tlv2:minorVersion 0 ;\n\tlv2:microVersion 0 ;\n"
         << "\tlv2:optionalFeature urid:map , lv2:hardRTCapable ;\n"
-        << "\tlv2:extensionData state:interface ;\n\tui:ui <" << UI_URI << "> ;\n\tlv2:port ";
+        << "\tlv2:extensionData state:interface ;\n\tui:ui <" << Uris::UI << "> ;\n\tlv2:port ";
     writeAudioPorts(out);
     for (int index = 0; index < static_cast<int>(NUMBER_OF_PARAMETER_PORTS); ++index)
     {

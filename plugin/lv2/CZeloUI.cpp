@@ -4,33 +4,21 @@
 #include "foundation/basics/CException.h"
 #include "plugin/lv2/ZeloPorts.h"
 
+#include <lv2/core/lv2_util.h>
+
 #include <cstring>
 
 namespace Zelo::Lv2
 {
 namespace
 {
-// What the panel's host callback answers to audioMasterVersion: a VST 2.4 host.
-constexpr VstIntPtr HOST_VERSION = 2400;
-
-const void *findFeature(const LV2_Feature *const *features, const char *uri)
-{
-    for (const LV2_Feature *const *feature = features; feature && *feature; ++feature)
-    {
-        if (std::strcmp((*feature)->URI, uri) == 0)
-        {
-            return (*feature)->data;
-        }
-    }
-    return nullptr;
-}
 } // namespace
 
 CZeloUI::CZeloUI(LV2UI_Write_Function writeFunction, LV2UI_Controller controller, const LV2_Feature *const *features)
     : m_writeFunction(writeFunction), m_controller(controller),
-      m_touch(static_cast<const LV2UI_Touch *>(findFeature(features, LV2_UI__touch)))
+      m_touch(static_cast<const LV2UI_Touch *>(lv2_features_data(features, LV2_UI__touch)))
 {
-    void *parent = const_cast<void *>(findFeature(features, LV2_UI__parent));
+    void *parent = const_cast<void *>(lv2_features_data(features, LV2_UI__parent));
     if (!parent)
     {
         throw Orvalite::Exceptions::CException("The host gives no parent window", "CZeloUI::CZeloUI", true);
@@ -46,7 +34,7 @@ CZeloUI::CZeloUI(LV2UI_Write_Function writeFunction, LV2UI_Controller controller
     {
         throw Orvalite::Exceptions::CException("The panel cannot be opened", "CZeloUI::CZeloUI", true);
     }
-    if (const auto *resize = static_cast<const LV2UI_Resize *>(findFeature(features, LV2_UI__resize)))
+    if (const auto *resize = static_cast<const LV2UI_Resize *>(lv2_features_data(features, LV2_UI__resize)))
     {
         ERect *area = nullptr;
         m_mirror->getPanel().getRect(&area);
@@ -103,7 +91,7 @@ VstIntPtr CZeloUI::hostCallback(AEffect *effect, VstInt32 opcode, VstInt32 index
     switch (opcode)
     {
     case audioMasterVersion:
-        return HOST_VERSION;
+        return kVstVersion;
     case audioMasterAutomate:
         if (ui)
         {

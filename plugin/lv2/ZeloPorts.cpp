@@ -110,7 +110,6 @@ float toNormalised(long index, float portValue)
     {
         return normalised;
     }
-    const double span = static_cast<double>(definition->maximum) - definition->minimum;
-    return static_cast<float>(std::clamp((portValue - static_cast<double>(definition->minimum)) / span, 0.0, 1.0));
+    return static_cast<float>(Orvalite::Veltrix::normalisedWithin(definition->minimum, definition->maximum, portValue));
 }
 } // namespace Zelo::Lv2

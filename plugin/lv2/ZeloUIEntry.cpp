@@ -5,13 +5,12 @@
 #include "gui/windowing/x11/X11WindowSystemFactory.h"
 #include "plugin/VeltrixModule.h"
 #include "plugin/lv2/CZeloUI.h"
+#include "plugin/lv2/ZeloLv2Uris.h"
 
 #include <cstring>
 
 namespace
 {
-const char *const UI_URI = "urn:orlen-vantrell:zelo#ui";
-
 // Opens no X connection until the panel's window: hosts may scan the module without a display.
 const Zelo::Module::SPlatform PLATFORM = {&Orvalite::GUI::Windowing::makeX11WindowSystem};
 
@@ -64,7 +63,7 @@ const void *extensionData(const char *uri)
     return std::strcmp(uri, LV2_UI__idleInterface) == 0 ? &IDLE_INTERFACE : nullptr;
 }
 
-const LV2UI_Descriptor DESCRIPTOR = {UI_URI, &instantiate, &cleanup, &portEvent, &extensionData};
+const LV2UI_Descriptor DESCRIPTOR = {Zelo::Lv2::Uris::UI, &instantiate, &cleanup, &portEvent, &extensionData};
 } // namespace
 
 extern "C" __attribute__((visibility("default"))) const LV2UI_Descriptor *lv2ui_descriptor(uint32_t index)

@@ -5,9 +5,7 @@
 #include "effect/VeltrixParameterTable.h"
 #include "gui/controls/menus/CMenu.h"
 #include "gui/controls/menus/CSubMenuMenuItem.h"
-#include "gui/controls/text/CTextEdit.h"
 #include "gui/events/CMouseEvent.h"
-#include "gui/windowing/INativeWindowSystem.h"
 
 #include <cstdio>
 
@@ -55,15 +53,12 @@ void CContextMenus::openAt(const MathTools::CPoint &point)
     m_parameter = target && isRecordedParameter(target->getUniqueId()) ? target->getUniqueId() : -1;
     CMenu *menu = m_parameter >= 0 ? createParameterMenu() : createPanelMenu();
     menu->referenced();
-    GUI::Windowing::INativeWindowSystem *system = GUI::Windowing::INativeWindowSystem::current();
-    const CRect window = system && m_editor.getWindowHandle() ? system->getScreenArea(m_editor.getWindowHandle())
-                                                              : m_editor.getWindowArea();
     if (!m_menuWindow)
     {
         m_menuWindow = std::make_unique<GUI::Controls::CMenuWindow>(*this);
     }
-    m_menuWindow->popUp(menu,
-                        CRect(window.getLeft() + point.getXPosition(), window.getTop() + point.getYPosition(), 0, 0));
+    m_menuWindow->popUp(menu, GUI::Controls::CMenuWindow::screenAreaOf(
+                                  m_editor, CRect(point.getXPosition(), point.getYPosition(), 0, 0)));
     menu->dereference();
 }
 
@@ -107,7 +102,7 @@ void CContextMenus::menuItemChosen(CMenuItem &item)
     {
         m_editor.editParameter(m_parameter, factoryDefault(m_parameter));
     }
-    else if (auto *edit = dynamic_cast<GUI::Controls::CTextEdit *>(m_editor.getReadout(m_parameter)))
+    else if (GUI::Controls::CTextEdit *edit = m_editor.getReadout(m_parameter))
     {
         edit->startEditing();
     }

@@ -271,7 +271,7 @@ void CVeltrixEditor::editParameter(long id, double value)
 // the text, all of it selected; Escape then shows the read-out again.
 void CVeltrixEditor::commitTypedValue(long id)
 {
-    auto *edit = static_cast<GUI::Controls::CTextEdit *>(getReadout(id));
+    GUI::Controls::CTextEdit *edit = getReadout(id);
     double value = 0.0;
     if (CTypedValue(id).toNormalised(edit->getText().getString(), value))
     {
@@ -386,7 +386,7 @@ IControl *CVeltrixEditor::getControl(long id) const
     return id >= 0 && id <= LAST_CONTROL_ID ? m_controls[id].getPointer() : nullptr;
 }
 
-CTextLabel *CVeltrixEditor::getReadout(long id) const
+GUI::Controls::CTextEdit *CVeltrixEditor::getReadout(long id) const
 {
     return id >= 0 && id <= LAST_CONTROL_ID ? m_readouts[id].getPointer() : nullptr;
 }

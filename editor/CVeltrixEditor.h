@@ -15,7 +15,7 @@
 #include "effect/CVstParam.h"
 #include "effect/VeltrixProgram.h"
 #include "foundation/collections/TAutomaticPointer.h"
-#include "gui/controls/text/CTextLabel.h"
+#include "gui/controls/text/CTextEdit.h"
 #include "gui/fonts/CFont.h"
 #include "vst/window/CVstWindow.h"
 
@@ -49,7 +49,7 @@ public:
 
     // Null for ids without a control or read-out.
     GUI::Controls::IControl *getControl(long id) const;
-    GUI::Controls::CTextLabel *getReadout(long id) const;
+    GUI::Controls::CTextEdit *getReadout(long id) const;
     long getPresetSlot() const { return m_presetSlot; }
     GUI::Windowing::CAboutWindow &getAboutWindow() { return *m_aboutWindow.getPointer(); }
     CProgramLabel &getProgramLabel() { return *m_programLabel.getPointer(); }
@@ -88,7 +88,7 @@ private:
 
     Collections::TAutomaticPointer<CVstParam> m_mirror[NUMBER_OF_PARAMETERS];
     Collections::TAutomaticPointer<GUI::Controls::IControl> m_controls[LAST_CONTROL_ID + 1];
-    Collections::TAutomaticPointer<GUI::Controls::CTextLabel> m_readouts[LAST_CONTROL_ID + 1];
+    Collections::TAutomaticPointer<GUI::Controls::CTextEdit> m_readouts[LAST_CONTROL_ID + 1];
     ::Orvalite::Basics::CSystemString m_resourceFolder;
     Collections::TAutomaticPointer<CVeltrixSkin> m_skin;
     Collections::TAutomaticPointer<GUI::Windowing::CAboutWindow> m_aboutWindow;

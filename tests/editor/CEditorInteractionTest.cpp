@@ -77,7 +77,7 @@ protected:
     {
         return {{audioMasterBeginEdit, index}, {audioMasterAutomate, index, value}, {audioMasterEndEdit, index}};
     }
-    CTextEdit &readoutEdit(long id) { return *dynamic_cast<CTextEdit *>(m_editor->getReadout(id)); }
+    CTextEdit &readoutEdit(long id) { return *m_editor->getReadout(id); }
     std::string programName(long program)
     {
         char name[kVstMaxProgNameLen + 1] = {};

@@ -227,15 +227,16 @@ CRect CMenuWindow::placeBeside(const CRect &item) const
 
 CRect CMenuWindow::screenAreaOf(const IControl &control)
 {
-    CRect area = control.getWindowArea();
-    Windowing::IWindow *window = control.getControlRoot()->getParentWindow();
-    if (!window)
-    {
-        return area;
-    }
+    const Windowing::IWindow *window = control.getControlRoot()->getParentWindow();
+    return window ? screenAreaOf(*window, control.getWindowArea()) : control.getWindowArea();
+}
+
+CRect CMenuWindow::screenAreaOf(const Windowing::IWindow &window, const CRect &areaInWindow)
+{
     Windowing::INativeWindowSystem *system = Windowing::INativeWindowSystem::current();
-    const CRect windowArea = system && window->getWindowHandle() ? system->getScreenArea(window->getWindowHandle())
-                                                                 : window->getWindowArea();
+    const CRect windowArea =
+        system && window.getWindowHandle() ? system->getScreenArea(window.getWindowHandle()) : window.getWindowArea();
+    CRect area = areaInWindow;
     area.offset(CPoint(windowArea.getLeft(), windowArea.getTop()));
     return area;
 }

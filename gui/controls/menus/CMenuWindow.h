@@ -49,8 +49,9 @@ public:
     // The window of the open sub-menu; null when none is open.
     CMenuWindow *getOpenSubMenu() const;
 
-    // Where a control lies on the screen, for anchoring a menu to it.
+    // Where a control, or an area of a window, lies on the screen, for anchoring a menu to it.
     static MathTools::CRect screenAreaOf(const IControl &control);
+    static MathTools::CRect screenAreaOf(const Windowing::IWindow &window, const MathTools::CRect &areaInWindow);
 
     // The input of every window of the chain, in screen coordinates.
     void pointerMoved(const MathTools::CPoint &screenPoint);

@@ -54,8 +54,12 @@ CVstParam *createMirrorParameter(int index)
     return parameter;
 }
 
-CRect sizedArea(long left, long top, const GUI::Graphics::IImage *image, long frames = 1)
+// The area at a design place at `scale`, the image's size (one frame of a strip), or empty without one.
+CRect sizedArea(const CEditorScale &scale, long designLeft, long designTop, const GUI::Graphics::IImage *image,
+                long frames = 1)
 {
+    const long left = scale.toPixels(designLeft);
+    const long top = scale.toPixels(designTop);
     if (!image)
     {
         return CRect(left, top, 0, 0);
@@ -110,8 +114,8 @@ CVeltrixEditor::~CVeltrixEditor()
 
 void CVeltrixEditor::createAboutButton()
 {
-    auto *button = new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID,
-                                        sizedArea(m_scale.toPixels(ABOUT_BUTTON_LEFT), 0, nullptr));
+    auto *button =
+        new CMomentaryButton(&getControlRoot(), ABOUT_BUTTON_ID, sizedArea(m_scale, ABOUT_BUTTON_LEFT, 0, nullptr));
     m_controls[ABOUT_BUTTON_ID] = button;
     button->setLabelText(" ");
     button->registerActionListener(this);
@@ -128,7 +132,7 @@ void CVeltrixEditor::dressControls()
     const CVeltrixSkin &skin = *m_skin.getPointer();
     getControlRoot().setBackgroundImage(skin.getBackground());
     auto *about = static_cast<CMomentaryButton *>(getControl(ABOUT_BUTTON_ID));
-    about->setArea(sizedArea(m_scale.toPixels(ABOUT_BUTTON_LEFT), 0, skin.getAboutButton()));
+    about->setArea(sizedArea(m_scale, ABOUT_BUTTON_LEFT, 0, skin.getAboutButton()));
     about->setDownImage(skin.getAboutButton());
     about->setPrimaryImage(skin.getAboutButton());
     for (const SEditorControl &row : EDITOR_CONTROLS)
@@ -136,14 +140,13 @@ void CVeltrixEditor::dressControls()
         if (row.kind == SEditorControl::EKind::Knob)
         {
             auto *knob = static_cast<CKnob *>(getControl(row.id));
-            knob->setArea(
-                sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), skin.getKnob(), KNOB_FRAMES));
+            knob->setArea(sizedArea(m_scale, row.left, row.top, skin.getKnob(), KNOB_FRAMES));
             knob->setAnimation(skin.getKnob(), knob->getArea().getHeight(), KNOB_FRAMES, false);
         }
         else
         {
             auto *button = static_cast<CLatchingButton *>(getControl(row.id));
-            button->setArea(sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), skin.getButtonUp()));
+            button->setArea(sizedArea(m_scale, row.left, row.top, skin.getButtonUp()));
             button->setDownImage(skin.getButtonUp());
             button->setPrimaryImage(skin.getButtonDown());
         }
@@ -152,7 +155,7 @@ void CVeltrixEditor::dressControls()
 
 void CVeltrixEditor::createControl(const SEditorControl &row)
 {
-    const CRect area = sizedArea(m_scale.toPixels(row.left), m_scale.toPixels(row.top), nullptr);
+    const CRect area = sizedArea(m_scale, row.left, row.top, nullptr);
     GUI::Controls::CControl *control =
         row.kind == SEditorControl::EKind::Knob
             ? static_cast<GUI::Controls::CControl *>(new CKnob(&getControlRoot(), row.id, area))
